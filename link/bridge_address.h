@@ -1,0 +1,24 @@
+// Choosing a bridge library from a bridge address:
+//   usb                       real bridges through libusb (vendor:product id)
+//   sim | sim:FILE            the built-in simulated chip (FILE keeps its memories)
+//   tcp://HOST:PORT[?serial=S] a device emulator reached over TCP
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "link/bridge_library.h"
+
+struct UsbId {
+  uint16_t vendor = 0x10C4;
+  uint16_t product = 0xEA61;
+};
+
+// Parses "VVVV:PPPP" (hex); false on bad input.
+bool ParseUsbId(const std::string& text, UsbId& id);
+
+// Creates the library for `address`; null with `error` set for an unknown
+// or malformed address.
+std::unique_ptr<BridgeLibrary> CreateBridgeLibrary(const std::string& address, const UsbId& usbId,
+                                                   std::string& error);
