@@ -1,0 +1,116 @@
+#include "model/config_controller.h"
+
+#include <thread>
+
+namespace {
+
+constexpr Integer kDisabledItems[] = {0, 1, 4, 8, 9};
+
+// Offsets that receive the default image at start-up, in ascending order.
+bool IsDefaultedOffset(Integer offset) {
+  return offset >= 10 && offset <= 32 && offset != 27;
+}
+
+void BlockingSleep(std::chrono::milliseconds duration) {
+  std::this_thread::sleep_for(duration);
+}
+
+}  // namespace
+
+ConfigController::ConfigController(ConfigView& view, UsbLink& link, DiagnosticSink sink)
+    : view_(view),
+      link_(link),
+      sink_(sink ? std::move(sink) : DiscardingSink()),
+      memory_(link, [this](const std::string& text) { Say(text); }),
+      sleep_(BlockingSleep) {}
+
+void ConfigController::Say(const std::string& text) {
+  if (sink_) sink_(text);
+}
+
+void ConfigController::SetSink(DiagnosticSink sink) {
+  sink_ = std::move(sink);
+}
+
+void ConfigController::DecodeIntoView() {
+  ParameterSet params = view_.ReadParameters();
+  DecodeImage(view_.Image(), params);
+  view_.ShowParameters(params);
+}
+
+void ConfigController::FormCreate() {
+  view_.RegisterNotifications();
+  Connect();
+  ImageStore& image = view_.Image();
+  image.SizeToZeroFilled();
+  view_.SetConnectionText(connected_ ? kConnectText : kNoConnectText);
+  for (Integer offset = 0; offset < kRomSize; ++offset) {
+    if (IsDefaultedOffset(offset)) image.SetDataAt(offset, DefaultImage()[offset]);
+  }
+  for (Integer item : kDisabledItems) view_.SetFunregItemEnabled(item, false);
+  DecodeIntoView();
+}
+
+bool ConfigController::Connect() {
+  connected_ = link_.Open();
+  return connected_;
+}
+
+void ConfigController::Disconnect() {
+  link_.Close();
+  connected_ = false;
+}
+
+void ConfigController::OnDeviceArrived() {
+  // The pane reports whether the bridge could be opened, not merely that one
+  // arrived: a bridge that refuses to open is not a connection.
+  Connect();
+  view_.SetConnectionText(connected_ ? kConnectText : kNoConnectText);
+}
+
+void ConfigController::OnDeviceRemoved() {
+  Disconnect();
+  view_.SetConnectionText(kNoConnectText);
+}
+
+bool ConfigController::ReadConfiguration() {
+  std::array<Byte, kRomSize> buffer{};
+  if (!memory_.ReadMemory(SFR, kConfigAddress, kConfigLength, buffer.data())) return false;
+  ImageStore& image = view_.Image();
+  StoreImage(image, buffer);
+  image.RequestRepaint();
+  DecodeIntoView();
+  return true;
+}
+
+WriteOutcome ConfigController::WriteConfiguration() {
+  ImageStore& image = view_.Image();
+  EncodeImage(view_.ReadParameters(), image);
+  image.SetDataAt(kForcedOffset20, kForcedValue20);
+  image.SetDataAt(kForcedOffset12, kForcedValue12);
+  const std::array<Byte, kRomSize> written = CopyImage(image);
+  bool writeOk = memory_.WriteMemory(SFR, kConfigAddress, kConfigLength, written.data());
+  sleep_(kSettleTime);
+  // Bytes the read-back does not deliver keep their complement and so can
+  // never pass for the written bytes.
+  std::array<Byte, kRomSize> readBack{};
+  for (Integer i = 0; i < kRomSize; ++i) readBack[i] = static_cast<Byte>(~written[i]);
+  bool readOk = memory_.ReadMemory(SFR, kConfigAddress, kConfigLength, readBack.data());
+  Integer differences = 0;
+  for (Integer i = 0; i < kVerifiedCount; ++i) {
+    if (written[i] != readBack[i]) ++differences;
+  }
+  if (differences == 0) {
+    Say(kVerifiedText);
+    view_.ShowSuccessMessage(kWriteSuccessText);
+    return woVerified;
+  }
+  return writeOk && readOk ? woDiffers : woTransferFailed;
+}
+
+void ConfigController::DBExit(ParamId source) {
+  ParameterSet params = view_.ReadParameters();
+  ApplyFlagLinks(params, source);
+  view_.ShowParameters(params);
+  EncodeImage(params, view_.Image());
+}

@@ -1,0 +1,79 @@
+// ConfigController: start-up, connection, Read and Write of the chip's
+// configuration block, shared by the main window and the command-line tool.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "link/diagnostic_sink.h"
+#include "link/memory_access.h"
+#include "link/usb_link.h"
+#include "model/config_view.h"
+#include "model/image_codec.h"
+
+inline constexpr const char* kConnectText = "USB Status: Connect!";
+inline constexpr const char* kNoConnectText = "USB Status: NO Connect!";
+inline constexpr const char* kVerifiedText = "校验成功";
+inline constexpr const char* kWriteSuccessText = "下载成功!";
+inline constexpr uint16_t kConfigAddress = 0;
+inline constexpr uint16_t kConfigLength = kRomSize;
+inline constexpr Integer kVerifiedCount = 63;  // offsets 0..62 are compared
+inline constexpr std::chrono::milliseconds kSettleTime{100};
+
+// How a Write ended. The window only shows the message on woVerified.
+enum WriteOutcome {
+  woVerified,        // offsets 0..62 read back as written
+  woDiffers,         // both transfers went through, the read-back differs
+  woTransferFailed,  // the write or the read-back failed and the read-back differs
+};
+
+using SleepFunction = std::function<void(std::chrono::milliseconds)>;
+
+class ConfigController {
+ public:
+  // `link` must outlive the controller. The sink receives the protocol's
+  // texts and the verification text; the default discards them.
+  ConfigController(ConfigView& view, UsbLink& link, DiagnosticSink sink = DiscardingSink());
+  ConfigController(const ConfigController&) = delete;
+  ConfigController& operator=(const ConfigController&) = delete;
+
+  // The window's creation sequence: notifications, Connect, 64 zero bytes,
+  // connection text, default bytes, five FUNREG items disabled, decode.
+  void FormCreate();
+
+  bool Connect();
+  void Disconnect();
+  bool Connected() const { return connected_; }
+
+  void OnDeviceArrived();
+  void OnDeviceRemoved();
+
+  // "Read": true when the block was read and shown; on false nothing changed.
+  bool ReadConfiguration();
+  // "Write ": encode, force offsets 20 and 12, write, settle, read back,
+  // compare; shows the success message only on woVerified.
+  WriteOutcome WriteConfiguration();
+
+  // The handler run when a parameter control is left (LinkFlags).
+  void DBExit(ParamId source);
+
+  void SetSink(DiagnosticSink sink);
+  // Replaces the blocking wait between write and read-back.
+  void SetSleep(SleepFunction sleep) { sleep_ = std::move(sleep); }
+
+  UsbLink& Link() { return link_; }
+  MemoryAccess& Memory() { return memory_; }
+
+ private:
+  void Say(const std::string& text);
+  void DecodeIntoView();
+
+  ConfigView& view_;
+  UsbLink& link_;
+  DiagnosticSink sink_;
+  MemoryAccess memory_;
+  SleepFunction sleep_;
+  bool connected_ = false;
+};
