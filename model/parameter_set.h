@@ -64,6 +64,7 @@ const char* Funreg1Caption(Integer item);
 struct CheckItem {
   bool checked = false;
   bool enabled = true;
+  bool operator==(const CheckItem& other) const = default;
 };
 
 class ParameterSet {
