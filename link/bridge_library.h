@@ -10,8 +10,8 @@ using BridgeStatus = uint32_t;
 using BridgeHandle = void*;
 
 inline constexpr BridgeStatus kBridgeOk = 0;
-inline constexpr uint32_t kProductStringSize = 256;   // buffer for a product string
-inline constexpr uint32_t kProductSerialNumber = 0;   // option: the serial string
+inline constexpr uint32_t kProductStringSize = 256;  // buffer for a product string
+inline constexpr uint32_t kProductSerialNumber = 0;  // option: the serial string
 
 class BridgeLibrary {
  public:

@@ -1,0 +1,65 @@
+// The bridge library over libusb-1.0: every USB device with the given
+// vendor:product id counts as a bridge. The serial string is the device's
+// serial-number string descriptor; data moves over the one interface that
+// has a bulk IN and a bulk OUT endpoint.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "link/bridge_library.h"
+
+struct libusb_context;
+struct libusb_device;
+
+class LibUsbBridgeLibrary : public BridgeLibrary {
+ public:
+  static constexpr BridgeStatus kStatusNoLibrary = 1;
+  static constexpr BridgeStatus kStatusBadIndex = 2;
+  static constexpr BridgeStatus kStatusBadHandle = 3;
+  static constexpr BridgeStatus kStatusCannotOpen = 4;
+  static constexpr BridgeStatus kStatusNoInterface = 5;
+  static constexpr BridgeStatus kStatusIoError = 6;
+
+  LibUsbBridgeLibrary(uint16_t vendor, uint16_t product);
+  ~LibUsbBridgeLibrary() override;
+  LibUsbBridgeLibrary(const LibUsbBridgeLibrary&) = delete;
+  LibUsbBridgeLibrary& operator=(const LibUsbBridgeLibrary&) = delete;
+
+  BridgeStatus GetNumDevices(uint32_t& count) override;
+  BridgeStatus GetProductString(uint32_t index, char* buffer, uint32_t option) override;
+  BridgeStatus Open(uint32_t index, BridgeHandle& handle) override;
+  BridgeStatus Close(BridgeHandle handle) override;
+  BridgeStatus Read(BridgeHandle handle, uint8_t* buffer, uint32_t wanted,
+                    uint32_t& received) override;
+  BridgeStatus Write(BridgeHandle handle, const uint8_t* buffer, uint32_t count,
+                     uint32_t& written) override;
+  BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
+                            uint8_t flushReceive) override;
+  BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
+
+  // Empty unless libusb could not be initialised (then no bridge is ever seen).
+  const std::string& InitError() const { return initError_; }
+  uint16_t Vendor() const { return vendor_; }
+  uint16_t Product() const { return product_; }
+
+  struct Connection;
+
+ private:
+  void ForgetDevices();
+  Connection* Live(BridgeHandle handle);
+
+  std::mutex mutex_;
+  uint16_t vendor_;
+  uint16_t product_;
+  libusb_context* context_ = nullptr;
+  std::string initError_;
+  std::vector<libusb_device*> devices_;  // referenced; the list of the last count
+  std::set<Connection*> connections_;
+  uint32_t readTimeoutMs_ = 1800;
+  uint32_t writeTimeoutMs_ = 500;
+};

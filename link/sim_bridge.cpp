@@ -1,0 +1,195 @@
+#include "link/sim_bridge.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+// Writes beside the file and renames over it, so a crash mid-write never
+// leaves a half-written memory file behind.
+bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const std::string temp = path + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) return false;
+  }
+  return std::rename(temp.c_str(), path.c_str()) == 0;
+}
+
+bool FileExists(const std::string& path) {
+  return std::ifstream(path).good();
+}
+
+}  // namespace
+
+SimBridgeLibrary::SimBridgeLibrary() = default;
+
+std::unique_ptr<SimBridgeLibrary> SimBridgeLibrary::WithFile(const std::string& file,
+                                                             std::string& error) {
+  auto library = std::make_unique<SimBridgeLibrary>();
+  if (!FileExists(file)) {
+    if (!WriteWholeFile(file, library->chip_.Memory())) {
+      error = "cannot create simulated chip memory file '" + file + "'";
+      return nullptr;
+    }
+  } else {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(file, bytes)) {
+      error = "cannot read simulated chip memory file '" + file + "'";
+      return nullptr;
+    }
+    if (!library->chip_.LoadMemory(bytes)) {
+      error = "simulated chip memory file '" + file + "' has " + std::to_string(bytes.size()) +
+              " bytes, expected " + std::to_string(SimulatedChip::kMemorySize);
+      return nullptr;
+    }
+  }
+  library->file_ = file;
+  library->chip_.OnWriteComplete = [lib = library.get()](SimulatedChip&) { lib->SaveFile(); };
+  return library;
+}
+
+void SimBridgeLibrary::SaveFile() {
+  fileError_.clear();
+  if (!WriteWholeFile(file_, chip_.Memory())) {
+    fileError_ = "cannot write simulated chip memory file '" + file_ + "'";
+  }
+}
+
+BridgeStatus SimBridgeLibrary::GetNumDevices(uint32_t& count) {
+  std::lock_guard lock(mutex_);
+  count = plugged_ ? 1 : 0;
+  return kBridgeOk;
+}
+
+BridgeStatus SimBridgeLibrary::GetProductString(uint32_t index, char* buffer, uint32_t option) {
+  std::lock_guard lock(mutex_);
+  if (!plugged_ || index != 0) return kStatusBadIndex;
+  const char* text = option == kProductSerialNumber ? kSerial : kProduct;
+  std::strncpy(buffer, text, kProductStringSize - 1);
+  buffer[kProductStringSize - 1] = '\0';
+  return kBridgeOk;
+}
+
+BridgeStatus SimBridgeLibrary::Open(uint32_t index, BridgeHandle& handle) {
+  std::lock_guard lock(mutex_);
+  if (!plugged_ || index != 0) return kStatusBadIndex;
+  if (chip_.Faults().refuseOpen) return kStatusRefused;
+  for (const auto& [id, generation] : handles_) {
+    if (generation == plugGeneration_) return kStatusBusy;
+  }
+  const uintptr_t id = nextHandle_++;
+  handles_[id] = plugGeneration_;
+  chip_.Abort();
+  chip_.DropPending();
+  handle = reinterpret_cast<BridgeHandle>(id);
+  return kBridgeOk;
+}
+
+BridgeStatus SimBridgeLibrary::Close(BridgeHandle handle) {
+  std::lock_guard lock(mutex_);
+  return handles_.erase(reinterpret_cast<uintptr_t>(handle)) == 1 ? kBridgeOk : kStatusBadHandle;
+}
+
+BridgeStatus SimBridgeLibrary::CheckLive(BridgeHandle handle) const {
+  const auto it = handles_.find(reinterpret_cast<uintptr_t>(handle));
+  if (it == handles_.end()) return kStatusBadHandle;
+  if (!plugged_ || it->second != plugGeneration_) return kStatusUnplugged;
+  return kBridgeOk;
+}
+
+BridgeStatus SimBridgeLibrary::Read(BridgeHandle handle, uint8_t* buffer, uint32_t wanted,
+                                    uint32_t& received) {
+  std::lock_guard lock(mutex_);
+  received = 0;
+  if (const BridgeStatus status = CheckLive(handle); status != kBridgeOk) return status;
+  received = static_cast<uint32_t>(chip_.Take(buffer, wanted));
+  return kBridgeOk;
+}
+
+BridgeStatus SimBridgeLibrary::Write(BridgeHandle handle, const uint8_t* buffer, uint32_t count,
+                                     uint32_t& written) {
+  std::lock_guard lock(mutex_);
+  written = 0;
+  if (const BridgeStatus status = CheckLive(handle); status != kBridgeOk) return status;
+  chip_.Feed(buffer, count);
+  written = count;
+  return kBridgeOk;
+}
+
+BridgeStatus SimBridgeLibrary::FlushBuffers(BridgeHandle handle, uint8_t /*flushTransmit*/,
+                                            uint8_t flushReceive) {
+  std::lock_guard lock(mutex_);
+  if (const BridgeStatus status = CheckLive(handle); status != kBridgeOk) return status;
+  // Nothing waits on the way to the chip: writes reach it at once.
+  if (flushReceive != 0) chip_.DropPending();
+  return kBridgeOk;
+}
+
+BridgeStatus SimBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) {
+  std::lock_guard lock(mutex_);
+  readTimeoutMs_ = readTimeoutMs;
+  writeTimeoutMs_ = writeTimeoutMs;
+  return kBridgeOk;
+}
+
+SimFaults SimBridgeLibrary::Faults() const {
+  std::lock_guard lock(mutex_);
+  return chip_.Faults();
+}
+
+void SimBridgeLibrary::SetFaults(const SimFaults& faults) {
+  std::lock_guard lock(mutex_);
+  chip_.SetFaults(faults);
+}
+
+void SimBridgeLibrary::Plug() {
+  std::lock_guard lock(mutex_);
+  plugged_ = true;
+}
+
+void SimBridgeLibrary::Unplug() {
+  std::lock_guard lock(mutex_);
+  if (!plugged_) return;
+  plugged_ = false;
+  ++plugGeneration_;
+  chip_.Abort();
+  chip_.DropPending();
+}
+
+bool SimBridgeLibrary::IsPlugged() const {
+  std::lock_guard lock(mutex_);
+  return plugged_;
+}
+
+int SimBridgeLibrary::OpenHandles() const {
+  std::lock_guard lock(mutex_);
+  return static_cast<int>(handles_.size());
+}
+
+uint32_t SimBridgeLibrary::ReadTimeoutMs() const {
+  std::lock_guard lock(mutex_);
+  return readTimeoutMs_;
+}
+
+uint32_t SimBridgeLibrary::WriteTimeoutMs() const {
+  std::lock_guard lock(mutex_);
+  return writeTimeoutMs_;
+}
+
+std::string SimBridgeLibrary::LastFileError() const {
+  std::lock_guard lock(mutex_);
+  return fileError_;
+}

@@ -1,0 +1,156 @@
+#include "link/socket_io.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <climits>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MillisecondsLeft(Clock::time_point deadline) {
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  if (left <= 0) return 0;
+  return left > INT_MAX ? INT_MAX : static_cast<int>(left);
+}
+
+int ConnectOne(const addrinfo& ai, int timeoutMs) {
+  int fd = ::socket(ai.ai_family, ai.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, ai.ai_protocol);
+  if (fd < 0) return -1;
+  if (::connect(fd, ai.ai_addr, ai.ai_addrlen) != 0) {
+    if (errno != EINPROGRESS || !WaitReady(fd, POLLOUT, timeoutMs)) {
+      CloseSocket(fd);
+      return -1;
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
+      CloseSocket(fd);
+      return -1;
+    }
+  }
+  SetNoDelay(fd);
+  return fd;
+}
+
+}  // namespace
+
+int ConnectTcp(const std::string& host, uint16_t port, int timeoutMs) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return -1;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  int fd = -1;
+  for (addrinfo* ai = found; ai != nullptr && fd < 0; ai = ai->ai_next) {
+    fd = ConnectOne(*ai, MillisecondsLeft(deadline));
+  }
+  ::freeaddrinfo(found);
+  return fd;
+}
+
+int ListenLoopback(uint16_t port, uint16_t& bound) {
+  int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (fd < 0) return -1;
+  const int on = 1;
+  ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port);
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(fd, 16) != 0 ||
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    CloseSocket(fd);
+    return -1;
+  }
+  bound = ntohs(address.sin_port);
+  return fd;
+}
+
+int AcceptTcp(int listenFd) {
+  const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  if (fd >= 0) SetNoDelay(fd);
+  return fd;
+}
+
+void SetNoDelay(int fd) {
+  const int on = 1;
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
+
+bool WaitReady(int fd, short events, int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    pollfd p{fd, events, 0};
+    const int n = ::poll(&p, 1, MillisecondsLeft(deadline));
+    if (n > 0) return true;
+    if (n == 0) return false;
+    if (errno != EINTR) return false;
+  }
+}
+
+IoResult ReceiveSome(int fd, uint8_t* buffer, size_t count, int timeoutMs, size_t& got) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  got = 0;
+  while (got < count) {
+    const ssize_t n = ::recv(fd, buffer + got, count - got, MSG_DONTWAIT);
+    if (n > 0) {
+      got += static_cast<size_t>(n);
+      continue;
+    }
+    if (n == 0) return IoResult::kClosed;
+    if (errno == EINTR) continue;
+    if (errno != EAGAIN && errno != EWOULDBLOCK) return IoResult::kError;
+    const int left = MillisecondsLeft(deadline);
+    if (left == 0 || !WaitReady(fd, POLLIN, left)) return IoResult::kTimedOut;
+  }
+  return IoResult::kDone;
+}
+
+IoResult SendAll(int fd, const uint8_t* data, size_t count, int timeoutMs, size_t& sent) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  sent = 0;
+  while (sent < count) {
+    const ssize_t n = ::send(fd, data + sent, count - sent, MSG_DONTWAIT | MSG_NOSIGNAL);
+    if (n > 0) {
+      sent += static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+      return errno == EPIPE || errno == ECONNRESET ? IoResult::kClosed : IoResult::kError;
+    }
+    const int left = MillisecondsLeft(deadline);
+    if (left == 0 || !WaitReady(fd, POLLOUT, left)) return IoResult::kTimedOut;
+  }
+  return IoResult::kDone;
+}
+
+bool DrainReceived(int fd) {
+  uint8_t scratch[512];
+  for (;;) {
+    const ssize_t n = ::recv(fd, scratch, sizeof scratch, MSG_DONTWAIT);
+    if (n > 0) continue;
+    if (n == 0) return false;
+    if (errno == EINTR) continue;
+    return errno == EAGAIN || errno == EWOULDBLOCK;
+  }
+}
+
+void CloseSocket(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}

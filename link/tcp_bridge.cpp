@@ -1,0 +1,122 @@
+#include "link/tcp_bridge.h"
+
+#include <cstring>
+#include <utility>
+
+#include "link/socket_io.h"
+
+TcpBridgeLibrary::TcpBridgeLibrary(std::string host, uint16_t port, std::string serial)
+    : host_(std::move(host)), port_(port), serial_(std::move(serial)) {}
+
+TcpBridgeLibrary::~TcpBridgeLibrary() {
+  if (connection_) CloseSocket(connection_->fd);
+}
+
+BridgeStatus TcpBridgeLibrary::GetNumDevices(uint32_t& count) {
+  std::lock_guard lock(mutex_);
+  if (connection_) {
+    count = 1;
+    return kBridgeOk;
+  }
+  int fd = ConnectTcp(host_, port_, kProbeTimeoutMs);
+  count = fd >= 0 ? 1 : 0;
+  CloseSocket(fd);
+  return kBridgeOk;
+}
+
+BridgeStatus TcpBridgeLibrary::GetProductString(uint32_t index, char* buffer, uint32_t option) {
+  if (index != 0) return kStatusBadIndex;
+  const std::string text = option == kProductSerialNumber ? serial_ : "ZN4417 TCP bridge";
+  std::strncpy(buffer, text.c_str(), kProductStringSize - 1);
+  buffer[kProductStringSize - 1] = '\0';
+  return kBridgeOk;
+}
+
+BridgeStatus TcpBridgeLibrary::Open(uint32_t index, BridgeHandle& handle) {
+  std::lock_guard lock(mutex_);
+  if (index != 0) return kStatusBadIndex;
+  if (connection_) return kStatusBusy;
+  const int fd = ConnectTcp(host_, port_, kConnectTimeoutMs);
+  if (fd < 0) return kStatusNoConnection;
+  connection_ = std::make_unique<Connection>();
+  connection_->fd = fd;
+  handle = connection_.get();
+  return kBridgeOk;
+}
+
+BridgeStatus TcpBridgeLibrary::Close(BridgeHandle handle) {
+  std::lock_guard lock(mutex_);
+  if (!connection_ || handle != connection_.get()) return kStatusBadHandle;
+  CloseSocket(connection_->fd);
+  connection_.reset();
+  return kBridgeOk;
+}
+
+TcpBridgeLibrary::Connection* TcpBridgeLibrary::Live(BridgeHandle handle) {
+  if (!connection_ || handle != connection_.get()) return nullptr;
+  return connection_.get();
+}
+
+int TcpBridgeLibrary::ReadTimeout() const {
+  return static_cast<int>(cap_ != 0 && cap_ < readTimeoutMs_ ? cap_ : readTimeoutMs_);
+}
+
+int TcpBridgeLibrary::WriteTimeout() const {
+  return static_cast<int>(cap_ != 0 && cap_ < writeTimeoutMs_ ? cap_ : writeTimeoutMs_);
+}
+
+BridgeStatus TcpBridgeLibrary::Read(BridgeHandle handle, uint8_t* buffer, uint32_t wanted,
+                                    uint32_t& received) {
+  std::lock_guard lock(mutex_);
+  received = 0;
+  Connection* c = Live(handle);
+  if (c == nullptr) return kStatusBadHandle;
+  if (c->dead) return kStatusClosedByPeer;
+  size_t got = 0;
+  const IoResult result = ReceiveSome(c->fd, buffer, wanted, ReadTimeout(), got);
+  received = static_cast<uint32_t>(got);
+  if (result == IoResult::kDone || result == IoResult::kTimedOut) return kBridgeOk;
+  c->dead = true;
+  return result == IoResult::kClosed ? kStatusClosedByPeer : kStatusIoError;
+}
+
+BridgeStatus TcpBridgeLibrary::Write(BridgeHandle handle, const uint8_t* buffer, uint32_t count,
+                                     uint32_t& written) {
+  std::lock_guard lock(mutex_);
+  written = 0;
+  Connection* c = Live(handle);
+  if (c == nullptr) return kStatusBadHandle;
+  if (c->dead) return kStatusClosedByPeer;
+  size_t sent = 0;
+  const IoResult result = SendAll(c->fd, buffer, count, WriteTimeout(), sent);
+  written = static_cast<uint32_t>(sent);
+  if (result == IoResult::kDone || result == IoResult::kTimedOut) return kBridgeOk;
+  c->dead = true;
+  return result == IoResult::kClosed ? kStatusClosedByPeer : kStatusIoError;
+}
+
+BridgeStatus TcpBridgeLibrary::FlushBuffers(BridgeHandle handle, uint8_t /*flushTransmit*/,
+                                            uint8_t flushReceive) {
+  std::lock_guard lock(mutex_);
+  Connection* c = Live(handle);
+  if (c == nullptr) return kStatusBadHandle;
+  if (c->dead) return kStatusClosedByPeer;
+  // Nothing is held on the way out: every write is sent before it returns.
+  if (flushReceive != 0 && !DrainReceived(c->fd)) {
+    c->dead = true;
+    return kStatusClosedByPeer;
+  }
+  return kBridgeOk;
+}
+
+BridgeStatus TcpBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) {
+  std::lock_guard lock(mutex_);
+  readTimeoutMs_ = readTimeoutMs;
+  writeTimeoutMs_ = writeTimeoutMs;
+  return kBridgeOk;
+}
+
+void TcpBridgeLibrary::CapTimeouts(uint32_t ms) {
+  std::lock_guard lock(mutex_);
+  cap_ = ms;
+}
