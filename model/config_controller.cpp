@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr Integer kDisabledItems[] = {0, 1, 4, 8, 9};
-
 // Offsets that receive the default image at start-up, in ascending order.
 bool IsDefaultedOffset(Integer offset) {
   return offset >= 10 && offset <= 32 && offset != 27;
@@ -47,7 +45,7 @@ void ConfigController::FormCreate() {
   for (Integer offset = 0; offset < kRomSize; ++offset) {
     if (IsDefaultedOffset(offset)) image.SetDataAt(offset, DefaultImage()[offset]);
   }
-  for (Integer item : kDisabledItems) view_.SetFunregItemEnabled(item, false);
+  for (Integer item : kDisabledFunregItems) view_.SetFunregItemEnabled(item, false);
   DecodeIntoView();
 }
 
@@ -76,11 +74,15 @@ void ConfigController::OnDeviceRemoved() {
 bool ConfigController::ReadConfiguration() {
   std::array<Byte, kRomSize> buffer{};
   if (!memory_.ReadMemory(SFR, kConfigAddress, kConfigLength, buffer.data())) return false;
+  LoadImage(buffer);
+  return true;
+}
+
+void ConfigController::LoadImage(const std::array<Byte, kRomSize>& bytes) {
   ImageStore& image = view_.Image();
-  StoreImage(image, buffer);
+  StoreImage(image, bytes);
   image.RequestRepaint();
   DecodeIntoView();
-  return true;
 }
 
 WriteOutcome ConfigController::WriteConfiguration() {

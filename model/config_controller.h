@@ -21,6 +21,9 @@ inline constexpr uint16_t kConfigAddress = 0;
 inline constexpr uint16_t kConfigLength = kRomSize;
 inline constexpr Integer kVerifiedCount = 63;  // offsets 0..62 are compared
 inline constexpr std::chrono::milliseconds kSettleTime{100};
+// FUNREG items that start-up disables for good: they show what the chip
+// holds, but every encode clears them.
+inline constexpr Integer kDisabledFunregItems[] = {0, 1, 4, 8, 9};
 
 // How a Write ended. The window only shows the message on woVerified.
 enum WriteOutcome {
@@ -52,6 +55,9 @@ class ConfigController {
 
   // "Read": true when the block was read and shown; on false nothing changed.
   bool ReadConfiguration();
+  // Takes 64 bytes as if they had just been read from the chip: stores them
+  // in the image, asks for a repaint and decodes them into the controls.
+  void LoadImage(const std::array<Byte, kRomSize>& bytes);
   // "Write ": encode, force offsets 20 and 12, write, settle, read back,
   // compare; shows the success message only on woVerified.
   WriteOutcome WriteConfiguration();

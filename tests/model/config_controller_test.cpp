@@ -292,8 +292,10 @@ TEST_F(ControllerTest, WriteAfterReadSendsBackTheChipBytesExceptEncodedOnes) {
   expected[10] = 0xEC;
   expected[11] = 0x40;
   expected[12] = 7;
+  expected[14] = 15;  // CH 90 sent back clamped
   expected[16] = 7;
   expected[20] = 41;
+  expected[26] = 63;  // DZ 126 sent back clamped
   expected[28] = 0x94;
   EXPECT_EQ(chip.writtenBlocks.at(0), expected);
 }
