@@ -1,0 +1,130 @@
+// zn4417ctl run as a program against a device emulator on 127.0.0.1.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/support/tcp_device_emulator.h"
+#include "tests/tools/run_tool.h"
+
+namespace {
+
+constexpr int kSfr = SimulatedChip::kSfrSpace;
+
+class TcpToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(emulator.Start());
+    std::vector<uint8_t> block(64);
+    for (int i = 0; i < 64; ++i) block[i] = static_cast<uint8_t>(0x80 + i);
+    emulator.WriteMemory(kSfr, 0, block);
+    std::vector<uint8_t> powerOn = SimulatedChip::PowerOnSfr();
+    emulator.WriteMemory(kSfr, 10, {powerOn.begin() + 10, powerOn.begin() + 33});
+  }
+
+  ToolResult Run(std::vector<std::string> args, const std::string& serial = "") {
+    args.insert(args.begin(), {"--bridge", emulator.Address(serial)});
+    return RunTool(args);
+  }
+
+  void SetFaults(void (*edit)(SimFaults&)) {
+    SimFaults faults = emulator.Faults();
+    edit(faults);
+    emulator.SetFaults(faults);
+  }
+
+  TcpDeviceEmulator emulator;
+};
+
+TEST_F(TcpToolTest, ReadAndDumpGoThroughTheProtocol) {
+  ToolResult r = Run({"read"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::vector<std::string> lines = SplitLines(r.out);
+  ASSERT_EQ(lines.size(), 8u);
+  EXPECT_EQ(lines[0], "0x00: 80 81 82 83 84 85 86 87");
+  EXPECT_EQ(lines[7], "0x38: B8 B9 BA BB BC BD BE BF");
+  ToolResult dump = Run({"dump"});
+  ASSERT_EQ(dump.exitCode, 0) << dump.err;
+  EXPECT_EQ(SplitLines(dump.out).at(16), "edtPMID=0");
+  EXPECT_EQ(SplitLines(dump.out).at(0), "DB=7");
+}
+
+TEST_F(TcpToolTest, SetWritesAndVerifies) {
+  ToolResult r = Run({"set", "DB=10", "CLK=3"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "下载成功!\n");
+  std::vector<uint8_t> sfr = emulator.ReadMemory(kSfr, 0, 64);
+  EXPECT_EQ(sfr[15], 245);
+  EXPECT_EQ(sfr[12], 7) << "offset 12 is forced whatever CLK holds";
+  EXPECT_EQ(sfr[0], 0x80);
+  EXPECT_EQ(sfr[63], 0xBF);
+  ToolResult dump = Run({"dump"});
+  EXPECT_EQ(SplitLines(dump.out).at(0), "DB=10");
+}
+
+TEST_F(TcpToolTest, ReadBackThatDiffersExitsOne) {
+  SetFaults([](SimFaults& f) { f.corruptSfrAddress = 5; });
+  ToolResult r = Run({"set", "BT=9"});
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(emulator.ReadMemory(kSfr, 17, 1).at(0), 9) << "the write itself went through";
+}
+
+TEST_F(TcpToolTest, DriftOfOffset63AloneStillVerifies) {
+  SetFaults([](SimFaults& f) { f.driftOffset63 = true; });
+  ToolResult r = Run({"set", "BT=9"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "下载成功!\n");
+}
+
+TEST_F(TcpToolTest, FailedTransfersExitThree) {
+  SetFaults([](SimFaults& f) { f.shortReadChunk = 1; });
+  ToolResult read = Run({"read"});
+  EXPECT_EQ(read.exitCode, 3) << read.err;
+  EXPECT_EQ(read.out, "");
+
+  SetFaults([](SimFaults& f) {
+    f.shortReadChunk = -1;
+    f.wrongAckChunk = 0;
+  });
+  std::filesystem::path file = std::filesystem::temp_directory_path() / "zn4417ctl-tcp-image.bin";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << std::string(64, '\x01');
+  }
+  ToolResult write = Run({"write", file.string()});
+  std::filesystem::remove(file);
+  EXPECT_EQ(write.exitCode, 3) << write.err;
+  EXPECT_EQ(write.out, "");
+}
+
+TEST_F(TcpToolTest, NoOpenableBridgeExitsTwo) {
+  ToolResult other = Run({"read"}, "tx_v1.1");
+  EXPECT_EQ(other.exitCode, 2) << other.err;
+  SetFaults([](SimFaults& f) { f.refuseOpen = true; });
+  ToolResult refused = Run({"dump"});
+  EXPECT_EQ(refused.exitCode, 2) << refused.err;
+  EXPECT_EQ(refused.out, "");
+}
+
+TEST_F(TcpToolTest, ListTellsOurBridgeFromOthers) {
+  ToolResult ours = Run({"list"});
+  EXPECT_EQ(ours.exitCode, 0);
+  EXPECT_EQ(ours.out, "0 tx_v1.0 (ZN4417 bridge)\n");
+  ToolResult other = Run({"list"}, "Tx_v1.0");
+  EXPECT_EQ(other.out, "0 Tx_v1.0 (not a ZN4417 bridge)\n");
+}
+
+TEST_F(TcpToolTest, BadInputSendsNothing) {
+  uint64_t writes = emulator.CompletedWrites();
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"set", "DB=ten"}, {"set", "NOPE=1"}, {"write", "/nonexistent/image.bin"}}) {
+    EXPECT_EQ(Run(args).exitCode, 64);
+  }
+  EXPECT_EQ(emulator.ConnectionsAccepted(), 0u);
+  EXPECT_EQ(emulator.BytesSent(), 0u);
+  EXPECT_EQ(emulator.CompletedWrites(), writes);
+}
+
+}  // namespace
