@@ -1,0 +1,268 @@
+// THexViewData: the data side of the hex view. It owns the buffer, the
+// change marks, the modified flag, file name and read-only-file flag, the
+// bookmarks, the caret's byte position and the selection, the undo storage
+// and the editing primitives. The widget (TCustomHexView) owns one and
+// forwards its data operations here one to one; whatever the view must do
+// in return (repaint, re-lay out the grid, move the caret cell, notify) it
+// learns through the On... hooks below, each called with this object first
+// and skipped when unassigned.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "hexview/hvtypes.h"
+#include "hexview/thvchangemarks.h"
+#include "hexview/thvmemorystream.h"
+#include "hexview/thvundostorage.h"
+
+inline constexpr const char* kHVInitialFileName = "---";
+inline constexpr const char* kHVUntitled = "Untitled";
+
+class THexViewData {
+ public:
+  THexViewData();
+  virtual ~THexViewData();
+  THexViewData(const THexViewData&) = delete;
+  THexViewData& operator=(const THexViewData&) = delete;
+
+  // ---- Buffer access: unchecked, no side effect (0 <= index < DataSize) ----
+  void SetDataAt(Integer index, Byte value) { stream_.Memory()[index] = value; }
+  Byte GetDataAt(Integer index) const { return stream_.Memory()[index]; }
+  void SetMemory(Integer index, Byte value) { SetDataAt(index, value); }
+  Byte GetMemory(Integer index) const { return GetDataAt(index); }
+  Byte* GetFastPointer() { return stream_.Memory(); }
+  const Byte* GetFastPointer() const { return stream_.Memory(); }
+  Integer DataSize() const { return static_cast<Integer>(stream_.Size()); }
+  Integer GetDataSize() const { return DataSize(); }
+  // Resizes with an undo entry ("Append Buffer" growing, "Remove Data"
+  // shrinking); added bytes get the fill byte. EHexView "Cannot change
+  // fixed filesize" for a fixed-size change between two non-zero sizes.
+  void SetDataSize(Integer newSize);
+  Byte FillByte() const { return fillByte_; }
+  void ReadBuffer(void* dest, Integer index, Integer count) const;
+  // Copies into the buffer; the extended data class also sets the modified flag.
+  virtual void WriteBuffer(const void* source, Integer index, Integer count);
+  void MoveFileMem(Integer from, Integer to, Integer count);
+  THVMemoryStream& Stream() { return stream_; }
+  const THVMemoryStream& Stream() const { return stream_; }
+
+  // ---- Change marks, modified flag, file ----
+  // Marks exist only in overwrite mode: in insert mode every query answers
+  // false and every write empties the set.
+  bool HasChanged(Integer index) const;
+  void SetChanged(Integer index, bool changed);
+  const THVChangeMarks& ChangeMarks() const { return marks_; }
+  void ClearChangeMarks() { marks_.Clear(); }
+  void CutChangeMarks(Integer p) { marks_.CutAt(p); }
+  // True only when the flag is set and there is data or the file exists.
+  bool GetModified() const;
+  bool ModifiedFlag() const { return modified_; }
+  // false also empties the undo storage and the marks and repaints.
+  void SetModified(bool value);
+  const std::string& FileName() const { return fileName_; }
+  void SetFileName(const std::string& name) { fileName_ = name; }
+  bool ReadOnlyFile() const { return readOnlyFile_; }
+  void SetReadOnlyFile(bool value);                              // false does nothing
+  void ForceReadOnlyFile(bool value) { readOnlyFile_ = value; }  // for file loading
+  void CreateEmptyFile(const std::string& name);
+
+  // ---- Size policy ----
+  bool NoSizeChange() const { return noSizeChange_; }
+  void SetNoSizeChange(bool value);  // true also switches insert mode off
+  bool AllowInsertMode() const { return allowInsertMode_; }
+  void SetAllowInsertMode(bool value);
+  bool ReadOnlyView() const { return readOnlyView_; }
+  void SetReadOnlyView(bool value);
+  bool InsertMode() const { return insertMode_; }  // the requested mode
+  void SetInsertMode(bool value);
+  bool GetInsertMode() const { return insertMode_ && IsInsertModePossible(); }  // effective
+  bool IsInsertModePossible() const;
+  bool IsFileSizeFixed() const { return noSizeChange_ && !inSetDataSize_; }
+
+  // ---- Display state that undo entries record and restore ----
+  // The widget checks what depends on its layout (BytesPerRow and
+  // BytesPerColumn in unicode display) before forwarding.
+  THVTranslationKind Translation() const { return translation_; }
+  void SetTranslation(THVTranslationKind value);  // "Translations cannot be used in unicode mode"
+  Integer BytesPerUnit() const { return bytesPerUnit_; }
+  void SetBytesPerUnit(Integer value);  // 1,2,4,8; 2 in unicode display
+  bool UnicodeChars() const { return unicodeChars_; }
+  void SetUnicodeChars(bool value);  // on: even DataSize, tkAsIs; both ways BytesPerUnit 2
+  bool UnicodeBigEndian() const { return unicodeBigEndian_; }
+  void SetUnicodeBigEndian(bool value);
+  bool SwapNibbles() const { return swapNibbles_; }
+  void SetSwapNibbles(bool value);
+  Byte MaskChar() const { return maskChar_; }
+  void SetMaskChar(Byte value);
+  Byte TranslateToAnsiChar(Byte value) const;
+  int TranslateFromAnsiChar(Byte ch) const;  // -1: no byte
+
+  // ---- Caret (byte position and field) ----
+  // The caret's byte index, unclamped (DataSize in insert mode after the data).
+  Integer CaretIndex() const { return caretIndex_; }
+  bool CaretInCharField() const { return caretInCharField_; }
+  bool CaretOnSecondDigit() const { return caretSecondDigit_; }
+  // The widget reports where its caret cell went (no hook is called).
+  void SetCaret(Integer index, bool inCharField, bool onSecondDigit);
+  // Moves the caret from the data side and calls OnCaretMoved.
+  void MoveCaret(Integer index, bool inCharField, bool onSecondDigit = false);
+  Integer GetCursorPos() const;  // clamped to 0 .. max(0, DataSize - 1)
+  bool GetInCharField() const { return DataSize() > 0 && caretInCharField_; }
+  // Caret on the last byte, or after it in insert mode, in the current field.
+  void SeekToEOF();
+  bool ViewEnabled() const { return viewEnabled_; }
+  void SetViewEnabled(bool value) { viewEnabled_ = value; }
+
+  // ---- Selection ----
+  const THVSelection& Selection() const { return selection_; }
+  bool HasSelection() const { return selection_.Anchor >= 0; }
+  Integer GetSelStart() const;
+  Integer GetSelEnd() const;
+  Integer GetSelCount() const;
+  bool IsSelected(Integer index) const;
+  // Stores the three values clamped to -1 .. DataSize - 1, no repaint.
+  void SetSelection(Integer anchor, Integer low, Integer high);
+  void ResetSelection(bool redraw);
+  // Selects between a and b, rounded to whole units of BytesPerUnit.
+  void NewSelection(Integer a, Integer b);
+  void SelectAll();
+  void SetSelStart(Integer index);  // "Invalid selection start"
+  void SetSelEnd(Integer index);    // "Invalid selection end"
+
+  // ---- Bookmarks ----
+  const THVBookmarks& Bookmarks() const { return bookmarks_; }
+  THVBookmark GetBookmark(Integer index) const;  // "Invalid bookmark index"
+  // Setting a bookmark to the value it has unsets it (a toggle).
+  void SetBookmark(Integer index, const THVBookmark& bookmark);
+  void SetBookmarkVals(Integer index, Integer position, bool inCharField);
+  bool GotoBookmark(Integer index);
+  void SetAllBookmarks(const THVBookmarks& bookmarks);  // no toggle; for restoring
+  // Moves every set bookmark at or after from by delta; one that lands
+  // beyond sizeAfter (the data size once the edit is done) is unset.
+  void AdjustBookmarks(Integer from, Integer delta, Integer sizeAfter);
+
+  // ---- Editing primitives; each records its undo entry first ----
+  void InsertBuffer(const Byte* buffer, Integer count, Integer pos, const std::string& description,
+                    bool moveCursor);
+  void AppendBuffer(const Byte* buffer, Integer count, const std::string& description,
+                    bool moveCursor);
+  void ReplaceSelection(const Byte* buffer, Integer count, const std::string& description,
+                        bool moveCursor);
+  void DeleteSelection(const std::string& description);
+  bool InsertNibble(Integer pos, bool atHighDigit, const std::string& description);
+  bool DeleteNibble(Integer pos, bool atHighDigit, const std::string& description);
+  void ConvertRange(Integer from, Integer to, THVTranslationKind fromTranslation,
+                    THVTranslationKind toTranslation, const std::string& description);
+  // The single-byte write behind typing (the widget's col/row only pick
+  // the cells to repaint, which OnRepaintBytes does here).
+  void IntChangeByte(Byte oldByte, Byte newByte, Integer pos, const std::string& description);
+  // A 16-bit character in unicode display: the two bytes in display order
+  // (high byte first with UnicodeBigEndian).
+  void IntChangeWideChar(uint16_t oldChar, uint16_t newChar, Integer pos,
+                         const std::string& description);
+  // Raw bytes as a string and as hex text, whole buffer or selection.
+  std::string GetAsText() const;
+  void SetAsText(const std::string& text);  // bytes taken from the Windows set by Translation
+  std::string GetAsHex() const;
+  void SetAsHex(const std::string& text);
+  std::string GetSelectionAsText() const;
+  std::string GetSelectionAsHex() const;
+  void SetSelectionAsText(const std::string& text);
+  void SetSelectionAsHex(const std::string& text);
+
+  // ---- Primitives without undo (also for undo and redo) ----
+  void InternalInsertBuffer(const Byte* buffer, Integer count, Integer pos);
+  void InternalAppendBuffer(const Byte* buffer, Integer count);
+  // Removes [start, end); caretIndex >= 0 places the caret there, -1 only
+  // moves it back onto the data when it fell beyond the end.
+  void InternalDelete(Integer start, Integer end, Integer caretIndex);
+  void InternalInsertNibble(Integer pos, bool atHighDigit);
+  void InternalDeleteNibble(Integer pos, bool atHighDigit);
+  void InternalConvertRange(Integer from, Integer to, THVTranslationKind fromTranslation,
+                            THVTranslationKind toTranslation);
+  // Cuts the change marks to DataSize and asks the view to lay out again.
+  void CalcSizes();
+
+  // ---- Undo ----
+  THVUndoStorage& UndoStorage() { return *undo_; }
+  const THVUndoStorage& UndoStorage() const { return *undo_; }
+  Integer MaxUndo() const { return undo_->MaxUndo(); }
+  void SetMaxUndo(Integer value) { undo_->SetMaxUndo(value); }
+  // "Cannot update undo storage" when CanCreateUndo refuses; else records
+  // (unless grouping) and sets the modified flag.
+  void CreateUndo(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
+                  const std::string& description);
+  virtual bool CanCreateUndo(THVUndoFlag kind, Integer count, Integer replaceCount);
+  bool GetCanUndo() const { return undo_->CanUndo(); }
+  bool GetCanRedo() const { return undo_->HasRedo(); }
+  std::string GetUndoDescription() const;
+  void ResetUndo() { undo_->Reset(true); }
+  virtual Integer UndoBeginUpdate() { return undo_->BeginUpdate(); }
+  virtual Integer UndoEndUpdate() { return undo_->EndUpdate(); }
+  void CombineUndo(Integer count, const std::string& description);
+  void AddSelectionUndo(Integer start, Integer count);
+
+  // ---- Notifications ----
+  virtual void Changed();           // OnChange, then SelectionChanged
+  virtual void SelectionChanged();  // OnSelectionChanged (the view coalesces)
+  virtual void BookmarkChanged();   // OnBookmarkChanged
+  void Repaint();                   // OnRepaint
+
+  std::function<void(THexViewData&)> OnRepaint;
+  // Repaint the cells of count bytes from pos (hex digits and characters).
+  std::function<void(THexViewData&, Integer pos, Integer count)> OnRepaintBytes;
+  // Data size, insert mode or display state changed: recompute the grid.
+  std::function<void(THexViewData&)> OnCalcSizes;
+  // The data side moved the caret (CaretIndex, CaretInCharField, ...).
+  std::function<void(THexViewData&)> OnCaretMoved;
+  std::function<void(THexViewData&)> OnSelectionChanged;
+  std::function<void(THexViewData&)> OnChange;
+  std::function<void(THexViewData&)> OnBookmarkChanged;
+  // Insert mode (requested or effective) changed: rebuild the caret glyph.
+  std::function<void(THexViewData&)> OnInsertModeChanged;
+  // Wait cursor on (true) and back (false) around long operations.
+  std::function<void(THexViewData&, bool on)> OnWaitCursor;
+
+ protected:
+  // Sets the flag alone (SetModified(false) would also reset the undo storage).
+  void SetModifiedFlag(bool value) { modified_ = value; }
+  // After a deletion: caretIndex >= 0 goes there, and a caret beyond the
+  // data goes back to the last valid position.
+  void PlaceCaretAfterDelete(Integer caretIndex);
+  // Caret on the last byte, or after it in insert mode, in the current field.
+  void LastValidCaret();
+
+ private:
+  void EffectiveInsertModeChanged(bool before);
+  void ShiftNibbles(Integer pos, bool atHighDigit, bool insert);
+  void RemoveBytes(Integer start, Integer end);
+  void CheckInsertArgs(Integer count, Integer pos) const;
+  Integer InsertTarget() const;
+
+  THVMemoryStream stream_;
+  THVChangeMarks marks_;
+  std::unique_ptr<THVUndoStorage> undo_;
+  THVBookmarks bookmarks_;
+  THVSelection selection_;
+  std::string fileName_ = kHVInitialFileName;
+  Byte fillByte_ = 0;
+  bool modified_ = false;
+  bool readOnlyFile_ = true;
+  bool noSizeChange_ = false;
+  bool allowInsertMode_ = true;
+  bool readOnlyView_ = false;
+  bool insertMode_ = false;
+  bool inSetDataSize_ = false;
+  THVTranslationKind translation_ = tkAsIs;
+  Integer bytesPerUnit_ = 1;
+  bool unicodeChars_ = false;
+  bool unicodeBigEndian_ = false;
+  bool swapNibbles_ = false;
+  Byte maskChar_ = '.';
+  Integer caretIndex_ = 0;
+  bool caretInCharField_ = false;
+  bool caretSecondDigit_ = false;
+  bool viewEnabled_ = true;
+};

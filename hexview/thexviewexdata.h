@@ -1,0 +1,38 @@
+// THexViewExData: the data side of the extended hex view. Writes set the
+// modified flag, and UndoBeginUpdate(description) / UndoEndUpdate turn a
+// group of edits into one undoable step through a snapshot of the buffer.
+#pragma once
+
+#include <string>
+
+#include "hexview/thexviewdata.h"
+
+class THexViewExData : public THexViewData {
+ public:
+  THexViewExData() = default;
+
+  void WriteBuffer(const void* source, Integer index, Integer count) override;
+  bool CanCreateUndo(THVUndoFlag kind, Integer count, Integer replaceCount) override;
+  Integer UndoBeginUpdate() override { return UndoBeginUpdate(std::string()); }
+  // Starts a group; with a description (or once groups were used with one)
+  // records a ufKindAllData snapshot first.
+  Integer UndoBeginUpdate(const std::string& description);
+  // Ends a group; at depth 0 the snapshot stays only when data changed.
+  Integer UndoEndUpdate() override;
+  void BookmarkChanged() override;
+
+  // count > 0: ufKindReplace saving count bytes from start; else
+  // ufKindAllData. The modified flag keeps its value.
+  void CreateRangeUndo(Integer start, Integer count, const std::string& description);
+  bool DumpUndoStorage(const std::string& fileName) const;
+
+  // While held (e.g. loading bookmarks from text) BookmarkChanged is quiet.
+  void HoldBookmarkNotifications(bool hold) { holdBookmarkNotify_ = hold; }
+  bool DataChangedInUpdate() const { return changedInUpdate_; }
+  bool SnapshotGroups() const { return snapshotGroups_; }
+
+ private:
+  bool snapshotGroups_ = false;
+  bool changedInUpdate_ = false;
+  bool holdBookmarkNotify_ = false;
+};

@@ -1,0 +1,135 @@
+// THVUndoStorage: the undo history as one byte stream of self-describing
+// entries, oldest first, plus the single redo record and the entry most
+// recently taken off by an undo step.
+//
+// Entry layout (little-endian, no padding; n >= 1 data bytes):
+//   0 EntrySize(4) 4 Flags(4) 8 CaretPos(4) 12 Pos(4) 16 Count(4)
+//   20 ReplaceCount(4) 24 Translation(1) 25 BytesPerUnit(4) 29 Data(n)
+//   [Description(d) DescriptionLength(4)]  with ufFlagHasDescription
+//   [Low(4) High(4) Anchor(4)]             with ufFlagHasSelection
+//   TrailingSize(4) == EntrySize
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "hexview/hvtypes.h"
+
+class THexViewData;
+
+// Sizes of the fixed parts of an entry.
+inline constexpr Integer kHVUndoHeadSize = 29;      // up to the data
+inline constexpr Integer kHVUndoMinEntrySize = 30;  // head + one data byte
+inline constexpr Integer kHVUndoSelectionSize = 12;
+inline constexpr Integer kHVDefaultMaxUndo = 1048576;
+inline constexpr const char* kHVNoUndo = "No Undo";
+
+// The text an entry gets when its creator gives none, per kind.
+const char* UndoDefaultDescription(THVUndoFlag kind);
+
+// One entry read back from the stream.
+struct THVUndoEntry {
+  Integer EntrySize = 0;
+  THVUndoFlags Flags = 0;
+  Integer CaretPos = 0;
+  Integer Pos = 0;
+  Integer Count = 0;
+  Integer ReplaceCount = 0;
+  Byte Translation = 0;
+  Integer BytesPerUnit = 1;
+  std::vector<Byte> Data;
+  std::string Description;  // the stored one; empty without ufFlagHasDescription
+  THVSelection Selection;   // Anchor -1 without ufFlagHasSelection
+  THVUndoFlag Kind() const { return UndoKindOf(Flags); }
+  bool Has(THVUndoFlag f) const { return HasUndoFlag(Flags, f); }
+};
+
+// The state needed to redo the step just undone (built by the undo step).
+struct THVRedoRecord {
+  THVUndoFlags Flags = 0;
+  Integer CaretPos = 0;
+  Integer Pos = 0;
+  Integer Count = 0;
+  Integer ReplaceCount = 0;
+  Byte Translation = 0;
+  Integer BytesPerUnit = 1;
+  std::vector<Byte> Data;
+  THVBookmarks Bookmarks;
+  THVSelection Selection;
+};
+
+class THVUndoStorage {
+ public:
+  explicit THVUndoStorage(THexViewData& editor);
+  THVUndoStorage(const THVUndoStorage&) = delete;
+  THVUndoStorage& operator=(const THVUndoStorage&) = delete;
+
+  // The raw stream, exactly as an undo dump writes it.
+  const std::vector<Byte>& Bytes() const { return stream_; }
+  Int64 Size() const { return static_cast<Int64>(stream_.size()); }
+  Integer Count() const { return count_; }
+  Integer UpdateCount() const { return updateCount_; }
+  const std::string& Description() const { return description_; }
+
+  Integer MaxUndo() const { return maxUndo_; }
+  void SetMaxUndo(Integer value) { maxUndo_ = value; }
+
+  // Adds one entry describing the edit about to happen (nothing while the
+  // update depth is above 0). Discards the redo record, trims the oldest
+  // entries to MaxUndo first, saves what the kind needs and shifts the
+  // editor's bookmarks for size-changing kinds.
+  void CreateUndo(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
+                  const std::string& description);
+
+  // True when an entry exists, the update depth is 0 and the stream is not empty.
+  bool CanUndo() const;
+  // Empties entries, count, depth and description; the redo record and the
+  // kept entry go too when withRedo is set.
+  void Reset(bool withRedo = true);
+  Integer BeginUpdate();
+  Integer EndUpdate();  // stops at 0
+
+  // Reads the newest entry; false when the stream holds none.
+  bool ReadNewest(THVUndoEntry& entry) const;
+  // Reads the entry starting at offset; false when no sound entry is there.
+  bool ReadAt(Int64 offset, THVUndoEntry& entry) const;
+  // Takes the newest entry off, keeping a copy (and the description that
+  // was current) for a redo; the description of the new newest entry
+  // becomes current. False when there is no entry.
+  bool RemoveLastUndo();
+  // Overwrites the newest entry's stored selection (adding the block when
+  // it has none) and, with setCaret, its CaretPos. Nothing without an undo.
+  void SetNewestSelection(const THVSelection& selection, bool setCaret, Integer caretPos);
+
+  // Redo record and the entry kept by the last undo step.
+  bool HasRedo() const { return hasRedo_; }
+  const THVRedoRecord& Redo() const { return redo_; }
+  void SetRedo(THVRedoRecord record);
+  void DiscardRedo();
+  const std::vector<Byte>& KeptEntry() const { return keptEntry_; }
+  const std::string& KeptDescription() const { return keptDescription_; }
+  // Appends the kept entry back (count + 1) and makes its description current.
+  bool RestoreKeptEntry();
+
+  // Writes the raw stream to a file; false when that fails.
+  bool DumpToFile(const std::string& fileName) const;
+
+ private:
+  void Trim();
+  void AppendEntry(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
+                   const std::string& description);
+  void FillData(THVUndoFlag kind, Integer pos, Integer count, THVUndoFlags& flags,
+                std::vector<Byte>& data);
+  std::string DescriptionOf(const THVUndoEntry& entry) const;
+
+  THexViewData& editor_;
+  std::vector<Byte> stream_;
+  Integer count_ = 0;
+  Integer updateCount_ = 0;
+  Integer maxUndo_ = kHVDefaultMaxUndo;
+  std::string description_;
+  bool hasRedo_ = false;
+  THVRedoRecord redo_;
+  std::vector<Byte> keptEntry_;
+  std::string keptDescription_;
+};
