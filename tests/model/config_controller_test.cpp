@@ -248,9 +248,9 @@ TEST_F(ControllerTest, WriteWithoutBridgeShowsNothing) {
 }
 
 TEST_F(ControllerTest, UndeliveredReadBackBytesNeverMatch) {
-  // The chip already holds exactly what is written, the write is refused and
-  // the read-back delivers only its first chunk: bytes 32..62 of the written
-  // image are mostly 0, so a zero-filled read-back buffer would pass.
+  // The chip already holds exactly what is written and the read-back
+  // delivers only its first chunk: bytes 32..62 of the written image are all
+  // 0, so a zero-filled read-back buffer would pass.
   controller.FormCreate();
   chip.sfr.assign(256, 0);
   std::vector<uint8_t> block = DefaultBlock();

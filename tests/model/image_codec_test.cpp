@@ -47,16 +47,6 @@ TEST(DefaultsRoundTrip, EncodeReproducesTheDefaultBytes) {
   EXPECT_EQ(image.GetDataAt(20), 0) << "offset 20 is not written by an encode";
 }
 
-TEST(DefaultsRoundTrip, DefaultImageHasExactlyTheListedBytes) {
-  const auto& d = DefaultImage();
-  std::array<Byte, kRomSize> expected{};
-  const std::pair<int, int> set[] = {{12, 7},   {13, 1},  {14, 2},   {15, 248}, {17, 8},  {18, 244},
-                                     {19, 244}, {20, 41}, {21, 128}, {22, 64},  {23, 50}, {24, 100},
-                                     {25, 100}, {26, 31}, {28, 148}, {29, 17},  {30, 4},  {31, 41}};
-  for (auto [offset, value] : set) expected[offset] = static_cast<Byte>(value);
-  EXPECT_EQ(d, expected);
-}
-
 TEST(FlagBytes, Byte10AllOnesDecodesAndEncodesWithClearedBits) {
   RomImage image(DefaultImage());
   image.SetDataAt(10, 0xFF);
