@@ -1,0 +1,54 @@
+// TForm: a top-level window. Caption is the window title; BorderStyle bsSingle
+// (the default) gives a fixed-size window; Position poScreenCenter centres it
+// on the screen when it is first shown. The client area is the whole widget.
+#pragma once
+
+#include "framework/controls.h"
+
+enum TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+
+class TForm : public TCustomControl {
+ public:
+  explicit TForm(TWinControl* parent = nullptr);
+  ~TForm() override;
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle v);
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition v) { position_ = v; }
+  TWinControl* ActiveControl() const;
+  void SetActiveControl(TWinControl* v);
+
+  // Shows the window (centred first when Position asks for it).
+  void ShowForm();
+  // Asks OnClose; caHide hides the window, caFree deletes it later.
+  void Close();
+
+  TCloseEvent OnClose;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnDestroy;
+
+ protected:
+  void TextChanged() override;
+  void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+
+ private:
+  void ApplyBorderStyle();
+  TFormBorderStyle borderStyle_ = bsSingle;
+  TPosition position_ = poDesigned;
+  bool centred_ = false;
+};
