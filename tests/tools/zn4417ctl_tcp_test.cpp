@@ -98,10 +98,12 @@ TEST_F(TcpToolTest, FailedTransfersExitThree) {
 TEST_F(TcpToolTest, NoOpenableBridgeExitsTwo) {
   ToolResult other = Run({"read"}, "tx_v1.1");
   EXPECT_EQ(other.exitCode, 2) << other.err;
-  SetFaults([](SimFaults& f) { f.refuseOpen = true; });
-  ToolResult refused = Run({"dump"});
-  EXPECT_EQ(refused.exitCode, 2) << refused.err;
-  EXPECT_EQ(refused.out, "");
+  std::string address = emulator.Address();
+  emulator.Stop();  // nothing listens on the port any more
+  ToolResult gone = RunTool({"--bridge", address, "dump"});
+  EXPECT_EQ(gone.exitCode, 2) << gone.err;
+  EXPECT_EQ(gone.out, "");
+  EXPECT_NE(gone.err.find("no ZN4417 bridge"), std::string::npos);
 }
 
 TEST_F(TcpToolTest, ListTellsOurBridgeFromOthers) {
