@@ -21,8 +21,9 @@ class TempShiftFile {
   TempShiftFile() {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path dir = fs::temp_directory_path(ec);
-    if (ec) dir = "/tmp";
+    const fs::path dir = fs::temp_directory_path(ec);
+    if (ec)
+      throw std::runtime_error("Cannot create file in the temporary directory. " + ec.message());
     uint32_t tick = static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                               std::chrono::steady_clock::now().time_since_epoch())
                                               .count());

@@ -196,6 +196,7 @@ void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, I
     entry.insert(entry.end(), description.begin(), description.end());
     AppendInt(entry, static_cast<uint32_t>(description.size()));
   }
+  entry.push_back(0);  // reserved
   if (sel.Anchor >= 0) {
     AppendInt(entry, static_cast<uint32_t>(sel.Low));
     AppendInt(entry, static_cast<uint32_t>(sel.High));
@@ -224,7 +225,7 @@ bool THVUndoStorage::ReadAt(Int64 offset, THVUndoEntry& e) const {
   const size_t at = static_cast<size_t>(offset);
   e = THVUndoEntry{};
   e.EntrySize = static_cast<Integer>(GetInt(stream_, at));
-  if (e.EntrySize < kHVUndoMinEntrySize + 4 || offset + e.EntrySize > Size()) return false;
+  if (e.EntrySize < kHVUndoEntryOverhead + 1 || offset + e.EntrySize > Size()) return false;
   e.Flags = GetInt(stream_, at + kOffFlags);
   e.CaretPos = static_cast<Integer>(GetInt(stream_, at + kOffCaretPos));
   e.Pos = static_cast<Integer>(GetInt(stream_, at + kOffPos));
@@ -236,12 +237,13 @@ bool THVUndoStorage::ReadAt(Int64 offset, THVUndoEntry& e) const {
   size_t tail = at + static_cast<size_t>(e.EntrySize) - 4;
   const size_t dataStart = at + kHVUndoHeadSize;
   if (e.Has(ufFlagHasSelection)) {
-    if (tail < dataStart + 1 + kHVUndoSelectionSize) return false;
+    if (tail < dataStart + 2 + kHVUndoSelectionSize) return false;
     tail -= kHVUndoSelectionSize;
     e.Selection.Low = static_cast<Integer>(GetInt(stream_, tail));
     e.Selection.High = static_cast<Integer>(GetInt(stream_, tail + 4));
     e.Selection.Anchor = static_cast<Integer>(GetInt(stream_, tail + 8));
   }
+  tail -= 1;  // reserved byte
   if (e.Has(ufFlagHasDescription)) {
     if (tail < dataStart + 1 + 4) return false;
     tail -= 4;

@@ -2,12 +2,15 @@
 // entries, oldest first, plus the single redo record and the entry most
 // recently taken off by an undo step.
 //
-// Entry layout (little-endian, no padding; n >= 1 data bytes):
+// Entry layout (little-endian, no alignment gaps; n >= 1 data bytes):
 //   0 EntrySize(4) 4 Flags(4) 8 CaretPos(4) 12 Pos(4) 16 Count(4)
 //   20 ReplaceCount(4) 24 Translation(1) 25 BytesPerUnit(4) 29 Data(n)
 //   [Description(d) DescriptionLength(4)]  with ufFlagHasDescription
+//   Reserved(1) = 0
 //   [Low(4) High(4) Anchor(4)]             with ufFlagHasSelection
 //   TrailingSize(4) == EntrySize
+// so EntrySize = 34 + n, plus d + 4 with a description, plus 12 with a
+// selection block.
 #pragma once
 
 #include <string>
@@ -18,8 +21,9 @@
 class THexViewData;
 
 // Sizes of the fixed parts of an entry.
-inline constexpr Integer kHVUndoHeadSize = 29;      // up to the data
-inline constexpr Integer kHVUndoMinEntrySize = 30;  // head + one data byte
+inline constexpr Integer kHVUndoHeadSize = 29;       // up to the data
+inline constexpr Integer kHVUndoMinEntrySize = 30;   // head + one data byte
+inline constexpr Integer kHVUndoEntryOverhead = 34;  // EntrySize - n without optional blocks
 inline constexpr Integer kHVUndoSelectionSize = 12;
 inline constexpr Integer kHVDefaultMaxUndo = 1048576;
 inline constexpr const char* kHVNoUndo = "No Undo";

@@ -1,0 +1,304 @@
+// TCustomHexView: the hex view widget on the framework's scrollable grid.
+//
+// The data side (buffer, change marks, caret byte and selection, bookmarks,
+// editing primitives, undo) lives in a THexViewData that the view owns; the
+// view forwards those operations one to one and answers the data side's
+// hooks (repaint, re-lay out, caret moved, notifications). The view itself
+// owns the layout, the position mapping between cells and bytes, the ruler,
+// the offset column, the colours and the painting.
+//
+// Grid layout, H = 2 x BytesPerRow:
+//   column 0           offset gutter (fixed)
+//   column 1           6-pixel spacer (fixed)
+//   columns 2..H+1     one per hex digit; byte k of a row at 2+2k and 3+2k
+//   column H+2         separator between the two fields
+//   columns H+3..last  character field, one per byte (per 2 bytes in
+//                      unicode display)
+//   row 0              ruler (fixed; height 0 without ShowRuler)
+//   row 1              fixed, height 0
+//   rows 2..           data; row r shows the bytes from (r - 2) x BytesPerRow
+#pragma once
+
+#include <QImage>
+#include <QRegion>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/bitmap.h"
+#include "framework/grids.h"
+#include "hexview/thexviewdata.h"
+#include "hexview/thvcolors.h"
+#include "hexview/thvoffsetformat.h"
+
+enum THVCaretKind { ckFull, ckLeft, ckBottom, ckAuto };
+
+// Called for every text cell just before it is drawn; clearing ADefaultDraw
+// skips the default fill and text. ARect is the whole cell for the offset
+// column, otherwise the one-character box at the cell's left edge.
+using THVDrawCellEvent =
+    std::function<void(TObject* Sender, TCanvas& ACanvas, int ACol, int ARow,
+                       std::string& AWideText, TRect ARect, bool& ADefaultDraw)>;
+// Supplies the gutter text of a byte offset instead of the offset format.
+using THVGetOffsetTextEvent =
+    std::function<void(TObject* Sender, Int64 Number, std::string& OffsetText)>;
+
+// The view's private window messages.
+constexpr Cardinal HVM_CARET = 45312;             // WParam 7: place the caret again
+constexpr WPARAM HVM_CARET_PLACE = 7;
+constexpr Cardinal HVM_SELECTIONCHANGED = 45313;  // coalesced OnSelectionChanged
+
+inline constexpr const char* kHVVersion = "ZN4417 hex view 1.0";
+
+class TCustomHexView : public TCustomGrid {
+ public:
+  explicit TCustomHexView(TWinControl* parent = nullptr);
+  ~TCustomHexView() override;
+
+  THexViewData& Data() { return *data_; }
+  const THexViewData& Data() const { return *data_; }
+
+  // ---- Buffer (Part of the data side; unchecked accessors) ----
+  void SetDataAt(Integer index, Byte value) { data_->SetDataAt(index, value); }
+  Byte GetDataAt(Integer index) const { return data_->GetDataAt(index); }
+  void SetMemory(Integer index, Byte value) { data_->SetMemory(index, value); }
+  Byte GetMemory(Integer index) const { return data_->GetMemory(index); }
+  Byte* GetFastPointer() { return data_->GetFastPointer(); }
+  Integer DataSize() const { return data_->DataSize(); }
+  Integer GetDataSize() const { return data_->GetDataSize(); }
+  void SetDataSize(Integer newSize) { data_->SetDataSize(newSize); }
+  void ReadBuffer(void* dest, Integer index, Integer count) const {
+    data_->ReadBuffer(dest, index, count);
+  }
+  // The overridable side of these lives in the data class (THexViewExData
+  // carries the extended view's behaviour).
+  void WriteBuffer(const void* source, Integer index, Integer count) {
+    data_->WriteBuffer(source, index, count);
+  }
+  bool CanCreateUndo(THVUndoFlag kind, Integer count, Integer replaceCount) {
+    return data_->CanCreateUndo(kind, count, replaceCount);
+  }
+  Integer UndoBeginUpdate() { return data_->UndoBeginUpdate(); }
+  Integer UndoEndUpdate() { return data_->UndoEndUpdate(); }
+  void MoveFileMem(Integer from, Integer to, Integer count) { data_->MoveFileMem(from, to, count); }
+  void CreateEmptyFile(const std::string& name) { data_->CreateEmptyFile(name); }
+
+  // ---- Change marks and modified flag ----
+  bool HasChanged(Integer index) const { return data_->HasChanged(index); }
+  void SetChanged(Integer index, bool changed) { data_->SetChanged(index, changed); }
+  bool GetModified() const { return data_->GetModified(); }
+  void SetModified(bool value) { data_->SetModified(value); }
+
+  // ---- Size policy ----
+  bool NoSizeChange() const { return data_->NoSizeChange(); }
+  void SetNoSizeChange(bool v) { data_->SetNoSizeChange(v); }
+  bool AllowInsertMode() const { return data_->AllowInsertMode(); }
+  void SetAllowInsertMode(bool v) { data_->SetAllowInsertMode(v); }
+  bool ReadOnlyView() const { return data_->ReadOnlyView(); }
+  void SetReadOnlyView(bool v) { data_->SetReadOnlyView(v); }
+  bool InsertMode() const { return data_->InsertMode(); }
+  void SetInsertMode(bool v) { data_->SetInsertMode(v); }
+  bool GetInsertMode() const { return data_->GetInsertMode(); }
+
+  // ---- Selection and bookmarks ----
+  bool IsSelected(Integer index) const { return data_->IsSelected(index); }
+  Integer GetSelStart() const { return data_->GetSelStart(); }
+  Integer GetSelEnd() const { return data_->GetSelEnd(); }
+  Integer GetSelCount() const { return data_->GetSelCount(); }
+  void SetSelection(Integer anchor, Integer low, Integer high) {
+    data_->SetSelection(anchor, low, high);
+  }
+  void ResetSelection(bool redraw) { data_->ResetSelection(redraw); }
+  void NewSelection(Integer a, Integer b) { data_->NewSelection(a, b); }
+  void SelectAll() { data_->SelectAll(); }
+  void SetSelStart(Integer index) { data_->SetSelStart(index); }
+  void SetSelEnd(Integer index) { data_->SetSelEnd(index); }
+  Integer GetCursorPos() const { return data_->GetCursorPos(); }
+  bool GetInCharField() const { return data_->GetInCharField(); }
+  THVBookmark GetBookmark(Integer index) const { return data_->GetBookmark(index); }
+  void SetBookmark(Integer index, const THVBookmark& b) { data_->SetBookmark(index, b); }
+  void SetBookmarkVals(Integer index, Integer position, bool inCharField) {
+    data_->SetBookmarkVals(index, position, inCharField);
+  }
+  bool GotoBookmark(Integer index) { return data_->GotoBookmark(index); }
+
+  // ---- Character display (stored on the data side) ----
+  THVTranslationKind Translation() const { return data_->Translation(); }
+  void SetTranslation(THVTranslationKind v) { data_->SetTranslation(v); }
+  bool SwapNibbles() const { return data_->SwapNibbles(); }
+  void SetSwapNibbles(bool v) { data_->SetSwapNibbles(v); }
+  Byte MaskChar() const { return data_->MaskChar(); }
+  void SetMaskChar(Byte v) { data_->SetMaskChar(v); }
+  bool UnicodeBigEndian() const { return data_->UnicodeBigEndian(); }
+  void SetUnicodeBigEndian(bool v) { data_->SetUnicodeBigEndian(v); }
+  bool UnicodeChars() const { return data_->UnicodeChars(); }
+  // Switching on needs even BytesPerRow and BytesPerColumn (and even data).
+  void SetUnicodeChars(bool v);
+  Integer BytesPerUnit() const { return data_->BytesPerUnit(); }
+  void SetBytesPerUnit(Integer v);
+  Byte TranslateToAnsiChar(Byte value) const { return data_->TranslateToAnsiChar(value); }
+  int TranslateFromAnsiChar(Byte ch) const { return data_->TranslateFromAnsiChar(ch); }
+
+  // ---- Layout and appearance ----
+  Integer BytesPerRow() const { return bytesPerRow_; }
+  void SetBytesPerRow(Integer v);  // 1..256, even in unicode display
+  Integer BytesPerColumn() const { return bytesPerColumn_; }
+  void SetBytesPerColumn(Integer v);  // 1..256, even in unicode display
+  Integer RulerBytesPerUnit() const { return rulerBytesPerUnit_; }
+  void SetRulerBytesPerUnit(Integer v);  // -1, 1, 2, 4, 8
+  Integer BytesPerBlock() const { return bytesPerBlock_; }
+  void SetBytesPerBlock(Integer v);
+  bool SeparateBlocksInCharField() const { return separateBlocksInCharField_; }
+  void SetSeparateBlocksInCharField(bool v);
+  bool ShowRuler() const { return showRuler_; }
+  void SetShowRuler(bool v);
+  Integer GutterWidth() const { return gutterWidth_; }
+  void SetGutterWidth(Integer v);  // -1: automatic
+  bool DrawGutter3D() const { return drawGutter3D_; }
+  void SetDrawGutter3D(bool v);
+  bool DrawGridLines() const { return drawGridLines_; }
+  void SetDrawGridLines(bool v);
+  const std::string& OffsetFormat() const { return offsetFormat_.Format(); }
+  void SetOffsetFormat(const std::string& v);  // a refused text keeps the old one
+  const THVOffsetFormat& OffsetFormatInfo() const { return offsetFormat_; }
+  bool HexLowerCase() const { return hexLowerCase_; }
+  void SetHexLowerCase(bool v);
+  THVCaretKind CaretKind() const { return caretKind_; }
+  void SetCaretKind(THVCaretKind v);
+  bool FocusFrame() const { return focusFrame_; }
+  void SetFocusFrame(bool v);
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool v);
+  bool GraySelectionIfNotFocused() const { return graySelectionIfNotFocused_; }
+  void SetGraySelectionIfNotFocused(bool v);
+  bool ShowPositionIfNotFocused() const { return showPositionIfNotFocused_; }
+  void SetShowPositionIfNotFocused(bool v);
+  THVColors& Colors() { return colors_; }
+  const THVColors& Colors() const { return colors_; }
+  void SetColors(const THVColors& v) { colors_.Assign(v); }
+  // The 200 x 10 strip; nullptr reloads the built-in one.
+  const TBitmap& BookmarkBitmap() const { return *bookmarkBitmap_; }
+  void SetBookmarkBitmap(const TBitmap* v);
+  bool HasCustomBookmarkBitmap() const { return customBookmarkBitmap_; }
+  const std::string& Version() const { return version_; }
+  void SetVersion(const std::string&) {}  // read-only
+
+  // ---- Metrics and mapping ----
+  int CharWidth() const { return cw_; }  // width of "w"
+  int RowHeight() const { return rowHeight_; }
+  int HexColumnCount() const { return 2 * bytesPerRow_; }  // H
+  int SeparatorColumn() const { return HexColumnCount() + 2; }
+  int FirstCharColumn() const { return HexColumnCount() + 3; }
+  int LastCharColumn() const { return ColCount() - 1; }
+  Integer RulerUnit() const;  // U
+  std::string RulerString() const;
+  // Byte index of a cell (0 for negative results); remembers whether the
+  // column lies in the character field (LastPosInCharField).
+  Integer GetPosAtCursor(int col, int row);
+  bool LastPosInCharField() const { return lastPosInCharField_; }
+  TGridCoord GetCursorAtPos(Integer index, bool inCharField) const;
+  // The column of the same byte in the other field.
+  int GetOtherFieldCol(int col, bool* wasInCharField = nullptr) const;
+  int GetRow(Integer index) const { return index / bytesPerRow_ + 2; }
+  Integer DisplayStart() const;
+  Integer DisplayEnd() const;
+  // Invalidates column 2 of from's row to the last column of to's row.
+  void RedrawPos(Integer from, Integer to);
+  // Cuts the change marks to the data and lays the grid out again.
+  void CalcSizes();
+  void AdjustMetrics();
+  void UpdateGetOffsetText();
+  virtual std::string GetOffsetString(Int64 offset);
+  virtual std::string GetAnyOffsetString(Int64 offset);
+
+  // ---- Caret glyph ----
+  void CreateCaretGlyph();
+
+  // ---- Notifications ----
+  virtual void SelectionChanged();
+  virtual void Changed();
+  virtual void BookmarkChanged();
+  int PendingSelectionChanges() const { return pendingSelectionChanges_; }
+
+  THVDrawCellEvent OnDrawCell;
+  THVGetOffsetTextEvent OnGetOffsetText;
+  TNotifyEvent OnChange;
+  TNotifyEvent OnSelectionChanged;
+  TNotifyEvent OnBookmarkChanged;
+
+  void WndProc(TMessage& message) override;
+
+ protected:
+  // For a descendant with its own data class (THexViewEx).
+  TCustomHexView(TWinControl* parent, std::unique_ptr<THexViewData> data);
+
+  void Paint() override;
+  bool SelectCell(int col, int row) override;
+  void TopLeftChanged() override;
+  void FontChanged() override;
+  void Resize() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void paintEvent(QPaintEvent* e) override;
+
+  // Copies the last rendered picture to the screen without rendering.
+  void PresentBackBuffer();
+  // Drop position marker (a 2-pixel line in a cell), for drag and drop.
+  void ShowDropPosition(int col, int row);
+  void HideDropPosition();
+  // Places the system caret on the current cell, or parks it off-screen.
+  void PlaceSystemCaret();
+  // Moves the grid's current cell to the data side's caret.
+  void FollowDataCaret();
+
+ private:
+  friend class THVPainter;
+  void Init();
+  void HookData();
+  void LayoutGrid();
+  void SetColumnWidths();
+  int GutterWidthPixels();
+  THVOffsetUnits OffsetUnits() const;
+  void RepaintBytes(Integer pos, Integer count);
+  void RepaintGutter();
+  void RebuildBookmarkImages();
+  QRegion ClientRepaintRegion() const;
+  void Render(const QRegion& region);
+
+  std::unique_ptr<THexViewData> data_;
+  THVColors colors_;
+  THVOffsetFormat offsetFormat_;
+  std::unique_ptr<TBitmap> bookmarkBitmap_;
+  std::vector<QImage> bookmarkImages_;
+  bool customBookmarkBitmap_ = false;
+
+  Integer bytesPerRow_ = 16;
+  Integer bytesPerColumn_ = 2;
+  Integer rulerBytesPerUnit_ = -1;
+  Integer bytesPerBlock_ = -1;
+  bool separateBlocksInCharField_ = true;
+  bool showRuler_ = false;
+  Integer gutterWidth_ = -1;
+  bool drawGutter3D_ = true;
+  bool drawGridLines_ = false;
+  bool hexLowerCase_ = false;
+  THVCaretKind caretKind_ = ckAuto;
+  bool focusFrame_ = true;
+  bool hideSelection_ = false;
+  bool graySelectionIfNotFocused_ = false;
+  bool showPositionIfNotFocused_ = false;
+  std::string version_ = kHVVersion;
+
+  int cw_ = 8;
+  int rowHeight_ = 16;
+  bool lastPosInCharField_ = false;
+  bool inOffsetTextEvent_ = false;
+  bool followingCaret_ = false;
+  int pendingSelectionChanges_ = 0;
+  bool dropShown_ = false;
+  TGridCoord dropCell_;
+
+  QImage backBuffer_;
+  QRegion paintRegion_;  // widget coordinates of the current paint event
+};
