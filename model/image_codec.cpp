@@ -27,7 +27,7 @@ constexpr Integer kFirstOverloadItem = 5;
 
 // The value clamped into its range and truncated toward zero.
 Integer TruncatedValue(const ParameterSet& params, ParamId id, long double factor = 1) {
-  const ParamDescriptor& d = Descriptor(id);
+  const ParamDescriptor& d = DescriptorOf(id);
   long double v = ClampValue(params.Value(id), d.min, d.max);
   return static_cast<Integer>(std::trunc(v * factor));
 }

@@ -42,7 +42,7 @@ const std::array<ParamDescriptor, pinvchckbxINVC + 1>& ParamDescriptors() {
   return kDescriptors;
 }
 
-const ParamDescriptor& Descriptor(ParamId id) {
+const ParamDescriptor& DescriptorOf(ParamId id) {
   return kDescriptors.at(id);
 }
 
@@ -76,6 +76,6 @@ ParameterSet::ParameterSet() {
 }
 
 void ParameterSet::SetValue(ParamId id, long double value) {
-  const ParamDescriptor& d = Descriptor(id);
+  const ParamDescriptor& d = DescriptorOf(id);
   values_.at(id) = ClampValue(value, d.min, d.max);
 }

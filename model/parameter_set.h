@@ -53,7 +53,7 @@ struct ParamDescriptor {
 
 // One entry per ParamId, in ParamId order.
 const std::array<ParamDescriptor, pinvchckbxINVC + 1>& ParamDescriptors();
-const ParamDescriptor& Descriptor(ParamId id);
+const ParamDescriptor& DescriptorOf(ParamId id);
 // Looks a parameter up by its control name; false when there is none.
 bool FindParam(const std::string& name, ParamId& id);
 

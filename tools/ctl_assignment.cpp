@@ -38,11 +38,11 @@ bool ParseItem(const std::string& name, Assignment& a, std::string& error) {
   std::string base = name.substr(0, dot);
   std::string index = name.substr(dot + 1);
   ParamId id{};
-  if (!FindParam(base, id) || Descriptor(id).kind != pkItemList) {
+  if (!FindParam(base, id) || DescriptorOf(id).kind != pkItemList) {
     error = "unknown parameter '" + name + "'";
     return false;
   }
-  Integer count = Descriptor(id).itemCount;
+  Integer count = DescriptorOf(id).itemCount;
   if (index.empty() || index.size() > 2 ||
       index.find_first_not_of("0123456789") != std::string::npos || std::stoi(index) >= count) {
     error = "unknown item '" + name + "' (" + base + " has items 0 to " +
@@ -75,7 +75,7 @@ bool ParseAssignment(const std::string& text, Assignment& a, std::string& error)
     error = "unknown parameter '" + name + "'";
     return false;
   }
-  switch (Descriptor(a.id).kind) {
+  switch (DescriptorOf(a.id).kind) {
     case pkItemList:
       error = "parameter '" + name + "' is a list: set its items as " + name + ".i=0/1";
       return false;
@@ -112,6 +112,6 @@ void ApplyAssignment(ParameterSet& params, const Assignment& a) {
     default:
       break;
   }
-  const ParamDescriptor& d = Descriptor(a.id);
+  const ParamDescriptor& d = DescriptorOf(a.id);
   params.SetValue(a.id, std::round(ClampValue(a.value, d.min, d.max)));
 }

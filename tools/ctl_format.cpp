@@ -42,7 +42,7 @@ std::string FormatDump(const ParameterSet& params) {
   std::string out;
   for (Integer i = 0; i < kNumericCount; ++i) {
     ParamId id = static_cast<ParamId>(i);
-    AddLine(out, Descriptor(id).name, FormatValue(params.Value(id)));
+    AddLine(out, DescriptorOf(id).name, FormatValue(params.Value(id)));
   }
   for (Integer i = 0; i < kFunregCount; ++i) {
     AddLine(out, "FUNREG." + std::to_string(i), params.FUNREG[i].checked ? "1" : "0");

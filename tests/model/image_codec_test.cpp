@@ -287,7 +287,7 @@ TEST(ParameterTable, NamesLookUpTheirOwnEntry) {
     ParamId found{};
     ASSERT_TRUE(FindParam(d.name, found)) << d.name;
     EXPECT_EQ(found, d.id);
-    EXPECT_EQ(&Descriptor(found), &d);
+    EXPECT_EQ(&DescriptorOf(found), &d);
   }
   ParamId ignored{};
   EXPECT_FALSE(FindParam("db", ignored));
