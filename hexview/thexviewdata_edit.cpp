@@ -31,9 +31,8 @@ void THexViewData::InsertBuffer(const Byte* buffer, Integer count, Integer pos,
                                 const std::string& description, bool moveCursor) {
   if (!buffer || count <= 0) return;
   CheckInsertArgs(count, pos);
-  const std::vector<Byte> bytes = CopyOf(buffer, count);
   CreateUndo(ufKindInsertBuffer, pos, count, 0, description);
-  InternalInsertBuffer(bytes.data(), count, pos);
+  InternalInsertBuffer(buffer, count, pos);
   marks_.CutAt(pos);
   if (viewEnabled_) {
     const Integer high = pos + count - 1;
@@ -50,10 +49,9 @@ void THexViewData::AppendBuffer(const Byte* buffer, Integer count, const std::st
   if (!buffer || count <= 0) return;
   const Integer old = DataSize();
   CheckInsertArgs(count, old);
-  const std::vector<Byte> bytes = CopyOf(buffer, count);
   CreateUndo(ufKindAppendBuffer, old, count, 0, description);
   marks_.CutAt(old);
-  InternalAppendBuffer(bytes.data(), count);
+  InternalAppendBuffer(buffer, count);
   if (moveCursor) MoveCaret(old, caretInCharField_);
   selection_ = {old, old, old + count - 1};
   SelectionChanged();
@@ -75,6 +73,7 @@ void THexViewData::ReplaceSelection(const Byte* buffer, Integer count,
     length = count;
   }
   CheckInsertArgs(std::max(0, count - length), low);
+  // Taken before the selected bytes move away (the source may lie in the buffer).
   const std::vector<Byte> bytes = count > 0 ? CopyOf(buffer, count) : std::vector<Byte>();
   CreateUndo(ufKindReplace, low, count, length, description);
   RemoveBytes(low, low + length);

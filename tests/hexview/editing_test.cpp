@@ -33,16 +33,6 @@ TEST(HexDataInsert, InsertsSelectsAndMovesCaret) {
   EXPECT_EQ(d.GetUndoDescription(), "Paste");
 }
 
-TEST(HexDataInsert, DisabledViewGetsNoSelection) {
-  THexViewData d;
-  Fill(d, {1, 2});
-  d.SetViewEnabled(false);
-  const Byte b = 9;
-  d.InsertBuffer(&b, 1, 2, "", true);
-  EXPECT_EQ(Contents(d), (Bytes{1, 2, 9}));
-  EXPECT_FALSE(d.HasSelection());
-}
-
 TEST(HexDataInsert, BytesTakenFromTheBufferItselfSurviveGrowth) {
   THexViewData d;
   Bytes start(4096);
@@ -52,6 +42,11 @@ TEST(HexDataInsert, BytesTakenFromTheBufferItselfSurviveGrowth) {
   Bytes expect = start;
   expect.insert(expect.end(), start.begin(), start.end());
   EXPECT_EQ(Contents(d), expect);
+  d.SetSelection(0, 0, 9);  // replace the first ten bytes by the ten after them
+  d.ReplaceSelection(d.GetFastPointer() + 10, 10, "", false);
+  ASSERT_EQ(d.DataSize(), 8192);
+  EXPECT_TRUE(std::equal(expect.begin() + 10, expect.begin() + 20, d.GetFastPointer()));
+  EXPECT_TRUE(std::equal(expect.begin() + 10, expect.end(), d.GetFastPointer() + 10));
 }
 
 TEST(HexDataInsert, PositionOutsideTheDataIsRefusedBeforeRecording) {
@@ -222,12 +217,6 @@ TEST(HexDataText, TextAndHexAccessors) {
   EXPECT_EQ(Contents(d), (Bytes{0xC1, 0xF1}));
   d.ResetSelection(false);
   EXPECT_EQ(d.GetSelectionAsText(), "");
-}
-
-TEST(HexDataText, SetAsTextOnEmptyDataInserts) {
-  THexViewData d;
-  d.SetAsText("hi");
-  EXPECT_EQ(d.GetAsText(), "hi");
 }
 
 }  // namespace

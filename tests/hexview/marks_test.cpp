@@ -43,14 +43,6 @@ TEST(HexDataMarks, InsertModeHidesMarksAndSwitchingEmptiesThem) {
   EXPECT_EQ(d.ChangeMarks().Length(), 0);
 }
 
-TEST(HexDataMarks, SwitchingToInsertModeEmptiesMarks) {
-  THexViewData d;
-  Fill(d, std::vector<Byte>(8, 0));
-  d.SetChanged(4, true);
-  d.SetInsertMode(true);
-  EXPECT_EQ(d.ChangeMarks().Length(), 0);
-}
-
 TEST(HexDataMarks, InsertModePolicy) {
   THexViewData d;
   Fill(d, std::vector<Byte>(4, 0));

@@ -95,13 +95,4 @@ TEST(HexDataTranslation, CustomTablesAreUsedAndIdentityAtStart) {
   HVCustomFromAnsi()['y'] = 'y';
 }
 
-TEST(HexDataTranslation, Names) {
-  EXPECT_STREQ(HVTranslationDesc[tkBCD], "EBCDIC Codepage 38");
-  EXPECT_STREQ(HVTranslationDescShort[tkCustom], "Cust");
-  EXPECT_STREQ(HVTranslationDesc[tkDos8], "Dos 8 Bit");
-  EXPECT_STREQ(HVTranslationDescShort[tkASCII], "ASC");
-  EXPECT_EQ(Cp1252ToUnicode(0x80), U'\u20AC');
-  EXPECT_EQ(Cp1252ToUnicode('A'), U'A');
-}
-
 }  // namespace

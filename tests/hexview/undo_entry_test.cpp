@@ -11,8 +11,7 @@ using Bytes = std::vector<Byte>;
 // The newest entry's raw bytes.
 Bytes NewestRaw(const THexViewData& d) {
   const Bytes& s = d.UndoStorage().Bytes();
-  const uint32_t size = LeInt(s, s.size() - 4);
-  return Bytes(s.end() - size, s.end());
+  return Bytes(s.end() - LeInt(s, s.size() - 4), s.end());
 }
 
 THVUndoFlags Bits(std::initializer_list<THVUndoFlag> flags) {
@@ -21,22 +20,9 @@ THVUndoFlags Bits(std::initializer_list<THVUndoFlag> flags) {
   return m;
 }
 
-struct Head {
-  uint32_t size, flags;
-  int32_t caret, pos, count, replace;
-  Byte translation;
-  uint32_t unit;
-};
-
-Head ReadHead(const Bytes& e) {
-  return Head{LeInt(e, 0),
-              LeInt(e, 4),
-              static_cast<int32_t>(LeInt(e, 8)),
-              static_cast<int32_t>(LeInt(e, 12)),
-              static_cast<int32_t>(LeInt(e, 16)),
-              static_cast<int32_t>(LeInt(e, 20)),
-              e[24],
-              LeInt(e, 25)};
+// The head fields as stored: size, flags, caret, pos, count, replace count.
+std::vector<uint32_t> Head(const Bytes& e) {
+  return {LeInt(e, 0), LeInt(e, 4), LeInt(e, 8), LeInt(e, 12), LeInt(e, 16), LeInt(e, 20)};
 }
 
 TEST(HexDataUndoEntry, ChangedByteEntryLayout) {
@@ -47,16 +33,12 @@ TEST(HexDataUndoEntry, ChangedByteEntryLayout) {
   d.IntChangeByte(3, 0xAA, 3, "");
   const Bytes e = NewestRaw(d);
   ASSERT_EQ(e.size(), 35u);  // 34 + one data byte
-  const Head h = ReadHead(e);
-  EXPECT_EQ(h.size, 35u);
-  EXPECT_EQ(h.flags, Bits({ufKindBytesChanged, ufFlagByte1Changed, ufFlag2ndByteCol}));
-  EXPECT_EQ(h.caret, 3);
-  EXPECT_EQ(h.pos, 3);
-  EXPECT_EQ(h.count, 1);
-  EXPECT_EQ(h.replace, 0);
-  EXPECT_EQ(h.translation, tkAsIs);
-  EXPECT_EQ(h.unit, 1u);
-  EXPECT_EQ(e[29], 3);  // the old byte
+  EXPECT_EQ(Head(e),
+            (std::vector<uint32_t>{
+                35, Bits({ufKindBytesChanged, ufFlagByte1Changed, ufFlag2ndByteCol}), 3, 3, 1, 0}));
+  EXPECT_EQ(e[24], tkAsIs);
+  EXPECT_EQ(LeInt(e, 25), 1u);  // BytesPerUnit
+  EXPECT_EQ(e[29], 3);          // the old byte
   EXPECT_EQ(LeInt(e, 31), 35u);
   EXPECT_EQ(d.UndoStorage().Size(), 35);
 }
@@ -74,23 +56,19 @@ TEST(HexDataUndoEntry, DescriptionSelectionAndStateFlags) {
   const Bytes e = NewestRaw(d);
   // head 29 + data 3 + "Cut" 3 + length 4 + reserved 1 + selection 12 + trailing 4
   ASSERT_EQ(e.size(), 56u);
-  const Head h = ReadHead(e);
-  EXPECT_EQ(h.size, 56u);
-  EXPECT_EQ(h.flags, Bits({ufKindByteRemoved, ufFlagModified, ufFlagInCharField, ufFlagHasSelection,
-                           ufFlagInsertMode, ufFlagHasDescription}));
-  EXPECT_EQ(h.caret, 6);
-  EXPECT_EQ(h.pos, 2);
-  EXPECT_EQ(h.count, 3);
-  EXPECT_EQ(h.translation, tkMac);
-  EXPECT_EQ(h.unit, 4u);
+  EXPECT_EQ(Head(e), (std::vector<uint32_t>{
+                         56,
+                         Bits({ufKindByteRemoved, ufFlagModified, ufFlagInCharField,
+                               ufFlagHasSelection, ufFlagInsertMode, ufFlagHasDescription}),
+                         6, 2, 3, 0}));
+  EXPECT_EQ(e[24], tkMac);
+  EXPECT_EQ(LeInt(e, 25), 4u);
   EXPECT_EQ(Bytes(e.begin() + 29, e.begin() + 32), (Bytes{0x12, 0x13, 0x14}));
   EXPECT_EQ(std::string(e.begin() + 32, e.begin() + 35), "Cut");
   EXPECT_EQ(LeInt(e, 35), 3u);
-  EXPECT_EQ(e[39], 0);          // reserved
-  EXPECT_EQ(LeInt(e, 40), 2u);  // low
-  EXPECT_EQ(LeInt(e, 44), 4u);  // high
-  EXPECT_EQ(LeInt(e, 48), 4u);  // anchor
-  EXPECT_EQ(LeInt(e, 52), 56u);
+  EXPECT_EQ(e[39], 0);  // reserved
+  EXPECT_EQ((std::vector<uint32_t>{LeInt(e, 40), LeInt(e, 44), LeInt(e, 48), LeInt(e, 52)}),
+            (std::vector<uint32_t>{2, 4, 4, 56}));  // low, high, anchor, trailing size
 
   THVUndoEntry parsed;
   ASSERT_TRUE(d.UndoStorage().ReadNewest(parsed));
@@ -105,10 +83,10 @@ TEST(HexDataUndoEntry, UnicodeFlags) {
   d.SetUnicodeChars(true);
   d.SetUnicodeBigEndian(true);
   d.IntChangeWideChar(0x4100, 0x4300, 0, "");
-  const Head h = ReadHead(NewestRaw(d));
-  EXPECT_EQ(h.flags, Bits({ufKindBytesChanged, ufFlagIsUnicode, ufFlagIsUnicodeBigEndian}));
-  EXPECT_EQ(h.count, 2);
-  EXPECT_EQ(h.unit, 2u);
+  const Bytes e = NewestRaw(d);
+  EXPECT_EQ(LeInt(e, 4), Bits({ufKindBytesChanged, ufFlagIsUnicode, ufFlagIsUnicodeBigEndian}));
+  EXPECT_EQ(LeInt(e, 16), 2u);
+  EXPECT_EQ(LeInt(e, 25), 2u);
 }
 
 TEST(HexDataUndoEntry, DataSavedPerKind) {
@@ -118,23 +96,21 @@ TEST(HexDataUndoEntry, DataSavedPerKind) {
   d.InsertBuffer(&nine, 1, 2, "", false);  // insert: one zero data byte
   Bytes e = NewestRaw(d);
   EXPECT_EQ(e.size(), 35u);
-  EXPECT_EQ(ReadHead(e).flags, Bits({ufKindInsertBuffer}));
+  EXPECT_EQ(LeInt(e, 4), Bits({ufKindInsertBuffer}));
   EXPECT_EQ(e[29], 0);
 
   d.ResetSelection(false);
   d.AppendBuffer(&nine, 1, "", false);  // append: Pos = old size
   e = NewestRaw(d);
-  EXPECT_EQ(ReadHead(e).pos, 6);
+  EXPECT_EQ(LeInt(e, 12), 6u);
   EXPECT_EQ(e[29], 0);
 
-  d.ResetSelection(false);
   d.SetSelection(0, 0, 1);
   const Bytes three = {7, 7, 7};
   d.ReplaceSelection(three.data(), 3, "", false);  // replace: the replaced bytes
   e = NewestRaw(d);
-  const Head h = ReadHead(e);
-  EXPECT_EQ(h.count, 3);
-  EXPECT_EQ(h.replace, 2);
+  EXPECT_EQ(LeInt(e, 16), 3u);
+  EXPECT_EQ(LeInt(e, 20), 2u);
   EXPECT_EQ(e.size(), 34u + 2 + 12);
   EXPECT_EQ(Bytes(e.begin() + 29, e.begin() + 31), (Bytes{1, 2}));
 
@@ -142,13 +118,13 @@ TEST(HexDataUndoEntry, DataSavedPerKind) {
   d.SetChanged(1, true);
   d.InsertNibble(1, true, "");  // nibble: the byte at Pos
   e = NewestRaw(d);
-  EXPECT_EQ(ReadHead(e).flags, Bits({ufKindNibbleInsert, ufFlagByte1Changed}));
+  EXPECT_EQ(LeInt(e, 4), Bits({ufKindNibbleInsert, ufFlagByte1Changed}));
   EXPECT_EQ(e[29], 0xCD);
 
   d.ConvertRange(0, 1, tkAsIs, tkBCD, "");  // convert: the Count bytes
   e = NewestRaw(d);
-  EXPECT_EQ(ReadHead(e).count, 2);
   EXPECT_EQ(e.size(), 36u);
+  EXPECT_EQ(Bytes(e.begin() + 29, e.begin() + 31), (Bytes{0xAB, 0x0C}));  // after the nibble
 }
 
 TEST(HexDataUndoEntry, SelectionEntryStoresTheRange) {
@@ -158,13 +134,10 @@ TEST(HexDataUndoEntry, SelectionEntryStoresTheRange) {
   d.AddSelectionUndo(2, 3);
   const Bytes e = NewestRaw(d);
   ASSERT_EQ(e.size(), 34u + 1 + 12);
-  const Head h = ReadHead(e);
-  EXPECT_EQ(h.flags, Bits({ufKindSelection, ufFlagHasSelection}));
-  EXPECT_EQ(h.caret, 2);
-  EXPECT_EQ(LeInt(e, 31), 2u);  // low
-  EXPECT_EQ(LeInt(e, 35), 4u);  // high
-  EXPECT_EQ(LeInt(e, 39), 2u);  // anchor
-  EXPECT_EQ(LeInt(e, 43), static_cast<uint32_t>(e.size()));
+  EXPECT_EQ(LeInt(e, 4), Bits({ufKindSelection, ufFlagHasSelection}));
+  EXPECT_EQ(LeInt(e, 8), 2u);  // CaretPos := Pos
+  EXPECT_EQ((std::vector<uint32_t>{LeInt(e, 31), LeInt(e, 35), LeInt(e, 39), LeInt(e, 43)}),
+            (std::vector<uint32_t>{2, 4, 2, 47}));
   EXPECT_EQ(d.GetUndoDescription(), "Cursor movement");
 }
 
@@ -175,11 +148,10 @@ TEST(HexDataUndoEntry, CombinedEntryStoresItsDescription) {
   d.IntChangeByte(2, 4, 1, "");
   d.CombineUndo(2, "Typing");
   const Bytes e = NewestRaw(d);
-  const Head h = ReadHead(e);
-  EXPECT_EQ(h.count, 2);
-  EXPECT_EQ(h.flags & Bits({ufKindCombined, ufFlagHasDescription}),
+  EXPECT_EQ(LeInt(e, 16), 2u);
+  EXPECT_EQ(LeInt(e, 4) & Bits({ufKindCombined, ufFlagHasDescription}),
             Bits({ufKindCombined, ufFlagHasDescription}));
-  EXPECT_EQ(e[29], 6);
+  EXPECT_EQ(e[29], 6);  // length byte, then the text
   EXPECT_EQ(std::string(e.begin() + 30, e.begin() + 36), "Typing");
   EXPECT_EQ(std::string(e.begin() + 36, e.begin() + 42), "Typing");
   EXPECT_EQ(LeInt(e, 42), 6u);
@@ -191,8 +163,8 @@ TEST(HexDataUndoEntry, AllDataEntryCopiesTheBuffer) {
   Fill(d, {5, 6, 7});
   d.CreateRangeUndo(0, 0, "");
   const Bytes e = NewestRaw(d);
-  EXPECT_EQ(ReadHead(e).flags, Bits({ufKindAllData}));
-  EXPECT_EQ(ReadHead(e).count, 3);
+  EXPECT_EQ(LeInt(e, 4), Bits({ufKindAllData}));
+  EXPECT_EQ(LeInt(e, 16), 3u);
   EXPECT_EQ(Bytes(e.begin() + 29, e.begin() + 32), (Bytes{5, 6, 7}));
   EXPECT_EQ(d.GetUndoDescription(), "All data saved");
   EXPECT_FALSE(d.ModifiedFlag());  // a range snapshot keeps the flag
