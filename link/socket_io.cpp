@@ -102,24 +102,6 @@ bool WaitReady(int fd, short events, int timeoutMs) {
   }
 }
 
-IoResult ReceiveSome(int fd, uint8_t* buffer, size_t count, int timeoutMs, size_t& got) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  got = 0;
-  while (got < count) {
-    const ssize_t n = ::recv(fd, buffer + got, count - got, MSG_DONTWAIT);
-    if (n > 0) {
-      got += static_cast<size_t>(n);
-      continue;
-    }
-    if (n == 0) return IoResult::kClosed;
-    if (errno == EINTR) continue;
-    if (errno != EAGAIN && errno != EWOULDBLOCK) return IoResult::kError;
-    const int left = MillisecondsLeft(deadline);
-    if (left == 0 || !WaitReady(fd, POLLIN, left)) return IoResult::kTimedOut;
-  }
-  return IoResult::kDone;
-}
-
 IoResult SendAll(int fd, const uint8_t* data, size_t count, int timeoutMs, size_t& sent) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   sent = 0;
@@ -137,6 +119,73 @@ IoResult SendAll(int fd, const uint8_t* data, size_t count, int timeoutMs, size_
     if (left == 0 || !WaitReady(fd, POLLOUT, left)) return IoResult::kTimedOut;
   }
   return IoResult::kDone;
+}
+
+namespace {
+
+bool ApplyTimeout(int fd, int option, int timeoutMs, int& applied) {
+  if (applied == timeoutMs) return true;
+  timeval tv{};
+  tv.tv_sec = timeoutMs / 1000;
+  tv.tv_usec = (timeoutMs % 1000) * 1000;
+  if (::setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv) != 0) return false;
+  applied = timeoutMs;
+  return true;
+}
+
+// A zero time-out must not reach SO_*TIMEO, where 0 means "wait for ever".
+template <typename Transfer>
+IoResult BlockingLoop(int fd, int option, size_t count, int timeoutMs, int& applied, size_t& done,
+                      Transfer transfer) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  done = 0;
+  int wait = timeoutMs;  // the whole time-out first, so that it is set once and kept
+  while (done < count) {
+    if (wait > 0 && !ApplyTimeout(fd, option, wait, applied)) return IoResult::kError;
+    const ssize_t n = transfer(done, wait > 0 ? 0 : MSG_DONTWAIT);
+    wait = MillisecondsLeft(deadline);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+      continue;
+    }
+    if (n == 0) return IoResult::kClosed;
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EWOULDBLOCK) return IoResult::kTimedOut;
+    return errno == EPIPE || errno == ECONNRESET ? IoResult::kClosed : IoResult::kError;
+  }
+  return IoResult::kDone;
+}
+
+}  // namespace
+
+IoResult ReceiveAny(int fd, uint8_t* buffer, size_t max, int timeoutMs, int& applied, size_t& got) {
+  got = 0;
+  if (timeoutMs > 0 && !ApplyTimeout(fd, SO_RCVTIMEO, timeoutMs, applied)) return IoResult::kError;
+  for (;;) {
+    const ssize_t n = ::recv(fd, buffer, max, timeoutMs > 0 ? 0 : MSG_DONTWAIT);
+    if (n > 0) {
+      got = static_cast<size_t>(n);
+      return IoResult::kDone;
+    }
+    if (n == 0) return IoResult::kClosed;
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EWOULDBLOCK) return IoResult::kTimedOut;
+    return errno == ECONNRESET ? IoResult::kClosed : IoResult::kError;
+  }
+}
+
+IoResult SendBlocking(int fd, const uint8_t* data, size_t count, int timeoutMs, int& applied,
+                      size_t& sent) {
+  return BlockingLoop(fd, SO_SNDTIMEO, count, timeoutMs, applied, sent,
+                      [&](size_t done, int flags) {
+                        return ::send(fd, data + done, count - done, flags | MSG_NOSIGNAL);
+                      });
+}
+
+bool SetBlocking(int fd, bool blocking) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0) return false;
+  return ::fcntl(fd, F_SETFL, blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK) == 0;
 }
 
 bool DrainReceived(int fd) {

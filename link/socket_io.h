@@ -1,5 +1,5 @@
 // Small POSIX socket helpers shared by the TCP bridge, its emulator and the
-// link benchmark. All sockets made here are non-blocking and close-on-exec;
+// link benchmark. Sockets are made non-blocking and close-on-exec;
 // every wait is bounded by a time-out in milliseconds.
 #pragma once
 
@@ -26,12 +26,20 @@ bool WaitReady(int fd, short events, int timeoutMs);
 
 enum class IoResult { kDone, kTimedOut, kClosed, kError };
 
-// Reads up to `count` bytes, waiting up to `timeoutMs` in all. `got` says
-// how many came, whatever the result.
-IoResult ReceiveSome(int fd, uint8_t* buffer, size_t count, int timeoutMs, size_t& got);
-
 // Sends all `count` bytes, waiting up to `timeoutMs` in all.
 IoResult SendAll(int fd, const uint8_t* data, size_t count, int timeoutMs, size_t& sent);
+
+// Blocking-socket variants: one system call per transfer in the usual case,
+// the wait bounded by SO_RCVTIMEO / SO_SNDTIMEO, set only when `timeoutMs`
+// differs from `applied` (what the socket has now; start it at -1).
+// One receive on a blocking socket: whatever has come (at least one byte),
+// or kTimedOut when nothing came within `timeoutMs`.
+IoResult ReceiveAny(int fd, uint8_t* buffer, size_t max, int timeoutMs, int& applied, size_t& got);
+// Sends all `count` bytes within `timeoutMs`.
+IoResult SendBlocking(int fd, const uint8_t* data, size_t count, int timeoutMs, int& applied,
+                      size_t& sent);
+
+bool SetBlocking(int fd, bool blocking);
 
 // Discards every byte already received without waiting; false when the
 // peer has closed the connection or it failed.

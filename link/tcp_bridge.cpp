@@ -1,5 +1,7 @@
 #include "link/tcp_bridge.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <utility>
 
@@ -36,8 +38,12 @@ BridgeStatus TcpBridgeLibrary::Open(uint32_t index, BridgeHandle& handle) {
   std::lock_guard lock(mutex_);
   if (index != 0) return kStatusBadIndex;
   if (connection_) return kStatusBusy;
-  const int fd = ConnectTcp(host_, port_, kConnectTimeoutMs);
+  int fd = ConnectTcp(host_, port_, kConnectTimeoutMs);
   if (fd < 0) return kStatusNoConnection;
+  if (!SetBlocking(fd, true)) {
+    CloseSocket(fd);
+    return kStatusNoConnection;
+  }
   connection_ = std::make_unique<Connection>();
   connection_->fd = fd;
   handle = connection_.get();
@@ -72,12 +78,45 @@ BridgeStatus TcpBridgeLibrary::Read(BridgeHandle handle, uint8_t* buffer, uint32
   Connection* c = Live(handle);
   if (c == nullptr) return kStatusBadHandle;
   if (c->dead) return kStatusClosedByPeer;
-  size_t got = 0;
-  const IoResult result = ReceiveSome(c->fd, buffer, wanted, ReadTimeout(), got);
-  received = static_cast<uint32_t>(got);
-  if (result == IoResult::kDone || result == IoResult::kTimedOut) return kBridgeOk;
-  c->dead = true;
-  return result == IoResult::kClosed ? kStatusClosedByPeer : kStatusIoError;
+  return Receive(*c, buffer, wanted, received);
+}
+
+namespace {
+
+uint32_t TakePending(std::vector<uint8_t>& pending, uint8_t* buffer, uint32_t max) {
+  const auto n = static_cast<uint32_t>(std::min<size_t>(max, pending.size()));
+  std::copy_n(pending.begin(), n, buffer);
+  pending.erase(pending.begin(), pending.begin() + n);
+  return n;
+}
+
+}  // namespace
+
+// Takes whatever the connection has in one system call where it can (a
+// command reply and the first chunk usually arrive together) and keeps the
+// rest for the next read.
+BridgeStatus TcpBridgeLibrary::Receive(Connection& c, uint8_t* buffer, uint32_t wanted,
+                                       uint32_t& received) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ReadTimeout());
+  received = TakePending(c.pending, buffer, wanted);
+  int wait = ReadTimeout();
+  while (received < wanted) {
+    uint8_t chunk[512];
+    size_t got = 0;
+    const IoResult result = ReceiveAny(c.fd, chunk, sizeof chunk, wait, c.appliedRead, got);
+    if (result == IoResult::kTimedOut) break;
+    if (result != IoResult::kDone) {
+      c.dead = true;
+      return result == IoResult::kClosed ? kStatusClosedByPeer : kStatusIoError;
+    }
+    c.pending.insert(c.pending.end(), chunk, chunk + got);
+    received += TakePending(c.pending, buffer + received, wanted - received);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                          deadline - std::chrono::steady_clock::now())
+                          .count();
+    wait = left > 0 ? static_cast<int>(left) : 0;
+  }
+  return kBridgeOk;
 }
 
 BridgeStatus TcpBridgeLibrary::Write(BridgeHandle handle, const uint8_t* buffer, uint32_t count,
@@ -88,7 +127,7 @@ BridgeStatus TcpBridgeLibrary::Write(BridgeHandle handle, const uint8_t* buffer,
   if (c == nullptr) return kStatusBadHandle;
   if (c->dead) return kStatusClosedByPeer;
   size_t sent = 0;
-  const IoResult result = SendAll(c->fd, buffer, count, WriteTimeout(), sent);
+  const IoResult result = SendBlocking(c->fd, buffer, count, WriteTimeout(), c->appliedWrite, sent);
   written = static_cast<uint32_t>(sent);
   if (result == IoResult::kDone || result == IoResult::kTimedOut) return kBridgeOk;
   c->dead = true;
@@ -102,7 +141,9 @@ BridgeStatus TcpBridgeLibrary::FlushBuffers(BridgeHandle handle, uint8_t /*flush
   if (c == nullptr) return kStatusBadHandle;
   if (c->dead) return kStatusClosedByPeer;
   // Nothing is held on the way out: every write is sent before it returns.
-  if (flushReceive != 0 && !DrainReceived(c->fd)) {
+  if (flushReceive == 0) return kBridgeOk;
+  c->pending.clear();
+  if (!DrainReceived(c->fd)) {
     c->dead = true;
     return kStatusClosedByPeer;
   }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "link/bridge_library.h"
 
@@ -52,9 +53,13 @@ class TcpBridgeLibrary : public BridgeLibrary {
   struct Connection {
     int fd = -1;
     bool dead = false;
+    int appliedRead = -1;  // time-outs the socket has now
+    int appliedWrite = -1;
+    std::vector<uint8_t> pending;  // received, not yet handed to a read
   };
   Connection* Live(BridgeHandle handle);
   int ReadTimeout() const;
+  BridgeStatus Receive(Connection& c, uint8_t* buffer, uint32_t wanted, uint32_t& received);
   int WriteTimeout() const;
 
   std::mutex mutex_;

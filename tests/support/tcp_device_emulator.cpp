@@ -78,8 +78,9 @@ uint64_t TcpDeviceEmulator::CompletedWrites() const {
 
 void TcpDeviceEmulator::Serve() {
   std::vector<int> clients;
+  std::vector<pollfd> fds;
   for (;;) {
-    std::vector<pollfd> fds = {{wake_[0], POLLIN, 0}, {listenFd_, POLLIN, 0}};
+    fds.assign({{wake_[0], POLLIN, 0}, {listenFd_, POLLIN, 0}});
     for (int fd : clients) fds.push_back({fd, POLLIN, 0});
     if (::poll(fds.data(), fds.size(), -1) < 0) continue;
     if (fds[0].revents != 0) break;
@@ -125,7 +126,8 @@ bool TcpDeviceEmulator::ServeClient(int fd) {
     return false;
   }
   if (n < 0) return true;
-  std::vector<uint8_t> out;
+  uint8_t out[4096];
+  size_t produced = 0;
   {
     std::lock_guard lock(mutex_);
     if (active_ != fd) {
@@ -134,12 +136,11 @@ bool TcpDeviceEmulator::ServeClient(int fd) {
       active_ = fd;
     }
     chip_.Feed(in, static_cast<size_t>(n));
-    out.resize(chip_.Pending());
-    chip_.Take(out.data(), out.size());
+    produced = chip_.Take(out, sizeof out);  // a chip answers at most 34 bytes at a time
   }
-  if (out.empty()) return true;
+  if (produced == 0) return true;
   size_t sent = 0;
-  const IoResult result = SendAll(fd, out.data(), out.size(), 2000, sent);
+  const IoResult result = SendAll(fd, out, produced, 2000, sent);
   bytesSent_ += sent;
   return result == IoResult::kDone;
 }
