@@ -138,7 +138,7 @@ class TNvSpinEdit : public TNvCustomEdit {
   void UpdateButtons();
   void UpdateMargins();
 
-  TNvSpinButtons* buttons_;
+  TNvSpinButtons* buttons_ = nullptr;
   long double min_ = 0;
   long double max_ = 100;
   bool checkRange_ = false;

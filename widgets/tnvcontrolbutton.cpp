@@ -52,7 +52,8 @@ void DrawSpinArrow(TCanvas& canvas, const TRect& rect, TNvControlButtonStyle sty
       }
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -63,7 +64,9 @@ TNvControlButton::TNvControlButton(TWinControl* parent) : TGraphicControl(parent
   SetBounds(0, 0, 17, 21);
 }
 
-TNvControlButton::~TNvControlButton() { StopRepeat(); }
+TNvControlButton::~TNvControlButton() {
+  StopRepeat();
+}
 
 void TNvControlButton::SetStyle(TNvControlButtonStyle v) {
   if (style_ == v) return;

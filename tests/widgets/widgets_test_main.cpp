@@ -1,0 +1,13 @@
+// Test entry for the widget set: a Qt application on the offscreen platform
+// (unless another platform is asked for), then GoogleTest.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QtGlobal>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
