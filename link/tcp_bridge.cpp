@@ -1,5 +1,7 @@
 #include "link/tcp_bridge.h"
 
+#include <sys/ioctl.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -155,6 +157,15 @@ BridgeStatus TcpBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writ
   readTimeoutMs_ = readTimeoutMs;
   writeTimeoutMs_ = writeTimeoutMs;
   return kBridgeOk;
+}
+
+uint32_t TcpBridgeLibrary::Available(BridgeHandle handle) {
+  std::lock_guard lock(mutex_);
+  Connection* c = Live(handle);
+  if (c == nullptr) return 0;
+  int queued = 0;
+  if (c->dead || ::ioctl(c->fd, FIONREAD, &queued) != 0) queued = 0;
+  return static_cast<uint32_t>(c->pending.size() + static_cast<size_t>(queued));
 }
 
 void TcpBridgeLibrary::CapTimeouts(uint32_t ms) {

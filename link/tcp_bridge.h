@@ -14,7 +14,7 @@
 class TcpBridgeLibrary : public BridgeLibrary {
  public:
   static constexpr const char* kDefaultSerial = "tx_v1.0";
-  static constexpr int kProbeTimeoutMs = 250;
+  static constexpr int kProbeTimeoutMs = 500;
   static constexpr int kConnectTimeoutMs = 1000;
 
   static constexpr BridgeStatus kStatusBadIndex = 2;
@@ -44,6 +44,10 @@ class TcpBridgeLibrary : public BridgeLibrary {
   // Never wait longer than `ms` for a read or a write (0: no cap). For tests
   // that provoke time-outs on purpose.
   void CapTimeouts(uint32_t ms);
+
+  // Bytes a read on `handle` would deliver now without waiting (0 for an
+  // unknown handle).
+  uint32_t Available(BridgeHandle handle);
 
   const std::string& Host() const { return host_; }
   uint16_t Port() const { return port_; }

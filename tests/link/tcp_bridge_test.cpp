@@ -121,8 +121,9 @@ TEST_F(TcpBridgeTest, FlushDropsStaleBytes) {
   uint32_t written = 0;
   ASSERT_EQ(library->Write(Link().Handle(), command, 5, written), kBridgeOk);
   ASSERT_EQ(written, 5u);
-  ASSERT_TRUE(Eventually([&] { return emulator.BytesSent() >= 34; }));
+  ASSERT_TRUE(Eventually([&] { return Tcp().Available(Link().Handle()) == 34; }));
   EXPECT_EQ(library->FlushBuffers(Link().Handle(), 0xFF, 0xFF), kBridgeOk);
+  EXPECT_EQ(Tcp().Available(Link().Handle()), 0u);
   Tcp().CapTimeouts(20);
   uint8_t buffer[34];
   uint32_t received = 99;
@@ -137,6 +138,9 @@ TEST_F(TcpBridgeTest, FlushDropsStaleBytes) {
 TEST_F(TcpBridgeTest, PeerThatClosesFailsReadsAndWrites) {
   ASSERT_TRUE(Link().Open());
   emulator.Stop();
+  // A flush notices the closed connection once the close has come through.
+  ASSERT_TRUE(
+      Eventually([&] { return library->FlushBuffers(Link().Handle(), 0xFF, 0xFF) != kBridgeOk; }));
   Bytes block;
   EXPECT_FALSE(Read(block));
   EXPECT_EQ(texts, (Texts{"读数据:SFR", "命令无响应", "...出错!"}));
@@ -161,6 +165,7 @@ TEST_F(TcpBridgeTest, FaultsOfTheEmulatedChipShowThrough) {
   Bytes block;
   EXPECT_FALSE(Read(block));
   EXPECT_EQ(texts, (Texts{"读数据:SFR", "ERROR:命令响应超时", "...出错!"}));
+  Tcp().CapTimeouts(0);  // the rest needs no time-out to run out
   emulator.SetFaults({.wrongAckChunk = 1});
   texts.clear();
   EXPECT_FALSE(access.WriteMemory(SFR, 0, 64, block.data()));
