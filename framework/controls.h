@@ -263,6 +263,8 @@ class TControl : public QWidget, public TObject {
 
   // Client-coordinate mouse position of a Qt event.
   TPoint ClientPos(const QPointF& widgetPos) const;
+  // Marks the control as a top-level window (shown without a parent).
+  void MarkAsWindow() { isWindow_ = true; }
 
  private:
   friend class TWinControl;
@@ -295,6 +297,8 @@ class TControl : public QWidget, public TObject {
   TComponentState componentState_ = 0;
   TCanvas canvas_;
   std::map<uintptr_t, int> timers_;  // control timer id -> Qt timer id
+  int wheelAccumulator_ = 0;
+  bool isWindow_ = false;
 };
 
 class TWinControl : public TControl {
@@ -347,6 +351,7 @@ class TWinControl : public TControl {
 
   TRect ClientRect() const override;
   TPoint ClientOffset() const override { return {ncLeft_, ncTop_}; }
+  void WndProc(TMessage& message) override;
 
  protected:
   virtual void DoEnter();
@@ -362,6 +367,9 @@ class TWinControl : public TControl {
   void SetNonClientInsets(int left, int top, int right, int bottom);
   // Whether a mouse click gives this control the focus.
   void SetFocusOnClick(bool v);
+  // True when Tab and Shift+Tab should reach KeyDown instead of moving the
+  // focus to the next control.
+  virtual bool WantsTabKey() const { return false; }
   bool ErasesBackground() const override;
   void Resize() override;
 
@@ -396,6 +404,7 @@ class TWinControl : public TControl {
   int alignDisabled_ = 0;
   bool aligning_ = false;
   int ncLeft_ = 0, ncTop_ = 0, ncRight_ = 0, ncBottom_ = 0;
+  bool entered_ = false;
 };
 
 class TGraphicControl : public TControl {

@@ -25,6 +25,8 @@ class TForm : public TCustomControl {
   explicit TForm(TWinControl* parent = nullptr);
   ~TForm() override;
 
+  void SetBounds(int left, int top, int width, int height) override;
+
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle v);
   TPosition Position() const { return position_; }
@@ -50,5 +52,4 @@ class TForm : public TCustomControl {
   void ApplyBorderStyle();
   TFormBorderStyle borderStyle_ = bsSingle;
   TPosition position_ = poDesigned;
-  bool centred_ = false;
 };

@@ -14,7 +14,7 @@ class TStrings;
 
 // What changed in a list, for owners that keep data beside the strings.
 struct TStringsChange {
-  enum Kind { Inserted, Deleted, Replaced, Moved, Exchanged, Cleared };
+  enum Kind { Inserted, Deleted, Replaced, Moved, Exchanged, Cleared, Sorted };
   Kind kind;
   int index = -1;   // Inserted/Deleted/Replaced: the index; Moved: from; Exchanged: first
   int index2 = -1;  // Moved: to; Exchanged: second
