@@ -197,6 +197,8 @@ class TCustomHexView : public TCustomGrid {
   // column lies in the character field (LastPosInCharField).
   Integer GetPosAtCursor(int col, int row);
   bool LastPosInCharField() const { return lastPosInCharField_; }
+  // The same index without remembering the field.
+  Integer CellByteIndex(int col, int row) const;
   TGridCoord GetCursorAtPos(Integer index, bool inCharField) const;
   // The column of the same byte in the other field.
   int GetOtherFieldCol(int col, bool* wasInCharField = nullptr) const;
@@ -256,6 +258,9 @@ class TCustomHexView : public TCustomGrid {
   friend class THVPainter;
   void Init();
   void HookData();
+  bool IsCaretCell(int col, int row);
+  void InvalidateCaretCells(int col, int row);
+  void EnsureBackBuffer();
   void LayoutGrid();
   void SetColumnWidths();
   int GutterWidthPixels();
@@ -290,6 +295,7 @@ class TCustomHexView : public TCustomGrid {
   bool showPositionIfNotFocused_ = false;
   std::string version_ = kHVVersion;
 
+  bool ready_ = false;
   int cw_ = 8;
   int rowHeight_ = 16;
   bool lastPosInCharField_ = false;

@@ -69,8 +69,8 @@ std::vector<QImage> CutBookmarkImages(const TBitmap& strip) {
   std::vector<QImage> images;
   images.reserve(kHVBookmarkImageCount);
   for (int i = 0; i < kHVBookmarkImageCount; ++i) {
-    QImage image = source.copy(i * kHVBookmarkImageSize, 0, kHVBookmarkImageSize,
-                               kHVBookmarkImageSize);
+    QImage image =
+        source.copy(i * kHVBookmarkImageSize, 0, kHVBookmarkImageSize, kHVBookmarkImageSize);
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
         if (image.pixel(x, y) == transparent) image.setPixel(x, y, qRgba(0, 0, 0, 0));

@@ -1,0 +1,21 @@
+// THexViewEx: update count around painting.
+#include "hexview/hexviewex.h"
+
+#include <memory>
+
+THexViewEx::THexViewEx(TWinControl* parent)
+    : TCustomHexView(parent, std::make_unique<THexViewExData>()) {}
+
+void THexViewEx::EndUpdate() {
+  if (updateCount_ == 0) return;
+  if (--updateCount_ == 0) Invalidate();
+}
+
+void THexViewEx::Paint() {
+  // While updating, the screen keeps the last rendered picture.
+  if (updateCount_ > 0) {
+    PresentBackBuffer();
+    return;
+  }
+  TCustomHexView::Paint();
+}

@@ -1,0 +1,31 @@
+// THexViewEx: the extended hex view (the main window's `Rom`). Its data side
+// is a THexViewExData (writes set the modified flag, described undo groups);
+// the widget adds an update count: between BeginUpdate and the matching
+// EndUpdate nothing is rendered, and the last EndUpdate repaints.
+#pragma once
+
+#include "hexview/hexview.h"
+#include "hexview/thexviewexdata.h"
+
+class THexViewEx : public TCustomHexView {
+ public:
+  explicit THexViewEx(TWinControl* parent = nullptr);
+
+  THexViewExData& ExData() { return static_cast<THexViewExData&>(Data()); }
+
+  void BeginUpdate() { ++updateCount_; }
+  void EndUpdate();  // not below 0; repaints when the count reaches 0
+  int UpdateCount() const { return updateCount_; }
+
+  // Starts an undo group; with a description the group is one undoable step.
+  Integer UndoBeginUpdate(const std::string& description) {
+    return ExData().UndoBeginUpdate(description);
+  }
+  using TCustomHexView::UndoBeginUpdate;
+
+ protected:
+  void Paint() override;
+
+ private:
+  int updateCount_ = 0;
+};
