@@ -29,7 +29,9 @@ void TNvCheckList::SetItemState(int index, TCheckBoxState v) {
   InvalidateRect(GlyphRect(index));
 }
 
-bool TNvCheckList::ItemEnabled(int index) const { return items_->Packet(index).Enabled; }
+bool TNvCheckList::ItemEnabled(int index) const {
+  return items_->Packet(index).Enabled;
+}
 
 void TNvCheckList::SetItemEnabled(int index, bool v) {
   TPacket& p = items_->Packet(index);
@@ -86,9 +88,15 @@ void TNvCheckList::ToggleCheckState() {
   if (index < 0 || index >= Count() || !items_->Packet(index).Enabled || IsGroupLine(index)) return;
   TCheckBoxState next = cbChecked;
   switch (ItemState(index)) {
-    case cbUnchecked: next = allowGrayed_ ? cbGrayed : cbChecked; break;
-    case cbChecked: next = cbUnchecked; break;
-    default: next = cbChecked; break;
+    case cbUnchecked:
+      next = allowGrayed_ ? cbGrayed : cbChecked;
+      break;
+    case cbChecked:
+      next = cbUnchecked;
+      break;
+    default:
+      next = cbChecked;
+      break;
   }
   bool allow = true;
   if (OnChanging) OnChanging(this, index, next, allow);
@@ -235,8 +243,8 @@ void TNvCheckList::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   const int index = ItemAtPos(TPoint(x, y), true);
   if (index < 0) return;
   const TRect row = ItemRect(index);
-  const bool inGlyphCell = UseRightToLeftAlignment() ? x >= row.Right - (GlyphWidth + 4)
-                                                     : x < row.Left + GlyphWidth + 4;
+  const bool inGlyphCell =
+      UseRightToLeftAlignment() ? x >= row.Right - (GlyphWidth + 4) : x < row.Left + GlyphWidth + 4;
   if (toggleOnItemClick_ || inGlyphCell) {
     toggleArmed_ = true;
     armedIndex_ = ItemIndex();
@@ -286,18 +294,25 @@ TNvCheckListStrings::Slot* TNvCheckListStrings::SlotAt(int index) const {
   return static_cast<Slot*>(TStringList::GetObject(index));
 }
 
-TPacket& TNvCheckListStrings::Packet(int index) { return SlotAt(index)->packet; }
+TPacket& TNvCheckListStrings::Packet(int index) {
+  return SlotAt(index)->packet;
+}
 
-const TPacket& TNvCheckListStrings::Packet(int index) const { return SlotAt(index)->packet; }
+const TPacket& TNvCheckListStrings::Packet(int index) const {
+  return SlotAt(index)->packet;
+}
 
-void* TNvCheckListStrings::GetObject(int index) const { return SlotAt(index)->object; }
+void* TNvCheckListStrings::GetObject(int index) const {
+  return SlotAt(index)->object;
+}
 
-void TNvCheckListStrings::PutObject(int index, void* object) { SlotAt(index)->object = object; }
+void TNvCheckListStrings::PutObject(int index, void* object) {
+  SlotAt(index)->object = object;
+}
 
 void TNvCheckListStrings::Changed(const TStringsChange& change) {
   // A new string gets its record before anyone hears of it.
-  if (change.kind == TStringsChange::Inserted)
-    TStringList::PutObject(change.index, new Slot());
+  if (change.kind == TStringsChange::Inserted) TStringList::PutObject(change.index, new Slot());
   TStringList::Changed(change);
 }
 
@@ -314,11 +329,17 @@ void TNvCheckListStrings::Clear() {
   for (Slot* slot : records) delete slot;
 }
 
-bool TNvCheckListStrings::ItemEnabled(int index) const { return owner_->ItemEnabled(index); }
+bool TNvCheckListStrings::ItemEnabled(int index) const {
+  return owner_->ItemEnabled(index);
+}
 
-void TNvCheckListStrings::SetItemEnabled(int index, bool v) { owner_->SetItemEnabled(index, v); }
+void TNvCheckListStrings::SetItemEnabled(int index, bool v) {
+  owner_->SetItemEnabled(index, v);
+}
 
-TCheckBoxState TNvCheckListStrings::ItemState(int index) const { return owner_->ItemState(index); }
+TCheckBoxState TNvCheckListStrings::ItemState(int index) const {
+  return owner_->ItemState(index);
+}
 
 void TNvCheckListStrings::SetItemState(int index, TCheckBoxState v) {
   owner_->SetItemState(index, v);

@@ -51,9 +51,13 @@ std::string JoinList(const std::vector<T>& values, std::string (*text)(T)) {
   return out + ")";
 }
 
-std::string BooleanText(bool v) { return v ? "True" : "False"; }
+std::string BooleanText(bool v) {
+  return v ? "True" : "False";
+}
 
-std::string IntegerText(int v) { return std::to_string(v); }
+std::string IntegerText(int v) {
+  return std::to_string(v);
+}
 
 }  // namespace
 
@@ -78,8 +82,8 @@ void TNvCheckListStrings::ReadItemEnabled(const std::vector<bool>& values) {
 void TNvCheckListStrings::ReadItemState(const std::vector<int>& values) {
   for (int i = 0; i < Count() && i < static_cast<int>(values.size()); ++i) {
     const int v = values[i];
-    SetItemState(i, v >= cbUnchecked && v <= cbGrayed ? static_cast<TCheckBoxState>(v)
-                                                       : cbUnchecked);
+    SetItemState(i,
+                 v >= cbUnchecked && v <= cbGrayed ? static_cast<TCheckBoxState>(v) : cbUnchecked);
   }
 }
 
