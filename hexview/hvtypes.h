@@ -62,6 +62,9 @@ struct THVBookmark {
 constexpr int kHVBookmarkCount = 10;
 using THVBookmarks = std::array<THVBookmark, kHVBookmarkCount>;
 
+// What a progress report is about.
+enum THVProgressKind : uint8_t { pkLoad, pkSave, pkFind };
+
 // Selection in byte indices: Anchor -1 when nothing is selected.
 struct THVSelection {
   Integer Anchor = -1;

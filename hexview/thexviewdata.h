@@ -8,6 +8,7 @@
 // and skipped when unassigned.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -112,6 +113,12 @@ class THexViewData {
   bool GetInCharField() const { return DataSize() > 0 && caretInCharField_; }
   // Caret on the last byte, or after it in insert mode, in the current field.
   void SeekToEOF();
+  // origin 0: from byte 0, 1: from the caret's byte, 2: from the last byte;
+  // the target, clamped into the data, becomes the caret (SetSelStart).
+  // -1 for empty data.
+  Integer Seek(Integer offset, Integer origin);
+  // The byte under the caret, or -1 beyond the data.
+  Integer GetCurrentValue() const;
   bool ViewEnabled() const { return viewEnabled_; }
   void SetViewEnabled(bool value) { viewEnabled_ = value; }
 
@@ -204,6 +211,25 @@ class THexViewData {
   void CombineUndo(Integer count, const std::string& description);
   void AddSelectionUndo(Integer start, Integer count);
 
+  // ---- Find and replace ----
+  // The byte pattern for a search text: lower-cased with ignoreCase; with
+  // isText taken into the current Translation and, in unicode display,
+  // widened to 16-bit characters. Rebuilds the two lookup tables.
+  std::string PrepareFindReplaceData(const std::string& text, bool ignoreCase, bool isText);
+  // First occurrence starting at or after start and ending at or before end
+  // (cut to the last byte), or -1.
+  Integer Find(const Byte* pattern, Integer patternLength, Integer start, Integer end,
+               bool ignoreCase);
+  // As Find; a pattern byte equal to wildcard matches any byte.
+  Integer FindWithWildcard(const Byte* pattern, Integer patternLength, Integer start, Integer end,
+                           bool ignoreCase, Byte wildcard);
+  // Replaces oldCount bytes at position by newCount bytes, with undo;
+  // returns the number of bytes written.
+  Integer Replace(const Byte* buffer, Integer position, Integer oldCount, Integer newCount,
+                  const std::string& description, bool moveCursor);
+  bool FindProgress() const { return findProgress_; }
+  void SetFindProgress(bool value) { findProgress_ = value; }
+
   // ---- Notifications ----
   virtual void Changed();           // OnChange, then SelectionChanged
   virtual void SelectionChanged();  // OnSelectionChanged (the view coalesces)
@@ -224,6 +250,16 @@ class THexViewData {
   std::function<void(THexViewData&)> OnInsertModeChanged;
   // Wait cursor on (true) and back (false) around long operations.
   std::function<void(THexViewData&, bool on)> OnWaitCursor;
+  // Progress of load, save and find; setting cancel stops a load or save.
+  std::function<void(THexViewData&, THVProgressKind kind, const std::string& name, Byte percent,
+                     bool& cancel)>
+      OnProgress;
+  // Replace the search itself when assigned: return the found position.
+  using THVFindEvent =
+      std::function<void(THexViewData&, const Byte* pattern, Integer patLength, Integer searchFrom,
+                         Integer searchUntil, bool ignoreCase, Byte wildcard, Integer& foundPos)>;
+  THVFindEvent OnFindOverride;
+  THVFindEvent OnWildcardFindOverride;
 
  protected:
   // Sets the flag alone (SetModified(false) would also reset the undo storage).
@@ -240,6 +276,8 @@ class THexViewData {
   void RemoveBytes(Integer start, Integer end);
   void CheckInsertArgs(Integer count, Integer pos) const;
   Integer InsertTarget() const;
+  Integer Scan(const Byte* pattern, Integer patternLength, Integer start, Integer end,
+               bool ignoreCase, bool useWildcard, Byte wildcard);
 
   THVMemoryStream stream_;
   THVChangeMarks marks_;
@@ -265,4 +303,7 @@ class THexViewData {
   bool caretInCharField_ = false;
   bool caretSecondDigit_ = false;
   bool viewEnabled_ = true;
+  bool findProgress_ = false;
+  std::array<Byte, 256> identityTable_{};
+  std::array<Byte, 256> caseTable_{};
 };

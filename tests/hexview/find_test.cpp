@@ -1,0 +1,110 @@
+// Search pattern preparation, forward search, replace and seeking.
+#include <gtest/gtest.h>
+
+#include "tests/hexview/hexdata_test_util.h"
+
+namespace {
+
+using Bytes = std::vector<Byte>;
+
+Integer FindText(THexViewData& d, const std::string& text, bool ignoreCase, Integer end = 1000) {
+  const std::string p = d.PrepareFindReplaceData(text, ignoreCase, true);
+  return d.Find(reinterpret_cast<const Byte*>(p.data()), static_cast<Integer>(p.size()), 0, end,
+                ignoreCase);
+}
+
+TEST(HexDataFind, CaseFoldingNeedsPreparation) {
+  THexViewData d;
+  Fill(d, {'x', 'a', 'B', 'y'});
+  EXPECT_EQ(FindText(d, "AB", true), 1);
+  EXPECT_EQ(FindText(d, "AB", false), -1);
+  EXPECT_EQ(FindText(d, "aB", false), 1);
+  EXPECT_EQ(FindText(d, "By", false, 2), -1);  // must end at or before end
+  EXPECT_EQ(FindText(d, "xaBy!", false), -1);  // longer than the data
+  EXPECT_EQ(FindText(d, "", false), -1);
+}
+
+TEST(HexDataFind, TranslationAndUnicodePatterns) {
+  THexViewData d;
+  Fill(d, {0x00, 0xC1, 0xC2, 0x00});
+  d.SetTranslation(tkBCD);
+  EXPECT_EQ(d.PrepareFindReplaceData("AB", false, true), "\xC1\xC2");
+  EXPECT_EQ(FindText(d, "ab", true), 1);
+  EXPECT_EQ(d.PrepareFindReplaceData("AB", false, false), "AB");  // hex search: bytes as given
+  d.SetTranslation(tkAsIs);
+  d.SetUnicodeChars(true);
+  EXPECT_EQ(d.PrepareFindReplaceData("A\x80", false, true), std::string("A\0\xAC\x20", 4));
+  d.SetUnicodeBigEndian(true);
+  EXPECT_EQ(d.PrepareFindReplaceData("A", false, true), std::string("\0A", 2));
+}
+
+TEST(HexDataFind, WildcardMatchesAnyByte) {
+  THexViewData d;
+  Fill(d, {0x00, 0x01, 0x77, 0x03});
+  d.PrepareFindReplaceData("", false, false);
+  const Bytes pattern = {0x01, 0x3F, 0x03};
+  EXPECT_EQ(d.FindWithWildcard(pattern.data(), 3, 0, 3, false, 0x3F), 1);
+  EXPECT_EQ(d.Find(pattern.data(), 3, 0, 3, false), -1);
+  d.OnWildcardFindOverride = [](THexViewData&, const Byte*, Integer, Integer, Integer, bool,
+                                Byte wildcard, Integer& found) { found = wildcard; };
+  EXPECT_EQ(d.FindWithWildcard(pattern.data(), 3, 0, 3, false, 0x3F), 0x3F);
+}
+
+TEST(HexDataFind, ProgressOnlyFromFiveHundredBytes) {
+  THexViewData d;
+  Fill(d, Bytes(499, 0));
+  d.SetFindProgress(true);
+  std::vector<int> reports;
+  d.OnProgress = [&](THexViewData&, THVProgressKind kind, const std::string&, Byte percent,
+                     bool& cancel) {
+    EXPECT_EQ(kind, pkFind);
+    reports.push_back(percent);
+    cancel = true;  // not consulted by searches
+  };
+  const Byte one = 1;
+  d.PrepareFindReplaceData("", false, false);
+  EXPECT_EQ(d.Find(&one, 1, 0, 1000, false), -1);
+  EXPECT_TRUE(reports.empty());
+  Fill(d, Bytes(1000, 0));
+  d.SetDataAt(999, 1);
+  EXPECT_EQ(d.Find(&one, 1, 0, 1000, false), 999);
+  ASSERT_EQ(reports.size(), 500u);  // every second compared byte
+  EXPECT_EQ(reports.back(), 100);
+}
+
+TEST(HexDataReplace, GrowsOrKeepsTheSizeAndReselectsOnUndo) {
+  THexViewData d;
+  Fill(d, {1, 2, 3, 4});
+  const Bytes three = {7, 8, 9};
+  EXPECT_EQ(d.Replace(three.data(), 0, 2, 3, "", false), 3);
+  EXPECT_EQ(Contents(d), (Bytes{7, 8, 9, 3, 4}));
+  THVUndoEntry e;
+  ASSERT_TRUE(d.UndoStorage().ReadNewest(e));
+  EXPECT_EQ(e.Kind(), ufKindReplace);
+  EXPECT_EQ(e.Selection, (THVSelection{0, 0, 1}));  // the old range
+  EXPECT_EQ(d.GetUndoDescription(), "Replace");
+
+  Fill(d, {1, 2, 3, 4});
+  d.SetNoSizeChange(true);
+  EXPECT_EQ(d.Replace(three.data(), 0, 2, 3, "", true), 2);
+  EXPECT_EQ(Contents(d), (Bytes{7, 8, 3, 4}));
+  EXPECT_EQ(d.Replace(three.data(), 3, 5, 5, "", true), 1);  // cut at the end of the data
+  EXPECT_EQ(Contents(d), (Bytes{7, 8, 3, 7}));
+}
+
+TEST(HexDataSeek, OriginsAndClamping) {
+  THexViewData d;
+  EXPECT_EQ(d.Seek(3, 0), -1);
+  Fill(d, Bytes(10, 5));
+  EXPECT_EQ(d.Seek(3, 0), 3);
+  EXPECT_EQ(d.Seek(2, 1), 5);
+  EXPECT_EQ(d.Seek(-1, 2), 8);
+  EXPECT_EQ(d.Seek(50, 1), 9);
+  EXPECT_EQ(d.Seek(-50, 0), 0);
+  EXPECT_EQ(d.Seek(4, 7), 0);  // another origin keeps the caret's byte
+  EXPECT_EQ(d.GetCurrentValue(), 5);
+  d.SetCaret(10, false, false);
+  EXPECT_EQ(d.GetCurrentValue(), -1);
+}
+
+}  // namespace
