@@ -1,6 +1,31 @@
 // THexViewExData: modified-flag writes and snapshot grouping of undo.
 #include "hexview/thexviewexdata.h"
 
+#include <limits>
+
+#include "hexview/ehexview.h"
+#include "hexview/hvnumtext.h"
+
+namespace {
+
+uint32_t CharSum(const std::string& s, size_t from) {
+  uint32_t sum = 0;
+  for (size_t i = from; i < s.size(); ++i) sum += static_cast<unsigned char>(s[i]);
+  return sum;
+}
+
+// The hex number of len characters at pos; any fault is a format error.
+uint64_t HexField(const std::string& s, size_t pos, size_t len) {
+  if (pos + len > s.size()) throw EHexView(kHVInvalidBookmarkFormat);
+  try {
+    return static_cast<uint64_t>(RadixToInt64(s.substr(pos, len), 16));
+  } catch (const EHexView&) {
+    throw EHexView(kHVInvalidBookmarkFormat);
+  }
+}
+
+}  // namespace
+
 void THexViewExData::WriteBuffer(const void* source, Integer index, Integer count) {
   THexViewData::WriteBuffer(source, index, count);
   SetModifiedFlag(true);
@@ -50,4 +75,43 @@ void THexViewExData::CreateRangeUndo(Integer start, Integer count, const std::st
 
 bool THexViewExData::DumpUndoStorage(const std::string& fileName) const {
   return UndoStorage().DumpToFile(fileName);
+}
+
+std::string THexViewExData::GetBookmarksAsString() const {
+  std::string groups;
+  for (Integer i = 0; i < kHVBookmarkCount; ++i) {
+    const THVBookmark& b = Bookmarks()[i];
+    if (b.Position < 0) continue;
+    groups += IntToRadixLen(i, 16, 2) + IntToRadixLen64(b.Position, 16, 16) +
+              (b.InCharField ? "01" : "00");
+  }
+  if (groups.empty()) return groups;
+  return IntToRadixLen(static_cast<Integer>(CharSum(groups, 0)), 16, 8) + groups;
+}
+
+void THexViewExData::SetBookMarksAsString(const std::string& text) {
+  const bool wasHeld = holdBookmarkNotify_;
+  holdBookmarkNotify_ = true;
+  try {
+    SetAllBookmarks(THVBookmarks{});
+    if (!text.empty()) {
+      if (HexField(text, 0, 8) != CharSum(text, 8)) throw EHexView(kHVInvalidBookmarkFormat);
+      for (size_t p = 8; p < text.size(); p += 20) {
+        const uint64_t index = HexField(text, p, 2);
+        const uint64_t position = HexField(text, p + 2, 16);
+        const bool inChar = HexField(text, p + 18, 2) != 0;
+        if (index >= kHVBookmarkCount || position > std::numeric_limits<Integer>::max())
+          throw EHexView(kHVInvalidBookmarkFormat);
+        const THVBookmark b{static_cast<Integer>(position), inChar};
+        if (!(GetBookmark(static_cast<Integer>(index)) == b))
+          SetBookmark(static_cast<Integer>(index), b);
+      }
+    }
+  } catch (...) {
+    holdBookmarkNotify_ = wasHeld;
+    BookmarkChanged();
+    throw;
+  }
+  holdBookmarkNotify_ = wasHeld;
+  BookmarkChanged();
 }

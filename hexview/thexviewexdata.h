@@ -26,6 +26,14 @@ class THexViewExData : public THexViewData {
   void CreateRangeUndo(Integer start, Integer count, const std::string& description);
   bool DumpUndoStorage(const std::string& fileName) const;
 
+  // Bookmarks as text: an 8-digit checksum (the sum of the character codes
+  // after it) and one group per set bookmark: 2 digits index, 16 digits
+  // position, 2 digits in-character-field flag; upper-case hex, empty when
+  // none is set. Reading clears all ten first; a bad text raises EHexView
+  // "Invalid Bookmark Format". BookmarkChanged fires once at the end.
+  std::string GetBookmarksAsString() const;
+  void SetBookMarksAsString(const std::string& text);
+
   // While held (e.g. loading bookmarks from text) BookmarkChanged is quiet.
   void HoldBookmarkNotifications(bool hold) { holdBookmarkNotify_ = hold; }
   bool DataChangedInUpdate() const { return changedInUpdate_; }
