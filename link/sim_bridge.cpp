@@ -2,16 +2,36 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+// Reads a memory file of exactly `expected` bytes; any other size is
+// refused before reading, with `error` saying why.
+bool ReadMemoryFile(const std::string& path, size_t expected, std::vector<uint8_t>& bytes,
+                    std::string& error) {
+  std::error_code code;
+  const auto size = std::filesystem::is_regular_file(path, code)
+                        ? std::filesystem::file_size(path, code)
+                        : static_cast<uintmax_t>(-1);
+  if (code || size == static_cast<uintmax_t>(-1)) {
+    error = "cannot read simulated chip memory file '" + path + "'";
+    return false;
+  }
+  if (size != expected) {
+    error = "simulated chip memory file '" + path + "' has " + std::to_string(size) +
+            " bytes, expected " + std::to_string(expected);
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  bytes.resize(expected);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(expected));
+  if (!in || static_cast<size_t>(in.gcount()) != expected) {
+    error = "cannot read simulated chip memory file '" + path + "'";
+    return false;
+  }
+  return true;
 }
 
 // Writes beside the file and renames over it, so a crash mid-write never
@@ -28,8 +48,10 @@ bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) 
   return std::rename(temp.c_str(), path.c_str()) == 0;
 }
 
+// Present but unreadable counts as present: it must be reported, never replaced.
 bool FileExists(const std::string& path) {
-  return std::ifstream(path).good();
+  std::error_code ignored;
+  return std::filesystem::exists(path, ignored) || std::filesystem::is_symlink(path, ignored);
 }
 
 }  // namespace
@@ -46,13 +68,8 @@ std::unique_ptr<SimBridgeLibrary> SimBridgeLibrary::WithFile(const std::string& 
     }
   } else {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(file, bytes)) {
-      error = "cannot read simulated chip memory file '" + file + "'";
-      return nullptr;
-    }
-    if (!library->chip_.LoadMemory(bytes)) {
-      error = "simulated chip memory file '" + file + "' has " + std::to_string(bytes.size()) +
-              " bytes, expected " + std::to_string(SimulatedChip::kMemorySize);
+    if (!ReadMemoryFile(file, SimulatedChip::kMemorySize, bytes, error) ||
+        !library->chip_.LoadMemory(bytes)) {
       return nullptr;
     }
   }

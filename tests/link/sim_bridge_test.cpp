@@ -229,6 +229,14 @@ TEST_F(SimFileTest, FileWithTheWrongSizeIsAnError) {
   EXPECT_EQ(std::filesystem::file_size(file), 9u);  // left as it was
 }
 
+TEST_F(SimFileTest, UnreadableFileIsReportedNotReplaced) {
+  std::filesystem::create_directory(file);  // exists, but cannot be read as a file
+  std::string error;
+  EXPECT_EQ(CreateBridgeLibrary("sim:" + file, UsbId{}, error), nullptr);
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
 TEST_F(SimFileTest, UncreatableFileIsAnError) {
   std::string error;
   EXPECT_EQ(CreateBridgeLibrary("sim:" + (dir / "missing" / "chip.bin").string(), UsbId{}, error),
