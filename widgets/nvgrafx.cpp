@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -94,8 +95,9 @@ void PaintBox(TBitmap& bmp, int w, int h, TGradientDirection dir, Rgb start, Rgb
   const bool reduceX = dir == gdHorizontalBox || dir == gdBigSquareBox;
   const bool reduceY = dir == gdVerticalBox || dir == gdBigSquareBox;
   // The stop-coloured core spans (ix, iy)..(qw, qh) in the quarter.
-  const int ix = std::max(qw - (reduceX ? w / 4 : 0), 0);
-  const int iy = std::max(qh - (reduceY ? h / 4 : 0), 0);
+  // The core is at least the quarter's last pixel.
+  const int ix = std::clamp(qw - 1 - (reduceX ? w / 4 : 0), 0, qw - 1);
+  const int iy = std::clamp(qh - 1 - (reduceY ? h / 4 : 0), 0, qh - 1);
   const bool prefill = dir == gdHorizontalBox || dir == gdSquareBox;
   if (prefill) {
     // Square rings of one pixel around the core; beyond them the start colour.
@@ -118,25 +120,33 @@ void PaintBox(TBitmap& bmp, int w, int h, TGradientDirection dir, Rgb start, Rgb
   c.Draw(w - qw, h - qh, quarter.mirrored(true, true));
 }
 
-// Diagonal forms: bands across the diagonal from the bottom-left corner
-// (start) to the top-right corner (stop), one step per pixel of the diagonal.
+// Diagonal forms: bands across the diagonal from the bottom-left pixel
+// (start) to the top-right pixel (stop), trunc(sqrt(w^2 + h^2)) + 1 steps
+// spread evenly between the two corner pixels' centres. Each band is a
+// four-point polygon reaching past the bitmap on both sides.
 void PaintDiagonal(TCanvas& c, int w, int h, Rgb start, Rgb stop, int minBand) {
-  const double diag = std::sqrt(double(w) * w + double(h) * h);
-  const int steps = static_cast<int>(std::trunc(diag)) + 1;
-  const double ux = w / diag, uy = -h / diag;  // along the diagonal
-  const double vx = -uy, vy = ux;              // across it
-  const double reach = diag + 2;
-  c.Pen().SetStyle(psClear);
+  const int steps = static_cast<int>(std::trunc(std::sqrt(double(w) * w + double(h) * h))) + 1;
+  const double ax = 0.5, ay = h - 0.5;
+  const double dx = w - 1.0, dy = -(h - 1.0);
+  const double length = std::sqrt(dx * dx + dy * dy);
+  QPainter* p = c.Painter();
+  if (length == 0 || !p) {
+    Fill(c, Rect(0, 0, w, h), RGB(start.r, start.g, start.b));
+    return;
+  }
+  const double ux = dx / length, uy = dy / length;  // along the diagonal
+  const double vx = -uy, vy = ux;                   // across it
+  const double reach = w + h + 2.0;
+  const double delta = length / (steps - 1);
+  p->setPen(Qt::NoPen);
   ForEachBand(steps, start, stop, minBand, [&](int f, int n, TColor col) {
-    // A little overlap with the next band leaves no gaps after rounding.
-    const double d0 = f * diag / (steps - 1 > 0 ? steps - 1 : 1) - 0.5;
-    const double d1 = (f + n) * diag / (steps - 1 > 0 ? steps - 1 : 1) + 0.5;
+    const double d0 = f == 0 ? -reach : (f - 0.5) * delta;
+    const double d1 = f + n == steps ? length + reach : (f + n - 0.5) * delta;
     auto pt = [&](double d, double side) {
-      return TPoint(static_cast<int>(std::lround(d * ux + side * vx)),
-                    static_cast<int>(std::lround(h + d * uy + side * vy)));
+      return QPointF(ax + d * ux + side * vx, ay + d * uy + side * vy);
     };
-    c.Brush().SetColor(col);
-    c.Polygon({pt(d0, -reach), pt(d1, -reach), pt(d1, reach), pt(d0, reach)});
+    p->setBrush(ColorToQColor(col));
+    p->drawPolygon(QPolygonF({pt(d0, -reach), pt(d1, -reach), pt(d1, reach), pt(d0, reach)}));
   });
 }
 

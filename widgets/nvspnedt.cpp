@@ -1,5 +1,7 @@
 #include "widgets/nvspnedt.h"
 
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -307,6 +309,28 @@ void TNvSpinEdit::WndProc(TMessage& message) {
       break;
   }
   TNvCustomEdit::WndProc(message);
+}
+
+bool TNvSpinEdit::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == Editor()) {
+    switch (e->type()) {
+      case QEvent::InputMethod: return true;  // text only through judged keys
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop:
+        if (!allowKeyEdit_) return true;
+        break;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+        // The middle button pastes the selection: a paste like any other.
+        if (!allowKeyEdit_ && static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton)
+          return true;
+        break;
+      default: break;
+    }
+  }
+  return TNvCustomEdit::eventFilter(watched, e);
 }
 
 // -- focus, state and layout --

@@ -131,6 +131,7 @@ class TNvSpinEdit : public TNvCustomEdit {
   void KeyPress(char& key) override;
   bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
   bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void Step(long double amount, TSpinButtonType button);
