@@ -1,0 +1,25 @@
+// zn4417config: the ZN4417 configuration window.
+#include <iostream>
+
+#include "app/app_options.h"
+#include "app/bridge_setup.h"
+#include "app/program.h"
+
+int main(int argc, char** argv) {
+  AppOptions options;
+  std::string error;
+  if (!ParseAppCommandLine(argc, argv, options, error)) {
+    std::cerr << "zn4417config: " << error << "\n";
+    return kExitBadUsage;
+  }
+  if (options.help) {
+    std::cout << AppHelpText();
+    return 0;
+  }
+  BridgeSetup setup;
+  if (!CreateBridgeSetup(options.bridge, options.usbId, setup, error)) {
+    std::cerr << "zn4417config: " << error << "\n";
+    return kExitBadUsage;
+  }
+  return RunProgram(argc, argv, setup);
+}
