@@ -29,7 +29,9 @@ TNvCustomPanel::TNvCustomPanel(TWinControl* parent) : TCustomControl(parent) {
   });
 }
 
-TNvCustomPanel::~TNvCustomPanel() { ThemeServices().RemoveThemeChangeHandler(themeHandler_); }
+TNvCustomPanel::~TNvCustomPanel() {
+  ThemeServices().RemoveThemeChangeHandler(themeHandler_);
+}
 
 // ---- frame properties -----------------------------------------------------------
 
@@ -222,8 +224,8 @@ void TNvCustomPanel::InvalidateResizeStrips(int oldWidth, int oldHeight) {
 
 TRect TNvCustomPanel::InsideFrameRect() const {
   TRect r = Rect(0, 0, Width(), Height());
-  const Integer w = FrameStyleWidth(borderOuter_, bevelWidth_) +
-                    FrameStyleWidth(borderInner_, bevelWidth_);
+  const Integer w =
+      FrameStyleWidth(borderOuter_, bevelWidth_) + FrameStyleWidth(borderInner_, bevelWidth_);
   if (HasSide(borderSides_, sdLeft)) r.Left += w;
   if (HasSide(borderSides_, sdTop)) r.Top += w;
   if (HasSide(borderSides_, sdRight)) r.Right -= w;
@@ -272,10 +274,10 @@ TRect TNvCustomPanel::PaintPanel() {
   Integer adjustment;
   GetFrameColor(frameColor, adjustment);
   const TColor parentColor = Parent() ? Parent()->Color() : Color();
-  TRect r = DrawInnerOuterBorders(canvas, Rect(0, 0, Width(), Height()), borderOuter_,
-                                  borderInner_, borderWidth_, borderSides_, bevelWidth_,
-                                  borderColor_, borderHighlight_, borderShadow_, frameColor,
-                                  adjustment, Color(), parentColor, transparent_);
+  TRect r = DrawInnerOuterBorders(canvas, Rect(0, 0, Width(), Height()), borderOuter_, borderInner_,
+                                  borderWidth_, borderSides_, bevelWidth_, borderColor_,
+                                  borderHighlight_, borderShadow_, frameColor, adjustment, Color(),
+                                  parentColor, transparent_);
   if (!transparent_ && paintClientArea_) {
     if (visualStyle_ == vsGradient) {
       TColor start, stop;

@@ -14,16 +14,20 @@
 
 namespace {
 
-bool IsLeftOrRight(TAlign a) { return a == alLeft || a == alRight; }
+bool IsLeftOrRight(TAlign a) {
+  return a == alLeft || a == alRight;
+}
 
-bool IsNoneTopOrBottom(TAlign a) { return a == alNone || a == alTop || a == alBottom; }
+bool IsNoneTopOrBottom(TAlign a) {
+  return a == alNone || a == alTop || a == alBottom;
+}
 
 // The class name of a control, as the program's forms know it.
 std::string ClassNameOf(const TControl* c) {
   const char* raw = typeid(*c).name();
   int status = 0;
   std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(raw, nullptr, nullptr, &status),
-                                               std::free);
+                                              std::free);
   return status == 0 && name ? std::string(name.get()) : std::string(raw);
 }
 
@@ -196,7 +200,9 @@ void TNvToolbar::SetButtonHeight(Integer v) {
   NotifyChildren(CM_TOOLBARBUTTONSIZECHANGED);
 }
 
-void TNvToolbar::VisualStyleChanged() { NotifyChildren(CM_TOOLBARVISUALSTYLECHANGED); }
+void TNvToolbar::VisualStyleChanged() {
+  NotifyChildren(CM_TOOLBARVISUALSTYLECHANGED);
+}
 
 void TNvToolbar::SetTextOptions(TNvToolbarTextOptions v) {
   if (textOptions_ == v) return;
@@ -294,7 +300,9 @@ void TNvToolbar::VisibleChanged() {
 
 // ---- layout -----------------------------------------------------------------------
 
-Integer TNvToolbar::CalculateRowHeight(int) const { return rowHeight_; }
+Integer TNvToolbar::CalculateRowHeight(int) const {
+  return rowHeight_;
+}
 
 void TNvToolbar::PositionControls() {
   if ((ComponentState() & csLoading) || positioning_) return;
