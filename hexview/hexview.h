@@ -45,7 +45,7 @@ using THVGetOffsetTextEvent =
     std::function<void(TObject* Sender, Int64 Number, std::string& OffsetText)>;
 
 // The view's private window messages.
-constexpr Cardinal HVM_CARET = 45312;             // WParam 7: place the caret again
+constexpr Cardinal HVM_CARET = 45312;  // WParam 7: place the caret again
 constexpr WPARAM HVM_CARET_PLACE = 7;
 constexpr Cardinal HVM_SELECTIONCHANGED = 45313;  // coalesced OnSelectionChanged
 
