@@ -6,34 +6,40 @@
 namespace {
 
 constexpr int kMargin = 8;
-constexpr int kColumnWidth = 160;
+constexpr int kColumnWidth = 200;
 
-std::string NumberLine(const ParamDescriptor& d, long double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%-9s %ld", d.name, std::lround(static_cast<double>(value)));
-  return text;
+constexpr int kValueOffset = 80;
+
+TStandInLine NumberLine(const ParamDescriptor& d, long double value) {
+  return {d.name, std::to_string(std::lround(static_cast<double>(value)))};
 }
 
-std::string FlagText(const char* name, bool on) {
-  return std::string(on ? "[x] " : "[ ] ") + name;
+TStandInLine FlagLine(const char* name, bool on) {
+  return {on ? "[x]" : "[ ]", name};
 }
 
-std::string FunregLine(const ParameterSet& p) {
-  std::string line = "FUNREG   ";
+// The checked items of the function list by number ("2 5"), or "none".
+TStandInLine FunregLine(const ParameterSet& p) {
+  std::string on;
   for (Integer i = 0; i < kFunregCount; ++i) {
-    const CheckItem& item = p.FUNREG[i];
-    line += item.checked ? (item.enabled ? "X" : "x") : (item.enabled ? "." : "-");
+    if (!p.FUNREG[i].checked) continue;
+    if (!on.empty()) on += " ";
+    on += std::to_string(i);
   }
-  return line;
+  return {"FUNREG", on.empty() ? "none" : on};
 }
 
-std::string ImageRow(const RomImage& image, Integer row) {
-  char text[64];
-  int n = std::snprintf(text, sizeof text, "0x%02X:", row * 8);
+TStandInLine ImageRow(const RomImage& image, Integer row) {
+  char label[8];
+  std::snprintf(label, sizeof label, "0x%02X:", row * 8);
+  std::string bytes;
   for (Integer i = 0; i < 8; ++i) {
-    n += std::snprintf(text + n, sizeof text - n, " %02X", image.GetDataAt(row * 8 + i));
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%02X", image.GetDataAt(row * 8 + i));
+    if (i > 0) bytes += " ";
+    bytes += hex;
   }
-  return text;
+  return {label, bytes};
 }
 
 }  // namespace
@@ -55,19 +61,19 @@ void TParameterStandIn::SetFunregItemEnabled(Integer item, bool enabled) {
   Invalidate();
 }
 
-std::vector<std::string> TParameterStandIn::Lines() const {
-  std::vector<std::string> lines;
+std::vector<TStandInLine> TParameterStandIn::Lines() const {
+  std::vector<TStandInLine> lines;
   for (Integer id = 0; id < kNumericCount; ++id) {
     const ParamDescriptor& d = DescriptorOf(static_cast<ParamId>(id));
     lines.push_back(NumberLine(d, params_.Value(d.id)));
   }
   lines.push_back(FunregLine(params_));
   for (Integer i = 0; i < kFunreg1Count; ++i) {
-    lines.push_back(FlagText(Funreg1Caption(i), params_.FUNREG1[i]));
+    lines.push_back(FlagLine(Funreg1Caption(i), params_.FUNREG1[i]));
   }
-  lines.push_back(FlagText("High Freq Driver", params_.HFD));
-  lines.push_back(FlagText("Lose PPM Protect", params_.nvchckbxLPPMP));
-  lines.push_back(FlagText("Inver Control", params_.nvchckbxINVC));
+  lines.push_back(FlagLine("High Freq Driver", params_.HFD));
+  lines.push_back(FlagLine("Lose PPM Protect", params_.nvchckbxLPPMP));
+  lines.push_back(FlagLine("Inver Control", params_.nvchckbxINVC));
   for (Integer row = 0; row < kRomSize / 8; ++row) lines.push_back(ImageRow(image_, row));
   return lines;
 }
@@ -78,14 +84,18 @@ void TParameterStandIn::Paint() {
   canvas.FillRect(ClientRect());
   canvas.Brush().SetStyle(bsClear);
   // The numbers in the left column; flags, list and image rows in the right.
-  const std::vector<std::string> lines = Lines();
+  const std::vector<TStandInLine> lines = Lines();
   const int lineHeight = canvas.TextHeight("Xy") + 1;
   int y = kMargin;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i == static_cast<size_t>(kNumericCount)) y = kMargin;
     const bool right = i >= static_cast<size_t>(kNumericCount);
     if (i == lines.size() - kRomSize / 8) y += lineHeight;  // a gap above the image
-    canvas.TextOut(right ? kMargin + kColumnWidth : kMargin, y, lines[i]);
+    const int x = right ? kMargin + kColumnWidth : kMargin;
+    canvas.TextOut(x, y, lines[i].label);
+    // Numbers line up in a column; the rest follow their label.
+    const int valueX = right ? canvas.TextWidth(lines[i].label + "  ") : kValueOffset;
+    canvas.TextOut(x + valueX, y, lines[i].value);
     y += lineHeight;
   }
 }

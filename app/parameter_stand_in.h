@@ -11,6 +11,12 @@
 #include "model/parameter_set.h"
 #include "model/rom_image.h"
 
+// One line of the text: a label and its value.
+struct TStandInLine {
+  std::string label;
+  std::string value;
+};
+
 class TParameterStandIn : public TCustomControl {
  public:
   explicit TParameterStandIn(TWinControl* parent = nullptr);
@@ -24,7 +30,7 @@ class TParameterStandIn : public TCustomControl {
   RomImage& Image() { return image_; }
 
   // The text lines shown (parameters, flags, image rows).
-  std::vector<std::string> Lines() const;
+  std::vector<TStandInLine> Lines() const;
 
  protected:
   void Paint() override;
