@@ -38,3 +38,19 @@ std::string HVMsgInvalidRadix(long long radix) {
                                 : UpperHex(static_cast<unsigned long long>(radix));
   return "Invalid radix " + shown + "h, allowed: 02h..10h";
 }
+
+std::string HVMsgCannotOpen(const std::string& name, const std::string& reason) {
+  return "Cannot open " + name + ".\r\n(" + reason + ".)";
+}
+
+std::string HVMsgCannotSaveReadOnly(const std::string& name) {
+  return "Cannot save readonly file " + name + ".";
+}
+
+std::string HVMsgCannotDeleteBackup(const std::string& name, const std::string& reason) {
+  return "Cannot delete previous backup " + name + ". (" + reason + ")";
+}
+
+std::string HVMsgCannotCreateBackup(const std::string& name, const std::string& reason) {
+  return "Cannot create backup " + name + ". (" + reason + ")";
+}

@@ -10,6 +10,12 @@ class EHexView : public std::runtime_error {
   explicit EHexView(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The file errors of loading and saving (opening, read-only overwrite).
+class EHVFileError : public std::runtime_error {
+ public:
+  explicit EHVFileError(const std::string& message) : std::runtime_error(message) {}
+};
+
 // Fixed texts (those with a placeholder have a formatting helper below).
 inline constexpr const char* kHVCannotChangeFixedSize = "Cannot change fixed filesize";
 inline constexpr const char* kHVCannotUpdateUndo = "Cannot update undo storage";
@@ -44,3 +50,10 @@ std::string HVMsgInvalidOffsetRadix(unsigned long long radix);
 std::string HVMsgInvalidCharForRadix(const std::string& ch, unsigned radix);
 // Number conversions given a radix outside 2..16: "Invalid radix %xh, allowed: 02h..10h"
 std::string HVMsgInvalidRadix(long long radix);
+// "Cannot open %s.\r\n(%s.)" with the file name and the system's error text
+std::string HVMsgCannotOpen(const std::string& name, const std::string& reason);
+// "Cannot save readonly file %s."
+std::string HVMsgCannotSaveReadOnly(const std::string& name);
+// "Cannot delete previous backup %s. (%s)" / "Cannot create backup %s. (%s)"
+std::string HVMsgCannotDeleteBackup(const std::string& name, const std::string& reason);
+std::string HVMsgCannotCreateBackup(const std::string& name, const std::string& reason);

@@ -115,6 +115,7 @@ void THexViewData::CreateEmptyFile(const std::string& name) {
   CalcSizes();
   modified_ = false;
   readOnlyFile_ = true;
+  hasFile_ = false;
   MoveCaret(0, false);
   Changed();
 }

@@ -10,8 +10,10 @@
 
 #include <array>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "hexview/hvtypes.h"
 #include "hexview/thvchangemarks.h"
@@ -230,6 +232,27 @@ class THexViewData {
   bool FindProgress() const { return findProgress_; }
   void SetFindProgress(bool value) { findProgress_ = value; }
 
+  // ---- Streams and files ----
+  // Replace the whole buffer; the undo storage (unless grouping), marks and
+  // modified flag are reset. On failure buffer and undo storage are emptied.
+  void LoadFromStream(std::istream& stream);
+  // EHVFileError "Cannot open %s.\r\n(%s.)" for a missing or unreadable
+  // file; the read-only-file flag says whether it could be opened for writing.
+  void LoadFromFile(const std::string& fileName);
+  void SaveToStream(std::ostream& stream);
+  void SaveRangeToStream(std::ostream& stream, Integer position, Integer count);
+  // Overwriting the current file asks PrepareOverwriteDiskFile first; with
+  // makeCurrent the saved file becomes the document.
+  void SaveToFile(const std::string& fileName, bool makeCurrent);
+  // Before the current file is overwritten: EHVFileError "Cannot save
+  // readonly file %s." while the read-only-file flag is set.
+  virtual void PrepareOverwriteDiskFile();
+  // A copy of count bytes from position (count is cut to what remains);
+  // EHexView "Invalid buffer from file argument" for a position outside.
+  std::vector<Byte> BufferFromFile(Integer position, Integer& count) const;
+  bool HasFile() const { return hasFile_; }
+  const std::string& StreamName() const { return streamName_; }
+
   // ---- Notifications ----
   virtual void Changed();           // OnChange, then SelectionChanged
   virtual void SelectionChanged();  // OnSelectionChanged (the view coalesces)
@@ -276,6 +299,9 @@ class THexViewData {
   void RemoveBytes(Integer start, Integer end);
   void CheckInsertArgs(Integer count, Integer pos) const;
   Integer InsertTarget() const;
+  // Copies count bytes (-1: the rest) in 61440-byte blocks with progress;
+  // EHexView "Operation Cancelled" when the progress handler cancels.
+  void Stream2Stream(std::istream* in, std::ostream* out, Int64 count, THVProgressKind kind);
   Integer Scan(const Byte* pattern, Integer patternLength, Integer start, Integer end,
                bool ignoreCase, bool useWildcard, Byte wildcard);
 
@@ -304,6 +330,8 @@ class THexViewData {
   bool caretSecondDigit_ = false;
   bool viewEnabled_ = true;
   bool findProgress_ = false;
+  bool hasFile_ = false;
+  std::string streamName_;
   std::array<Byte, 256> identityTable_{};
   std::array<Byte, 256> caseTable_{};
 };

@@ -1,7 +1,9 @@
 // THexViewExData: modified-flag writes and snapshot grouping of undo.
 #include "hexview/thexviewexdata.h"
 
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 #include "hexview/ehexview.h"
 #include "hexview/hvnumtext.h"
@@ -114,4 +116,21 @@ void THexViewExData::SetBookMarksAsString(const std::string& text) {
   }
   holdBookmarkNotify_ = wasHeld;
   BookmarkChanged();
+}
+
+void THexViewExData::PrepareOverwriteDiskFile() {
+  THexViewData::PrepareOverwriteDiskFile();
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!createBackup_ || !GetModified() || !fs::exists(FileName(), ec)) return;
+  const std::string backup = FileName() + backupExtension_;
+  if (fs::exists(backup, ec) && !fs::remove(backup, ec))
+    throw EHexView(HVMsgCannotDeleteBackup(backup, ec.message()));
+  fs::rename(FileName(), backup, ec);
+  if (ec) throw EHexView(HVMsgCannotCreateBackup(backup, ec.message()));
+}
+
+void THexViewExData::Save() {
+  if (!HasFile()) throw EHexView(kHVNoFileName);
+  SaveToFile(FileName(), true);
 }

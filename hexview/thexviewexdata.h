@@ -20,6 +20,15 @@ class THexViewExData : public THexViewData {
   // Ends a group; at depth 0 the snapshot stays only when data changed.
   Integer UndoEndUpdate() override;
   void BookmarkChanged() override;
+  // Keeps the previous file as <name><BackupExtension> when the document
+  // is modified and CreateBackup is on.
+  void PrepareOverwriteDiskFile() override;
+  // Saves to the current file; EHexView "No Filename specified" without one.
+  void Save();
+  bool CreateBackup() const { return createBackup_; }
+  void SetCreateBackup(bool value) { createBackup_ = value; }
+  const std::string& BackupExtension() const { return backupExtension_; }
+  void SetBackupExtension(const std::string& value) { backupExtension_ = value; }
 
   // count > 0: ufKindReplace saving count bytes from start; else
   // ufKindAllData. The modified flag keeps its value.
@@ -43,4 +52,6 @@ class THexViewExData : public THexViewData {
   bool snapshotGroups_ = false;
   bool changedInUpdate_ = false;
   bool holdBookmarkNotify_ = false;
+  bool createBackup_ = true;
+  std::string backupExtension_ = ".bak";
 };

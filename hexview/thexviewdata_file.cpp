@@ -1,0 +1,177 @@
+// THexViewData: loading and saving the buffer through streams and files.
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+
+#include "hexview/ehexview.h"
+#include "hexview/thexviewdata.h"
+
+namespace {
+
+constexpr Int64 kCopyBlock = 61440;
+
+class WaitCursor {
+ public:
+  explicit WaitCursor(THexViewData& d) : d_(d) {
+    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, true);
+  }
+  ~WaitCursor() {
+    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, false);
+  }
+
+ private:
+  THexViewData& d_;
+};
+
+// Clears the stream name however the file operation ends.
+struct NameGuard {
+  std::string& name;
+  NameGuard(std::string& n, const std::string& value) : name(n) { name = value; }
+  ~NameGuard() { name.clear(); }
+};
+
+// Bytes from the stream's current position to its end, or -1.
+Int64 RemainingIn(std::istream& in) {
+  const std::istream::pos_type here = in.tellg();
+  if (here == std::istream::pos_type(-1)) return -1;
+  in.seekg(0, std::ios::end);
+  const std::istream::pos_type end = in.tellg();
+  in.seekg(here);
+  return end == std::istream::pos_type(-1) ? -1 : static_cast<Int64>(end - here);
+}
+
+}  // namespace
+
+void THexViewData::Stream2Stream(std::istream* in, std::ostream* out, Int64 count,
+                                 THVProgressKind kind) {
+  Int64 pos = stream_.Position();
+  if (count < 0) count = in ? RemainingIn(*in) : stream_.Size() - pos;
+  if (count < 0) throw std::runtime_error("Stream read error");
+  if (in && pos + count > stream_.Size()) stream_.SetSize(pos + count);
+  if (out) stream_.CheckBounds(pos, count);
+  const std::string& name = streamName_.empty() ? fileName_ : streamName_;
+  long last = -1;
+  for (Int64 remaining = count; remaining > 0;) {
+    const long percent = std::lround((count - remaining) * 100.0 / count);
+    if (percent != last || remaining <= kCopyBlock) {
+      last = percent;
+      bool cancel = false;
+      if (OnProgress)
+        OnProgress(*this, kind, name, static_cast<Byte>(remaining <= kCopyBlock ? 100 : percent),
+                   cancel);
+      if (cancel) throw EHexView(kHVOperationCancelled);
+    }
+    const Int64 n = std::min(kCopyBlock, remaining);
+    char* p = reinterpret_cast<char*>(stream_.PointerAt(pos));
+    if (in && !in->read(p, n)) throw std::runtime_error("Stream read error");
+    if (out && !out->write(p, n)) throw std::runtime_error("Stream write error");
+    pos += n;
+    remaining -= n;
+  }
+  stream_.SetPosition(pos);
+}
+
+void THexViewData::LoadFromStream(std::istream& in) {
+  stream_.SetSize(0);
+  stream_.SetPosition(0);
+  CalcSizes();
+  try {
+    WaitCursor wait(*this);
+    in.seekg(0, std::ios::beg);
+    const Int64 size = RemainingIn(in);
+    if (size < 0) throw std::runtime_error("Stream read error");
+    if (size > std::numeric_limits<Integer>::max()) throw EHexView(kHVOutOfBounds);
+    Stream2Stream(&in, nullptr, size, pkLoad);
+  } catch (...) {
+    stream_.SetSize(0);
+    stream_.SetPosition(0);
+    undo_->Reset(true);
+    hasFile_ = false;
+    selection_ = THVSelection{};
+    CalcSizes();
+    throw;
+  }
+  if (undo_->UpdateCount() == 0) undo_->Reset(true);
+  marks_.Clear();
+  selection_ = THVSelection{};  // a kept selection could point past the new data
+  CalcSizes();
+  modified_ = false;
+  MoveCaret(0, false);
+  Changed();
+}
+
+void THexViewData::LoadFromFile(const std::string& fileName) {
+  readOnlyFile_ = true;
+  std::FILE* probe = std::fopen(fileName.c_str(), "rb");
+  if (!probe) throw EHVFileError(HVMsgCannotOpen(fileName, std::strerror(errno)));
+  std::fclose(probe);
+  if (std::FILE* rw = std::fopen(fileName.c_str(), "r+b")) {
+    std::fclose(rw);
+    readOnlyFile_ = false;
+  }
+  std::ifstream file(fileName, std::ios::binary);
+  if (!file) throw EHVFileError(HVMsgCannotOpen(fileName, std::strerror(errno)));
+  NameGuard name(streamName_, fileName);
+  try {
+    LoadFromStream(file);
+  } catch (...) {
+    hasFile_ = false;
+    throw;
+  }
+  fileName_ = fileName;
+  hasFile_ = true;
+}
+
+void THexViewData::SaveToStream(std::ostream& out) {
+  {
+    WaitCursor wait(*this);
+    stream_.SetPosition(0);
+    Stream2Stream(nullptr, &out, DataSize(), pkSave);
+  }
+  Repaint();
+}
+
+void THexViewData::SaveRangeToStream(std::ostream& out, Integer position, Integer count) {
+  stream_.CheckBounds(position, count);
+  WaitCursor wait(*this);
+  stream_.SetPosition(position);
+  Stream2Stream(nullptr, &out, count, pkSave);
+}
+
+void THexViewData::PrepareOverwriteDiskFile() {
+  if (readOnlyFile_) throw EHVFileError(HVMsgCannotSaveReadOnly(fileName_));
+}
+
+void THexViewData::SaveToFile(const std::string& fileName, bool makeCurrent) {
+  if (fileName == fileName_) PrepareOverwriteDiskFile();
+  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+  if (!file) throw EHVFileError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
+  NameGuard name(streamName_, fileName);
+  SaveToStream(file);
+  file.close();
+  if (!file) throw std::runtime_error("Stream write error");
+  hasFile_ = true;
+  if (!makeCurrent) return;
+  marks_.Clear();
+  modified_ = false;
+  readOnlyFile_ = false;
+  fileName_ = fileName;
+  stream_.SetPosition(0);
+  undo_->Reset(true);
+}
+
+std::vector<Byte> THexViewData::BufferFromFile(Integer position, Integer& count) const {
+  if (position < 0 || position >= DataSize()) throw EHexView(kHVInvalidBufferFromFile);
+  count = std::clamp(count, 0, DataSize() - position);
+  try {
+    return std::vector<Byte>(GetFastPointer() + position, GetFastPointer() + position + count);
+  } catch (const std::bad_alloc&) {
+    count = 0;
+    return {};
+  }
+}
