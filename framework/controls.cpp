@@ -108,7 +108,12 @@ int TControl::Top() const {
 
 void TControl::PlaceInParent(int left, int top, int width, int height) {
   TPoint off = parent_ ? parent_->ClientOffset() : TPoint();
+  const QSize old = size();
   QWidget::setGeometry(left + off.X, top + off.Y, std::max(0, width), std::max(0, height));
+  // A hidden widget gets its resize event only when shown; its children
+  // are aligned now all the same.
+  if (size() != old && !isVisible())
+    if (auto* w = dynamic_cast<TWinControl*>(this)) w->Realign();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {

@@ -27,6 +27,7 @@ TCustomEdit::TCustomEdit(TWinControl* parent) : TWinControl(parent), editor_(new
   SetFocusOnClick(true);
   SetCursor(crIBeam);
   editor_->setFrame(false);
+  editor_->show();  // also when created on a parent that is already shown
   editor_->setContextMenuPolicy(Qt::NoContextMenu);
   editor_->installEventFilter(this);
   setFocusProxy(editor_);

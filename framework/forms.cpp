@@ -67,7 +67,6 @@ void TForm::ShowForm() {
     }
   }
   SetVisible(true);
-  raise();
   activateWindow();
 }
 

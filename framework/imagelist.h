@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/colors.h"
+#include "framework/exceptions.h"
 #include "framework/object.h"
 
 class QImage;

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTest>
+
+#include "framework/edit.h"
+#include "framework/forms.h"
+
+namespace {
+
+// Accepts only digits and refuses paste, the way a numeric field would.
+class DigitsEdit : public TCustomEdit {
+ public:
+  using TCustomEdit::TCustomEdit;
+  int refused = 0;
+  std::vector<Word> keys;
+  void KeyDown(Word& key, TShiftState shift) override {
+    keys.push_back(key);
+    if (key == VK_UP) key = 0;  // swallowed
+    TCustomEdit::KeyDown(key, shift);
+  }
+  void KeyPress(char& key) override {
+    if (key >= 32 && (key < '0' || key > '9')) {
+      key = 0;
+      ++refused;
+    }
+    TCustomEdit::KeyPress(key);
+  }
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_PASTE) {
+      ++refused;
+      return;
+    }
+    TCustomEdit::WndProc(m);
+  }
+  QLineEdit* Inner() const { return Editor(); }
+};
+
+struct EditWindow {
+  TForm form;
+  DigitsEdit edit{&form};
+  EditWindow() {
+    form.SetBounds(0, 0, 200, 100);
+    edit.SetBounds(10, 10, 73, 21);
+    form.ShowForm();
+    QApplication::setActiveWindow(&form);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    edit.SetFocus();
+    QApplication::processEvents();
+  }
+};
+
+}  // namespace
+
+TEST(Edit, SunkenEdgeLeavesATwoPixelBorder) {
+  TForm form;
+  TEdit e(&form);
+  e.SetBounds(0, 0, 73, 21);
+  EXPECT_EQ(e.ClientRect(), Rect(0, 0, 69, 17));
+  e.SetBorderStyle(bsNone);
+  EXPECT_EQ(e.ClientRect(), Rect(0, 0, 73, 21));
+  EXPECT_EQ(e.Color(), clWindow);
+  EXPECT_TRUE(e.TabStop());
+}
+
+TEST(Edit, TextChangesFireOnChangeOnlyWhenDifferent) {
+  TEdit e;
+  int changes = 0;
+  e.OnChange = [&](TObject*) { ++changes; };
+  e.SetText("900");
+  e.SetText("900");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(e.Text(), "900");
+  e.SetMaxLength(2);
+  e.SetText("12345");
+  EXPECT_EQ(e.Text(), "12");
+  e.SetText("下载");
+  EXPECT_EQ(e.Text(), "下载");
+}
+
+TEST(Edit, SelectionByCharacters) {
+  TEdit e;
+  e.SetText("abcdef");
+  e.SetSelStart(2);
+  e.SetSelLength(3);
+  EXPECT_EQ(e.SelStart(), 2);
+  EXPECT_EQ(e.SelLength(), 3);
+  EXPECT_EQ(e.SelText(), "cde");
+  e.SetSelText("X");
+  EXPECT_EQ(e.Text(), "abXf");
+  e.SelectAll();
+  e.ClearSelection();
+  EXPECT_EQ(e.Text(), "");
+}
+
+TEST(Edit, KeysPassThroughKeyDownAndKeyPressFirst) {
+  EditWindow w;
+  w.edit.SetText("");
+  QTest::keyClicks(w.edit.Inner(), "1a2");
+  EXPECT_EQ(w.edit.Text(), "12");
+  EXPECT_EQ(w.edit.refused, 1);
+  w.edit.SetSelStart(2);
+  QTest::keyClick(w.edit.Inner(), Qt::Key_Up);
+  QTest::keyClick(w.edit.Inner(), Qt::Key_Left);
+  EXPECT_EQ(w.edit.SelStart(), 1);  // Up was swallowed, Left moved the caret
+  EXPECT_EQ(w.edit.keys.back(), VK_LEFT);
+}
+
+TEST(Edit, ClipboardRequestsCanBeRefusedBySubclasses) {
+  EditWindow w;
+  w.edit.SetText("12");
+  QApplication::clipboard()->setText("99");
+  w.edit.SetSelStart(2);
+  QTest::keyClick(w.edit.Inner(), Qt::Key_V, Qt::ControlModifier);
+  w.edit.PasteFromClipboard();
+  EXPECT_EQ(w.edit.Text(), "12");
+  EXPECT_EQ(w.edit.refused, 2);
+  TEdit plain;
+  plain.SetText("ab");
+  plain.SelectAll();
+  plain.CutToClipboard();
+  EXPECT_EQ(plain.Text(), "");
+  plain.PasteFromClipboard();
+  plain.PasteFromClipboard();
+  EXPECT_EQ(plain.Text(), "abab");
+  plain.SetReadOnly(true);
+  plain.PasteFromClipboard();
+  EXPECT_EQ(plain.Text(), "abab");
+}
+
+TEST(Edit, FocusOfTheInnerEditorCountsAsTheControls) {
+  EditWindow w;
+  TEdit other(&w.form);
+  other.SetBounds(10, 40, 73, 21);
+  int enters = 0, exits = 0;
+  w.edit.OnExit = [&](TObject*) { ++exits; };
+  other.OnEnter = [&](TObject*) { ++enters; };
+  EXPECT_TRUE(w.edit.Focused());
+  QTest::keyClick(w.edit.Inner(), Qt::Key_Tab);
+  EXPECT_TRUE(other.Focused());
+  EXPECT_EQ(enters, 1);
+  EXPECT_EQ(exits, 1);
+}
