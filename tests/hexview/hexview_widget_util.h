@@ -77,6 +77,22 @@ inline TColor PixelAt(const QImage& image, int x, int y) {
              static_cast<uint8_t>(qBlue(p)));
 }
 
+// Number of pixels within `tolerance` per channel of a colour inside a
+// rectangle (text is anti-aliased, so its ink is checked with a tolerance).
+inline int CountNear(const QImage& image, const TRect& r, TColor colour, int tolerance = 48) {
+  const TColor rgb = ColorToRGB(colour);
+  int n = 0;
+  for (int y = std::max(0, r.Top); y < std::min(image.height(), r.Bottom); ++y)
+    for (int x = std::max(0, r.Left); x < std::min(image.width(), r.Right); ++x) {
+      const TColor p = PixelAt(image, x, y);
+      if (std::abs(GetRValue(p) - GetRValue(rgb)) <= tolerance &&
+          std::abs(GetGValue(p) - GetGValue(rgb)) <= tolerance &&
+          std::abs(GetBValue(p) - GetBValue(rgb)) <= tolerance)
+        ++n;
+    }
+  return n;
+}
+
 // Number of pixels of a colour inside a rectangle.
 inline int CountColour(const QImage& image, const TRect& r, TColor colour) {
   const TColor rgb = ColorToRGB(colour);
