@@ -47,21 +47,6 @@ TEST(AppOptions, BridgeAndUsbIdInBothSpellings) {
   EXPECT_EQ(p.options.bridge, "usb") << "the last one counts";
 }
 
-TEST(AppOptions, BadUsageIsNamed) {
-  for (const auto& args : std::vector<std::vector<std::string>>{{"--bridge"},
-                                                                {"--usb-id"},
-                                                                {"--usb-id", "10C4EA61"},
-                                                                {"--usb-id=10C4:EA6"},
-                                                                {"--usb-id", "xyzw:0000"},
-                                                                {"--verbose"},
-                                                                {"--bridges=sim"}}) {
-    const Parsed p = Parse(args);
-    EXPECT_FALSE(p.ok) << args[0];
-    EXPECT_FALSE(p.error.empty());
-    EXPECT_EQ(p.error.find('\n'), std::string::npos) << "one line";
-  }
-}
-
 TEST(AppOptions, HelpAndWindowSystemArguments) {
   Parsed p = Parse({"--help"});
   ASSERT_TRUE(p.ok);

@@ -75,12 +75,4 @@ TEST(DevicePath, OnlyALowerCaseFirstLetterIsRaised) {
   EXPECT_EQ(DeviceInstanceFromSerial("\xC3\xA9t"), "\xC3\xA9t");
 }
 
-TEST(DevicePath, OnlyTheBridgeSerialPassesTheFilter) {
-  EXPECT_EQ(Filter(DBT_DEVICEARRIVAL, 5, MakeDevicePath(0x10C4, 0xEA61, "tx_v1.0")), dcaArrived);
-  EXPECT_EQ(Filter(DBT_DEVICEARRIVAL, 5, MakeDevicePath(0x10C4, 0xEA61, "Tx_v1.0")), dcaArrived);
-  EXPECT_EQ(Filter(DBT_DEVICEARRIVAL, 5, MakeDevicePath(0x10C4, 0xEA61, "tx_v1.01")), dcaIgnore);
-  EXPECT_EQ(Filter(DBT_DEVICEARRIVAL, 5, MakeDevicePath(0x10C4, 0xEA61, "TX_V1.0")), dcaIgnore);
-  EXPECT_EQ(Filter(DBT_DEVICEARRIVAL, 5, MakeDevicePath(0x10C4, 0xEA61, "")), dcaIgnore);
-}
-
 }  // namespace

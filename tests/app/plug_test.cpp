@@ -48,17 +48,6 @@ class PlugTest : public QObject {
     QCOMPARE(w.library.OpenHandles(), 1);
   }
 
-  void plugWithoutAChangeIsNotAnnounced() {
-    SimWindow w;
-    TForm1& form = w.Create();
-    QVERIFY(form.Link().IsOpen());
-    int heard = 0;
-    w.notifier.Register(BridgeInterfaceFilter(), [&](const DeviceNotification&) { ++heard; });
-    w.notifier.Plug();  // already plugged
-    QTest::qWait(50);
-    QCOMPARE(heard, 0);
-  }
-
   void readShowsTheChipsBlockInTheParameters() {
     SimWindow w;
     TForm1& form = w.Create();
@@ -151,19 +140,6 @@ class PlugTest : public QObject {
     QCOMPARE(heard, 0);
     emulator.Stop();
     QTRY_COMPARE_WITH_TIMEOUT(heard, 1, kWithinASecond);
-  }
-
-  void tcpPathCarriesTheSerialOfTheAddress() {
-    TcpDeviceEmulator emulator;
-    QVERIFY(emulator.Start());
-    emulator.Stop();
-    BridgeSetup setup;
-    std::string error;
-    QVERIFY(CreateBridgeSetup(emulator.Address("other"), UsbId{0x1234, 0x5678}, setup, error));
-    auto* notifier = dynamic_cast<TcpDeviceNotifier*>(setup.notifier.get());
-    QVERIFY(notifier != nullptr);
-    QCOMPARE_STR(notifier->DevicePath(), MakeDevicePath(0x1234, 0x5678, "other"));
-    QVERIFY(!notifier->Present());
   }
 };
 

@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QTest>
 
+#include "app/bridge_setup.h"
 #include "app/device_notifier.h"
+#include "app/usb_device_notifier.h"
 #include "model/image_codec.h"
 #include "tests/app/app_test_util.h"
 #include "tests/support/recording_bridge_library.h"
@@ -111,6 +113,22 @@ class StartUpTest : public QObject {
     filter.deviceType = DBT_DEVTYP_VOLUME;
     QVERIFY(notifier.Register(filter, [](const DeviceNotification&) {}) == nullptr);
     QVERIFY(!notifier.Registered());
+  }
+
+  void realBridgesAreWatchedThroughLibusb() {
+    BridgeSetup setup;
+    std::string error;
+    QVERIFY(CreateBridgeSetup("usb", UsbId{0x1234, 0x5678}, setup, error));
+    auto* notifier = dynamic_cast<UsbDeviceNotifier*>(setup.notifier.get());
+    QVERIFY(notifier != nullptr);
+    QCOMPARE(notifier->WatchMode(), UsbDeviceNotifier::wmNone);
+    const NotificationHandle handle =
+        notifier->Register(BridgeInterfaceFilter(), [](const DeviceNotification&) {});
+    if (handle == nullptr) QSKIP(("libusb cannot be used here: " + notifier->Error()).c_str());
+    QVERIFY(notifier->WatchMode() == UsbDeviceNotifier::wmHotplug ||
+            notifier->WatchMode() == UsbDeviceNotifier::wmPolling);
+    qInfo("watching USB by %s",
+          notifier->WatchMode() == UsbDeviceNotifier::wmHotplug ? "hot-plug events" : "polling");
   }
 };
 
