@@ -102,15 +102,6 @@ TColor CheckFillColor(TNvButtonDisplayState state, bool focused, TColor fillColo
   }
 }
 
-// The tick: seven columns, three pixels thick, lowest at column 5; (x, y) is
-// the box's own top-left corner.
-void DrawTick(TCanvas& canvas, int x, int y, TColor color) {
-  static const int kTopRow[7] = {5, 6, 7, 6, 5, 4, 3};
-  for (int c = 0; c < 7; ++c) {
-    for (int r = 0; r < 3; ++r) canvas.SetPixels(x + 3 + c, y + kTopRow[c] + r, color);
-  }
-}
-
 }  // namespace
 
 TRect DrawInnerOuterBorders(TCanvas& canvas, const TRect& rect, TFrameStyleEx borderOuter,
@@ -157,6 +148,13 @@ void DrawHighlightBox(TCanvas& canvas, const TRect& rect, TGradientDirection dir
   canvas.ResetClip();
 }
 
+void DrawCheckMark(TCanvas& canvas, int x, int y, TColor color) {
+  static const int kTopRow[7] = {5, 6, 7, 6, 5, 4, 3};
+  for (int c = 0; c < 7; ++c) {
+    for (int r = 0; r < 3; ++r) canvas.SetPixels(x + 3 + c, y + kTopRow[c] + r, color);
+  }
+}
+
 void DrawCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxState state,
                   TNvButtonDisplayState displayState, bool focused,
                   TNvButtonHotTrackStyle hotTrackStyle, TColor frameColor, TColor checkColor,
@@ -173,7 +171,7 @@ void DrawCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxState state,
                                          readOnlyColor));
   canvas.FillRect(inner);
   if (state == cbChecked) {
-    DrawTick(canvas, inner.Left - 1, inner.Top - 1, checkColor);
+    DrawCheckMark(canvas, inner.Left - 1, inner.Top - 1, checkColor);
   } else if (state == cbGrayed) {
     canvas.Brush().SetColor(checkColor);
     canvas.FillRect(Inflated(inner, -2));

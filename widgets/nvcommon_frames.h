@@ -82,6 +82,10 @@ void InvalidateWindowFrame(TControl* window, const TRect& rect);
 void DrawHighlightBox(TCanvas& canvas, const TRect& rect, TGradientDirection direction,
                       TColor startColor, TColor stopColor);
 
+// The check mark: seven columns (x+3 .. x+9) three pixels deep, lowest at
+// column x+5 (rows y+7 .. y+9); (x, y) is the glyph's top-left corner.
+void DrawCheckMark(TCanvas& canvas, int x, int y, TColor color);
+
 // The owner-drawn check-box glyph in `rect` (13 x 13 in this program): frame,
 // fill by display state, tick or grey square, hot ring.
 void DrawCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxState state,

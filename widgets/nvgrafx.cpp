@@ -114,10 +114,12 @@ void PaintBox(TBitmap& bmp, int w, int h, TGradientDirection dir, Rgb start, Rgb
       Fill(c, Rect(ix * f / n, iy * f / n, qw, qh), col);
     });
   }
+  // Reading the image ends the bitmap's drawing; Canvas() starts it again.
   const QImage quarter = bmp.Image().copy(0, 0, qw, qh);
-  c.Draw(w - qw, 0, quarter.mirrored(true, false));
-  c.Draw(0, h - qh, quarter.mirrored(false, true));
-  c.Draw(w - qw, h - qh, quarter.mirrored(true, true));
+  TCanvas& out = bmp.Canvas();
+  out.Draw(w - qw, 0, quarter.mirrored(true, false));
+  out.Draw(0, h - qh, quarter.mirrored(false, true));
+  out.Draw(w - qw, h - qh, quarter.mirrored(true, true));
 }
 
 // Diagonal forms: bands across the diagonal from the bottom-left pixel

@@ -110,10 +110,11 @@ TEST_F(GradientTest, BoxFormsAreMirroredWithStopInTheCentre) {
   for (int d : {gdHorizontalBox, gdVerticalBox, gdSquareBox, gdBigSquareBox}) {
     SCOPED_TRACE(d);
     ClearBitmap(bmp_);
-    PaintGradient(C(), Rect(0, 0, 21, 17), static_cast<TGradientDirection>(d), clWhite, clBlack, 1);
-    EXPECT_PIXEL(bmp_, 0, 0, clWhite);
-    EXPECT_PIXEL(bmp_, 20, 16, clWhite);
-    EXPECT_PIXEL(bmp_, 10, 8, clBlack);
+    PaintGradient(C(), Rect(0, 0, 21, 17), static_cast<TGradientDirection>(d), clYellow, clBlue,
+                  1);
+    for (auto [x, y] : {std::pair{0, 0}, {20, 0}, {0, 16}, {20, 16}})
+      EXPECT_PIXEL(bmp_, x, y, clYellow);
+    EXPECT_PIXEL(bmp_, 10, 8, clBlue);
     for (auto [x, y] : {std::pair{2, 3}, {5, 1}, {7, 6}, {1, 7}}) {
       const TColor c = bmp_.Canvas().Pixels(x, y);
       EXPECT_EQ(bmp_.Canvas().Pixels(20 - x, y), c);
