@@ -161,7 +161,11 @@ void TNvSpinEdit::ReapplyValue() {
 void TNvSpinEdit::SetMin(long double v) {
   if (min_ == v) return;
   min_ = v;
-  if (min_ > max_) max_ = min_;
+  if (min_ > max_) {
+    // Max follows; the collapsed range still holds the value.
+    max_ = min_;
+    SetValue(min_);
+  }
   ReapplyValue();
   Invalidate();
 }
@@ -169,7 +173,10 @@ void TNvSpinEdit::SetMin(long double v) {
 void TNvSpinEdit::SetMax(long double v) {
   if (max_ == v) return;
   max_ = v;
-  if (max_ < min_) min_ = max_;
+  if (max_ < min_) {
+    min_ = max_;
+    SetValue(max_);
+  }
   ReapplyValue();
   Invalidate();
 }
@@ -314,7 +321,8 @@ void TNvSpinEdit::WndProc(TMessage& message) {
 bool TNvSpinEdit::eventFilter(QObject* watched, QEvent* e) {
   if (watched == Editor()) {
     switch (e->type()) {
-      case QEvent::InputMethod: return true;  // text only through judged keys
+      case QEvent::InputMethod:
+        return true;  // text only through judged keys
       case QEvent::DragEnter:
       case QEvent::DragMove:
       case QEvent::Drop:
@@ -327,7 +335,8 @@ bool TNvSpinEdit::eventFilter(QObject* watched, QEvent* e) {
         if (!allowKeyEdit_ && static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton)
           return true;
         break;
-      default: break;
+      default:
+        break;
     }
   }
   return TNvCustomEdit::eventFilter(watched, e);

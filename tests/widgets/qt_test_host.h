@@ -33,8 +33,7 @@ inline QImage Render(QWidget* w) {
 // comparisons that print readably.
 inline std::string PixelText(const QImage& image, int x, int y) {
   const QRgb p = image.pixel(x, y);
-  return std::to_string(qRed(p)) + "," + std::to_string(qGreen(p)) + "," +
-         std::to_string(qBlue(p));
+  return std::to_string(qRed(p)) + "," + std::to_string(qGreen(p)) + "," + std::to_string(qBlue(p));
 }
 
 inline std::string ColorText(TColor c) {

@@ -26,13 +26,17 @@ class CountingSpinEdit : public TNvSpinEdit {
   void InvalidKeyPressed() override { ++beeps; }
 };
 
-QWidget* EditorOf(TNvSpinEdit* e) { return e->focusProxy(); }
+QWidget* EditorOf(TNvSpinEdit* e) {
+  return e->focusProxy();
+}
 
 void Type(TNvSpinEdit* e, const char* text) {
   for (const char* p = text; *p; ++p) QTest::keyClick(EditorOf(e), *p);
 }
 
-QPoint Centre(TControl* c) { return QPoint(c->Width() / 2, c->Height() / 2); }
+QPoint Centre(TControl* c) {
+  return QPoint(c->Width() / 2, c->Height() / 2);
+}
 
 void SendWheel(TControl* target, int delta, Qt::KeyboardModifiers mods) {
   const QPointF pos(5, 5);
@@ -126,7 +130,7 @@ void TstNvSpinEdit::readingFollowsTheText() {
   QCOMPARE(e->Text(), std::string("500"));  // empty text is replaced by Min
 
   e->SetText("-");
-  QCOMPARE(e->Value(), 500.0L);  // unreadable text reads as Min...
+  QCOMPARE(e->Value(), 500.0L);           // unreadable text reads as Min...
   QCOMPARE(e->Text(), std::string("-"));  // ...and is left for the exit to mend
 
   e->SetText("3000");
