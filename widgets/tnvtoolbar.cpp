@@ -257,10 +257,12 @@ void TNvToolbar::Loaded() {
 
 void TNvToolbar::AlignControls(TRect& r) {
   TNvCustomPanel::AlignControls(r);
-  if (ComponentState() & csLoading) return;
+  PositionControls();
+}
+
+void TNvToolbar::SyncControlList() {
   controls_.Purge(this);
   for (int i = 0; i < ControlCount(); ++i) controls_.AddControl(Controls(i));
-  PositionControls();
 }
 
 bool TNvToolbar::event(QEvent* e) {
@@ -307,6 +309,8 @@ Integer TNvToolbar::CalculateRowHeight(int) const {
 void TNvToolbar::PositionControls() {
   if ((ComponentState() & csLoading) || positioning_) return;
   positioning_ = true;
+  // New children join the end of the list, destroyed ones leave it.
+  SyncControlList();
   if (orientation_ == orHorizontal)
     PositionHorizontal();
   else
@@ -339,10 +343,6 @@ bool Placeable(const TControl* c) {
 
 void TNvToolbar::PositionHorizontal() {
   const int n = controls_.Count();
-  popupButtonShown_ = false;
-  if (!wrapControls_ && n > 0)
-    if (TControl* last = controls_.Controls(n - 1))
-      popupButtonShown_ = last->Left() + last->Width() > Width() - margin_;
   int x = margin_, row = 1, largest = 0, placed = 0, inRow = 0;
   for (int i = 0; i < n; ++i) {
     TControl* c = controls_.Controls(i);
@@ -358,6 +358,11 @@ void TNvToolbar::PositionHorizontal() {
     ++placed;
     largest = std::max(largest, x);
   }
+  // The chevron is judged on the layout just made.
+  popupButtonShown_ = false;
+  if (!wrapControls_ && n > 0)
+    if (TControl* last = controls_.Controls(n - 1))
+      popupButtonShown_ = last->Left() + last->Width() > Width() - margin_;
   AutoSizeTo(row, largest, placed);
 }
 

@@ -124,6 +124,7 @@ class TNvToolbar : public TNvCustomPanel {
 
  private:
   void NotifyChildren(Cardinal msg);
+  void SyncControlList();
   void AutoSizeTo(int rows, int largest, int placed);
   void PositionHorizontal();
   void PositionVertical();
