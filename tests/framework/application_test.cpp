@@ -2,9 +2,14 @@
 
 #include "framework/application.h"
 
+#include <QImage>
+#include <QPixmap>
+
 #include <stdexcept>
 
+#include "framework/canvas.h"
 #include "framework/exceptions.h"
+#include "framework/hintwindow.h"
 
 namespace {
 
@@ -50,4 +55,21 @@ TEST(MessageBox, ExceptionsAreShownWithTheirMessageOrHandedToOnException) {
   SetMessageBoxInterceptor(nullptr);
   EXPECT_EQ(seen, "x");
   EXPECT_EQ(boxes.size(), 1u);
+}
+
+TEST(HintWindow, ShowsTheTextInTheHintColourWithAFrame) {
+  THintWindow hint;
+  TRect size = hint.CalcHintRect(1000, "OverLoad L1 Enable");
+  TCanvas measure;
+  measure.SetFont(hint.Font());
+  EXPECT_EQ(size,
+            Rect(0, 0, measure.TextWidth("OverLoad L1 Enable") + 6, measure.TextHeight("O") + 2));
+  hint.ActivateHint(Bounds(50, 60, size.Width(), size.Height()), "OverLoad L1 Enable");
+  EXPECT_TRUE(hint.Active());
+  EXPECT_EQ(hint.BoundsRect(), Bounds(50, 60, size.Width(), size.Height()));
+  QImage img = hint.grab().toImage();
+  EXPECT_EQ(img.pixelColor(0, 0), QColor(0, 0, 0));                        // frame
+  EXPECT_EQ(img.pixelColor(1, size.Height() - 2), QColor(255, 255, 225));  // clInfoBk
+  hint.ReleaseHandle();
+  EXPECT_FALSE(hint.Active());
 }
