@@ -56,6 +56,7 @@ class TstNvCheckList : public QObject {
   void searchBackspaceAndEscape();
   void searchResetsAfterDelay();
   void mouseLeaveEventFires();
+  void itemHintsShowTooWideTexts();
   void recordsFollowTheirStrings();
   void indexOutsideListRaises();
   void storedItemProperties();
@@ -289,6 +290,22 @@ void TstNvCheckList::mouseLeaveEventFires() {
   QCOMPARE(leaves, 1);
 }
 
+void TstNvCheckList::itemHintsShowTooWideTexts() {
+  auto* list = NewList();
+  list->Items().Add("Hi");
+  list->SetBounds(10, 10, 80, 90);  // too narrow for "OverLoad L1 Enable"
+  QTest::mouseMove(list, TextPoint(list, 3));
+  QVERIFY(!list->ItemHintShowing());  // "Hi" fits
+  QTest::mouseMove(list, QPoint(40, 8));
+  QVERIFY(list->ItemHintShowing());
+  QCOMPARE(list->ItemHintText(), std::string("OverLoad L1 Enable"));
+  list->Perform(CM_MOUSELEAVE, 0, 0);
+  QVERIFY(!list->ItemHintShowing());
+  list->SetShowItemHints(false);
+  QTest::mouseMove(list, QPoint(40, 25));
+  QVERIFY(!list->ItemHintShowing());
+}
+
 void TstNvCheckList::recordsFollowTheirStrings() {
   auto* list = NewList();
   list->SetItemChecked(0, true);
@@ -364,6 +381,10 @@ void TstNvCheckList::focusColoursAndItemHeight() {
   auto* list = NewList();
   auto* other = NewList();
   QCOMPARE(list->ItemHeight(), 17);
+  TFont big;
+  big.SetHeight(-24);
+  other->SetFont(big);
+  QVERIFY(other->ItemHeight() > 24);  // follows the font
   list->SetFocus();
   QTRY_VERIFY(list->Focused());
   QCOMPARE(list->Color(), clGradientActiveCaption);  // the focus colour followed
