@@ -59,6 +59,14 @@ void TCustomHexView::Init() {
   ready_ = true;
   CalcSizes();
   FollowDataCaret();
+  // The window exists from here on: a document that no description named
+  // becomes a new empty one now, before any host puts bytes into it.
+  if (data_->FileName() == kHVInitialFileName) data_->CreateEmptyFile(kHVUntitled);
+}
+
+void TCustomHexView::Loaded() {
+  TCustomGrid::Loaded();
+  data_->CreateEmptyFile(kHVUntitled);
 }
 
 void TCustomHexView::HookData() {

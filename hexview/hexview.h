@@ -83,6 +83,7 @@ class TCustomHexView : public TCustomGrid {
   Integer UndoEndUpdate() { return data_->UndoEndUpdate(); }
   void MoveFileMem(Integer from, Integer to, Integer count) { data_->MoveFileMem(from, to, count); }
   void CreateEmptyFile(const std::string& name) { data_->CreateEmptyFile(name); }
+  const std::string& FileName() const { return data_->FileName(); }
 
   // ---- Change marks and modified flag ----
   bool HasChanged(Integer index) const { return data_->HasChanged(index); }
@@ -122,6 +123,48 @@ class TCustomHexView : public TCustomGrid {
     data_->SetBookmarkVals(index, position, inCharField);
   }
   bool GotoBookmark(Integer index) { return data_->GotoBookmark(index); }
+
+  // ---- Editing primitives (each records its undo entry first) ----
+  void InsertBuffer(const Byte* buffer, Integer count, Integer pos, const std::string& description,
+                    bool moveCursor) {
+    data_->InsertBuffer(buffer, count, pos, description, moveCursor);
+  }
+  void AppendBuffer(const Byte* buffer, Integer count, const std::string& description,
+                    bool moveCursor) {
+    data_->AppendBuffer(buffer, count, description, moveCursor);
+  }
+  void ReplaceSelection(const Byte* buffer, Integer count, const std::string& description,
+                        bool moveCursor) {
+    data_->ReplaceSelection(buffer, count, description, moveCursor);
+  }
+  void DeleteSelection(const std::string& description) { data_->DeleteSelection(description); }
+  bool InsertNibble(Integer pos, bool atHighDigit, const std::string& description) {
+    return data_->InsertNibble(pos, atHighDigit, description);
+  }
+  bool DeleteNibble(Integer pos, bool atHighDigit, const std::string& description) {
+    return data_->DeleteNibble(pos, atHighDigit, description);
+  }
+  void ConvertRange(Integer from, Integer to, THVTranslationKind fromTranslation,
+                    THVTranslationKind toTranslation, const std::string& description) {
+    data_->ConvertRange(from, to, fromTranslation, toTranslation, description);
+  }
+  // col and row name the caret cell; the data side repaints the byte's cells.
+  void IntChangeByte(Byte oldByte, Byte newByte, Integer pos, int /*col*/, int /*row*/,
+                     const std::string& description) {
+    data_->IntChangeByte(oldByte, newByte, pos, description);
+  }
+  void IntChangeWideChar(uint16_t oldChar, uint16_t newChar, Integer pos, int /*col*/, int /*row*/,
+                         const std::string& description) {
+    data_->IntChangeWideChar(oldChar, newChar, pos, description);
+  }
+  std::string GetAsText() const { return data_->GetAsText(); }
+  void SetAsText(const std::string& text) { data_->SetAsText(text); }
+  std::string GetAsHex() const { return data_->GetAsHex(); }
+  void SetAsHex(const std::string& text) { data_->SetAsHex(text); }
+  std::string GetSelectionAsText() const { return data_->GetSelectionAsText(); }
+  std::string GetSelectionAsHex() const { return data_->GetSelectionAsHex(); }
+  void SetSelectionAsText(const std::string& text) { data_->SetSelectionAsText(text); }
+  void SetSelectionAsHex(const std::string& text) { data_->SetSelectionAsHex(text); }
 
   // ---- Character display (stored on the data side) ----
   THVTranslationKind Translation() const { return data_->Translation(); }
@@ -236,6 +279,8 @@ class TCustomHexView : public TCustomGrid {
   TCustomHexView(TWinControl* parent, std::unique_ptr<THexViewData> data);
 
   void Paint() override;
+  // After the form description has been read: a new empty document.
+  void Loaded() override;
   bool SelectCell(int col, int row) override;
   void TopLeftChanged() override;
   void FontChanged() override;

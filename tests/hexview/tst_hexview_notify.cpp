@@ -128,6 +128,25 @@ class HexViewNotifyTest : public QObject {
     QVERIFY(CaretOwner() != static_cast<TWinControl*>(&v));
   }
 
+  void lifecycleStartsAnEmptyDocument() {
+    TForm form;
+    auto* v = new THexViewEx(&form);
+    QCOMPARE(v->FileName(), std::string("Untitled"));
+    form.BeginLoading();
+    v->SetDataSize(8);
+    form.EndLoading();  // read from the description: a new empty document
+    QCOMPARE(v->DataSize(), 0);
+    QVERIFY(!v->GetModified());
+    v->SetDataSize(64);  // the host's bytes after loading survive showing the window
+    v->SetDataAt(63, 0x5A);
+    form.ShowForm();
+    QApplication::processEvents();
+    QCOMPARE(v->DataSize(), 64);
+    QCOMPARE(v->GetDataAt(63), Byte(0x5A));
+    QVERIFY(v->GetModified());
+    QCOMPARE(v->RowCount(), 6);
+  }
+
   void coloursReachTheControl() {
     ViewHost h;
     THexViewEx& v = *h.view;
