@@ -1,9 +1,12 @@
 #include "framework/edit.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QWheelEvent>
 
@@ -29,6 +32,7 @@ TCustomEdit::TCustomEdit(TWinControl* parent) : TWinControl(parent), editor_(new
   editor_->setFrame(false);
   editor_->show();  // also when created on a parent that is already shown
   editor_->setContextMenuPolicy(Qt::NoContextMenu);
+  editor_->setAcceptDrops(false);
   editor_->installEventFilter(this);
   setFocusProxy(editor_);
   QObject::connect(editor_, &QLineEdit::textChanged, [this](const QString&) {
@@ -149,7 +153,11 @@ void TCustomEdit::WndProc(TMessage& message) {
       editor_->copy();
       return;
     case WM_PASTE:
-      if (!readOnly_) editor_->paste();
+      if (readOnly_) return;
+      if (message.WParam == 1)
+        editor_->insert(QGuiApplication::clipboard()->text(QClipboard::Selection));
+      else
+        editor_->paste();
       return;
     case WM_CLEAR:
       if (!readOnly_) editor_->del();
@@ -218,11 +226,61 @@ bool TCustomEdit::HandleShortcut(QKeyEvent* e) {
                                   {QKeySequence::Copy, WM_COPY},
                                   {QKeySequence::Paste, WM_PASTE},
                                   {QKeySequence::Undo, WM_UNDO}};
+  if (e->matches(QKeySequence::Redo)) return true;  // single-level undo only
   for (const Route& r : kRoutes) {
     if (e->matches(r.key)) {
       Perform(r.msg, 0, 0);
       return true;
     }
+  }
+  return false;
+}
+
+bool TCustomEdit::FilterInputMethod(QInputMethodEvent* e) {
+  if (resendingInput_ || e->commitString().isEmpty()) return false;
+  QString accepted;
+  for (QChar ch : e->commitString()) {
+    if (ch.unicode() < 256) {
+      char c = static_cast<char>(ch.unicode());
+      KeyPress(c);
+      if (c == 0) continue;
+      ch = QChar(static_cast<uchar>(c));
+    }
+    accepted += ch;
+  }
+  if (accepted == e->commitString()) return false;
+  QInputMethodEvent filtered(e->preeditString(), e->attributes());
+  filtered.setCommitString(accepted, e->replacementStart(), e->replacementLength());
+  resendingInput_ = true;
+  QCoreApplication::sendEvent(editor_, &filtered);
+  resendingInput_ = false;
+  return true;
+}
+
+bool TCustomEdit::ForwardMouse(QMouseEvent* e) {
+  if (e->button() == Qt::MiddleButton) {
+    // The middle button pastes the selection: a paste like any other.
+    if (e->type() == QEvent::MouseButtonRelease) {
+      editor_->setCursorPosition(editor_->cursorPositionAt(e->position().toPoint()));
+      Perform(WM_PASTE, 1, 0);
+    }
+    return true;
+  }
+  QMouseEvent mapped(e->type(), QPointF(editor_->mapTo(this, e->position().toPoint())),
+                     e->globalPosition(), e->button(), e->buttons(), e->modifiers());
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+      mousePressEvent(&mapped);
+      break;
+    case QEvent::MouseButtonRelease:
+      mouseReleaseEvent(&mapped);
+      break;
+    case QEvent::MouseButtonDblClick:
+      mouseDoubleClickEvent(&mapped);
+      break;
+    default:
+      mouseMoveEvent(&mapped);
+      break;
   }
   return false;
 }
@@ -234,7 +292,8 @@ bool TCustomEdit::eventFilter(QObject* watched, QEvent* e) {
       case QEvent::ShortcutOverride: {
         auto* k = static_cast<QKeyEvent*>(e);
         if (k->matches(QKeySequence::Cut) || k->matches(QKeySequence::Copy) ||
-            k->matches(QKeySequence::Paste) || k->matches(QKeySequence::Undo)) {
+            k->matches(QKeySequence::Paste) || k->matches(QKeySequence::Undo) ||
+            k->matches(QKeySequence::Redo)) {
           e->accept();
           return true;
         }
@@ -254,6 +313,13 @@ bool TCustomEdit::eventFilter(QObject* watched, QEvent* e) {
       case QEvent::FocusOut:
         focusOutEvent(static_cast<QFocusEvent*>(e));
         return false;
+      case QEvent::InputMethod:
+        return FilterInputMethod(static_cast<QInputMethodEvent*>(e));
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+        return ForwardMouse(static_cast<QMouseEvent*>(e));
       case QEvent::Wheel:
         wheelEvent(static_cast<QWheelEvent*>(e));
         return e->isAccepted();

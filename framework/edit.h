@@ -4,16 +4,22 @@
 // character swallows it). Clipboard and undo requests, from keys or from the
 // public methods, arrive as WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR and WM_UNDO at
 // WndProc, whose default performs them: a subclass refuses one by handling the
-// message itself. Focus changes of the inner editor count as the control's own
-// (DoEnter / DoExit). With BorderStyle bsSingle the control has the sunken
-// 2-pixel client edge: a 73 x 21 edit has a 69 x 17 client area.
+// message itself. A middle-button click pastes the selection as WM_PASTE with
+// WParam 1 (the default handler reads the selection clipboard). Text committed
+// by an input method passes through KeyPress character by character (those
+// below 256), and the edit accepts no drops. Mouse events of the inner editor
+// reach MouseDown / MouseMove / MouseUp (and Click) in client coordinates. Focus changes of the
+// inner editor count as the control's own (DoEnter / DoExit). With BorderStyle bsSingle the control
+// has the sunken 2-pixel client edge: a 73 x 21 edit has a 69 x 17 client area.
 #pragma once
 
 #include <string>
 
 #include "framework/controls.h"
 
+class QInputMethodEvent;
 class QLineEdit;
+class QMouseEvent;
 
 class TCustomEdit : public TWinControl {
  public:
@@ -78,6 +84,8 @@ class TCustomEdit : public TWinControl {
   void UpdateEditorGeometry();
   void UpdatePalette();
   bool HandleShortcut(QKeyEvent* e);
+  bool FilterInputMethod(QInputMethodEvent* e);
+  bool ForwardMouse(QMouseEvent* e);
 
   QLineEdit* editor_;
   bool readOnly_ = false;
@@ -89,7 +97,7 @@ class TCustomEdit : public TWinControl {
   bool hideSelection_ = true;
   int leftMargin_ = 0;
   int rightMargin_ = 0;
-  bool settingText_ = false;
+  bool resendingInput_ = false;
 };
 
 class TEdit : public TCustomEdit {

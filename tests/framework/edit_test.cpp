@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -142,4 +143,32 @@ TEST(Edit, FocusOfTheInnerEditorCountsAsTheControls) {
   EXPECT_TRUE(other.Focused());
   EXPECT_EQ(enters, 1);
   EXPECT_EQ(exits, 1);
+}
+
+TEST(Edit, InputMethodTextPassesThroughKeyPress) {
+  EditWindow w;
+  w.edit.SetText("");
+  QInputMethodEvent commit;
+  commit.setCommitString("4x2");
+  QCoreApplication::sendEvent(w.edit.Inner(), &commit);
+  EXPECT_EQ(w.edit.Text(), "42");
+  EXPECT_EQ(w.edit.refused, 1);
+}
+
+TEST(Edit, MiddleButtonPasteIsAPasteRequestAndMouseReachesTheHooks) {
+  EditWindow w;
+  w.edit.SetText("12");
+  QTest::mouseClick(w.edit.Inner(), Qt::MiddleButton, {}, QPoint(3, 3));
+  EXPECT_EQ(w.edit.refused, 1);  // WM_PASTE, refused by the subclass
+  EXPECT_EQ(w.edit.Text(), "12");
+  std::vector<std::pair<int, int>> downs;
+  int clicks = 0;
+  w.edit.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+    downs.emplace_back(x, y);
+  };
+  w.edit.OnClick = [&](TObject*) { ++clicks; };
+  QTest::mouseClick(w.edit.Inner(), Qt::LeftButton, {}, QPoint(7, 4));
+  EXPECT_EQ(downs, (std::vector<std::pair<int, int>>{{7, 4}}));  // client coordinates
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(w.edit.Inner()->acceptDrops());
 }
