@@ -175,6 +175,8 @@ class TNvGroup : public TCustomControl {
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
+  // The wheel over a group scrolls its bar.
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
   void FontChanged() override;
   void TextChanged() override;
   void ColorChanged() override;

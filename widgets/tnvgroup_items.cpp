@@ -331,6 +331,13 @@ void TNvGroup::MouseLeave() {
   Refresh();
 }
 
+bool TNvGroup::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  if (TCustomControl::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
+  if (!bar_) return false;
+  const TPoint barPos = bar_->ScreenToClient(ClientToScreen(mousePos));
+  return bar_->WheelBy(shift, wheelDelta, barPos);
+}
+
 void TNvGroup::UpdateCursor(int x, int y) {
   bool hand = false;
   if (PtInRect(CaptionRect(), TPoint(x, y))) {

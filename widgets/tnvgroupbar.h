@@ -131,6 +131,10 @@ class TNvGroupBar : public TCustomControl {
   void ScrollGroupsBy(int dy);
   void UpdateNonClient();
   void HandleScrollMessage(int code, int trackPos);
+  // The wheel turned over one of the groups.
+  bool WheelBy(TShiftState shift, int wheelDelta, TPoint mousePos) {
+    return DoMouseWheel(shift, wheelDelta, mousePos);
+  }
   void FocusChanged(QWidget* now);
   void RepaintGroups();
   void DrawLargeCaptionImages();
