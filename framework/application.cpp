@@ -12,7 +12,6 @@ namespace {
 
 TApplication gApplication;
 TMessageBoxInterceptor gInterceptor;
-std::unique_ptr<QApplication> gQtApp;
 
 void CentreOnScreen(QWidget& w) {
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -31,7 +30,9 @@ TApplication::TApplication() = default;
 TApplication::~TApplication() = default;
 
 void TApplication::Initialize(int& argc, char** argv) {
-  if (!QApplication::instance()) gQtApp = std::make_unique<QApplication>(argc, argv);
+  // Lives until the process ends: deleting it among the static destructors
+  // would run after parts of Qt itself are gone.
+  if (!QApplication::instance()) new QApplication(argc, argv);
 }
 
 int TApplication::Run() {

@@ -417,8 +417,10 @@ class TCustomControl : public TWinControl {
   explicit TCustomControl(TWinControl* parent = nullptr);
 };
 
-// The control holding the mouse capture (nullptr when none). Setting it to a
-// control grabs the mouse for it; nullptr releases the grab.
+// The control holding the mouse capture (nullptr when none). A control with
+// csCaptureMouse takes it when a button is pressed on it and gives it up when
+// the last button is released; while a button is held the pressed control gets
+// every mouse event, also outside itself.
 void SetCaptureControl(TControl* control);
 TControl* GetCaptureControl();
 

@@ -144,6 +144,21 @@ void TFont::SetCharset(TFontCharset v) {
 }
 
 QFont TFont::ToQFont() const {
+  // Painting asks for the same few fonts over and over: keep the last ones.
+  struct Entry {
+    TFont font;
+    QFont qfont;
+  };
+  static thread_local std::vector<Entry> cache;
+  for (const Entry& e : cache)
+    if (e.font == *this) return e.qfont;
+  QFont f = BuildQFont();
+  if (cache.size() >= 16) cache.erase(cache.begin());
+  cache.push_back({*this, f});
+  return f;
+}
+
+QFont TFont::BuildQFont() const {
   QFont f;
   QStringList families;
   for (const std::string& fam : MapFontFamily(name_)) families << QString::fromStdString(fam);

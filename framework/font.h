@@ -78,6 +78,7 @@ class TFont {
 
  private:
   void Changed();
+  QFont BuildQFont() const;
 
   std::string name_;
   int32_t height_;
