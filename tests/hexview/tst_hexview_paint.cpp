@@ -56,9 +56,10 @@ class HexViewPaintTest : public QObject {
     // Right-aligned, 4 pixels inside the cell.
     const TRect margin = Rect(plain.Right - 4, plain.Top, plain.Right - 1, plain.Bottom);
     QCOMPARE(CountColour(img, margin, clBtnFace), Area(margin));
-    QVERIFY(CountNear(img, Rect(plain.Right - 4 - v.CharWidth(), plain.Top, plain.Right - 4,
-                                plain.Bottom),
-                      clBlack) > 0);
+    QVERIFY(
+        CountNear(img,
+                  Rect(plain.Right - 4 - v.CharWidth(), plain.Top, plain.Right - 4, plain.Bottom),
+                  clBlack) > 0);
     // Bevel at the gutter's inner edge.
     const int gw = v.ColWidths(0);
     QCOMPARE(PixelAt(img, gw - 1, plain.Top + 3), Rgb(clBtnHighlight));
@@ -151,7 +152,7 @@ class HexViewPaintTest : public QObject {
     for (int c = 3; c <= 17; ++c) QVERIFY(CountNear(img, Box(v, Cell(v, c, 0)), clBlack) > 0);
     for (int c = 19; c <= 26; ++c) QVERIFY(CountNear(img, Box(v, Cell(v, c, 0)), clBlack) > 0);
     QCOMPARE(CountNear(img, Cell(v, 18, 0), clBlack), 0);  // separator: blanks
-    const TRect caretColumn = Box(v, Cell(v, 2, 0));          // caret on column 2
+    const TRect caretColumn = Box(v, Cell(v, 2, 0));       // caret on column 2
     QVERIFY(CountColour(img, caretColumn, clBtnShadow) > 0);
     QVERIFY(CountNear(img, caretColumn, clBtnHighlight) > 0);
     QCOMPARE(CountNear(img, caretColumn, clBlack), 0);
@@ -301,8 +302,8 @@ class HexViewPaintTest : public QObject {
     const TPoint hex = origin(4), chr = origin(6);
     QCOMPARE(PixelAt(img, hex.X + 1, hex.Y + 1), Rgb(clYellow));
     QCOMPARE(PixelAt(img, hex.X + 8, hex.Y + 1), Rgb(clSilver));
-    QCOMPARE(PixelAt(img, hex.X + 4, hex.Y), Rgb(clBlack));      // frame
-    QCOMPARE(PixelAt(img, hex.X, hex.Y), Rgb(clBtnFace));        // transparent corner
+    QCOMPARE(PixelAt(img, hex.X + 4, hex.Y), Rgb(clBlack));       // frame
+    QCOMPARE(PixelAt(img, hex.X, hex.Y), Rgb(clBtnFace));         // transparent corner
     QCOMPARE(PixelAt(img, chr.X + 1, chr.Y + 1), Rgb(clSilver));  // character field: mirrored
     QCOMPARE(PixelAt(img, chr.X + 8, chr.Y + 1), Rgb(clYellow));
     QCOMPARE(CountColour(img, Cell(v, 0, 5), clYellow), 0);
@@ -340,14 +341,6 @@ class HexViewPaintTest : public QObject {
     QCOMPARE(qAlpha(images[0].pixel(0, 0)), 0);
     QCOMPARE(qAlpha(images[0].pixel(9, 9)), 0);
     QCOMPARE(qAlpha(images[0].pixel(5, 5)), 255);
-  }
-
-  void colourArithmetic() {
-    QCOMPARE(InvertColor(clBtnFace), RGB(43, 47, 55));
-    QCOMPARE(InvertColor(clWhite), clBlack);
-    QCOMPARE(FadeToGray(clBlue), RGB(35, 35, 35));
-    QCOMPARE(FadeToGray(RGB(255, 255, 127)), RGB(237, 237, 237));
-    QCOMPARE(FadeToGray(clWhite), RGB(255, 255, 255));
   }
 };
 
