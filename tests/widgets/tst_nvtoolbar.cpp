@@ -8,6 +8,7 @@
 #include "framework/mainimages.h"
 #include "tests/widgets/qt_test_host.h"
 #include "widgets/nvcommon.h"
+#include "widgets/tnvcustompanel.h"
 #include "widgets/tnvspacer.h"
 #include "widgets/tnvtoolbar.h"
 #include "widgets/tnvtoolbutton.h"
@@ -311,6 +312,83 @@ class TstNvToolbar : public QObject {
     }
     QCOMPARE_PIXEL(img, 4 + 3, 2, clBtnFace);
     QCOMPARE_PIXEL(img, 4 + 2, 12, clBtnFace);
+  }
+
+  // ---- the bordered panel --------------------------------------------------------
+
+  void panelChildrenAlignInsideFramesAndBand() {
+    TNvCustomPanel panel(host_.get());
+    panel.SetBounds(0, 0, 100, 60);
+    panel.SetBorderOuter(fsRaised);  // 2
+    panel.SetBorderInner(fsFlat);    // 1
+    panel.SetBorderWidth(3);
+    auto* child = Block(&panel, 10, 10);
+    child->SetAlign(alClient);
+    QCOMPARE(child->BoundsRect(), Rect(6, 6, 94, 54));
+    // Frames count only on the sides in BorderSides; the band on all four.
+    panel.SetBorderSides(MakeSides({sdLeft, sdTop}));
+    QCOMPARE(child->BoundsRect(), Rect(6, 6, 97, 57));
+  }
+
+  void bottomAlignedPanelKeepsItsBottomEdge() {
+    host_->DisableAlign();
+    TNvCustomPanel panel(host_.get());
+    panel.SetAlign(alBottom);
+    panel.SetBounds(0, 100, 200, 30);
+    panel.SetHeight(50);
+    QCOMPARE(panel.Top(), 80);
+    QCOMPARE(panel.Top() + panel.Height(), 130);
+    host_->EnableAlign();
+  }
+
+  void panelGradientUsesItsColourStyle() {
+    TNvCustomPanel panel(host_.get());
+    panel.SetBounds(0, 0, 50, 30);
+    panel.SetBorderOuter(fsNone);
+    panel.SetVisualStyle(vsGradient);
+    panel.SetGradientColorStyle(gcsCustom);
+    panel.SetGradientColorStart(clRed);
+    panel.SetGradientColorStop(clBlue);
+    QImage img = Render(&panel);
+    QCOMPARE_PIXEL(img, 10, 0, clRed);
+    QCOMPARE_PIXEL(img, 10, 29, clBlue);
+    panel.SetGradientDirection(gdVerticalEnd);
+    img = Render(&panel);
+    QCOMPARE_PIXEL(img, 0, 10, clRed);
+    QCOMPARE_PIXEL(img, 49, 10, clBlue);
+  }
+
+  void backgroundBitmapIsTiledInsideTheFrame() {
+    TNvToolbar tb(host_.get());
+    tb.SetVisualStyle(vsGradient);
+    TBitmap tile(10, 6);
+    tile.Canvas().Brush().SetColor(clRed);
+    tile.Canvas().FillRect(Rect(0, 0, 5, 6));
+    tile.Canvas().Brush().SetColor(clBlue);
+    tile.Canvas().FillRect(Rect(5, 0, 10, 6));
+    tb.SetBackground(tile);
+    tb.Realign();
+    const QImage img = Render(&tb);
+    QCOMPARE_PIXEL(img, 0, 0, clBtnShadow);  // the groove stays
+    QCOMPARE_PIXEL(img, 0, 2, clRed);
+    QCOMPARE_PIXEL(img, 5, 2, clBlue);
+    QCOMPARE_PIXEL(img, 490, 2, clRed);
+    QCOMPARE_PIXEL(img, 495, 28, clBlue);
+  }
+
+  void controlListKeepsEachControlOnce() {
+    TNvToolbarControlList list;
+    TNvToolbar tb(host_.get());
+    auto* a = Block(&tb, 5, 5, "A");
+    QCOMPARE(list.AddControl(a), 0);
+    QCOMPARE(list.AddControl(a), 0);
+    QCOMPARE(list.AddControlName("B"), 1);
+    QCOMPARE(list.AddControlName("B"), 1);
+    QCOMPARE(list.IndexOfName("A"), 0);
+    list.RemoveControlName("B");
+    QCOMPARE(list.Count(), 1);
+    list.RemoveControl(a);
+    QVERIFY(list.Empty());
   }
 
  private:

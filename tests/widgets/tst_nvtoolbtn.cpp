@@ -1,7 +1,9 @@
 // TNvToolButton: press-drag-release, toggle groups, the toolbar's styles and
 // size, image and caption placement, hot and pressed fills, disabled images
 // and the accelerator key.
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "framework/imagelist.h"
@@ -421,6 +423,41 @@ class TstNvToolButton : public QObject {
       }
     QVERIFY(grey);
     QVERIFY(!black);
+  }
+
+  // ---- drop-down part ------------------------------------------------------------
+
+  void arrowPartOpensTheMenuWithoutClicking() {
+    auto* b = Button("Go");
+    b->SetImageIndex(0);
+    b->SetToolStyle(tsDropDown);
+    QCOMPARE(b->Width(), 25 + ToolButtonArrowWidth);
+    QMenu menu;
+    menu.addAction("first");
+    b->SetDropDownMenu(&menu);
+    int clicks = 0, dropDowns = 0;
+    TNvToolButtonState stateInMenu = tbsUp;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    b->OnDropDown = [&](TObject*) { ++dropDowns; };
+    QTimer::singleShot(30, &menu, [&] {
+      stateInMenu = b->State();
+      menu.close();
+    });
+    Press(b, {b->Width() - 5, 5});
+    QCOMPARE(dropDowns, 1);
+    QCOMPARE(stateInMenu, tbsDropDown);
+    Release(b, {b->Width() - 5, 5});
+    QCOMPARE(clicks, 0);
+    QCOMPARE(b->State(), tbsUp);
+    // A press right after the menu closed does not open it again.
+    Press(b, {b->Width() - 5, 5});
+    QCOMPARE(dropDowns, 1);
+    Release(b, {b->Width() - 5, 5});
+    QTest::qWait(120);
+    // The button part still clicks.
+    ClickAt(b, {5, 5});
+    QCOMPARE(clicks, 1);
+    QCOMPARE(dropDowns, 1);
   }
 
  private:
