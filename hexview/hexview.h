@@ -250,6 +250,11 @@ class TCustomHexView : public TCustomGrid {
   Integer DisplayEnd() const;
   // Invalidates column 2 of from's row to the last column of to's row.
   void RedrawPos(Integer from, Integer to);
+  // A grid rectangle as it lies on screen (mirrored in right-to-left layout).
+  TRect ScreenRect(const TRect& r) const;
+  // Invalidation that follows the painted (possibly mirrored) geometry.
+  void InvalidateHexCell(int col, int row);
+  void InvalidateArea(const TRect& r);
   // Cuts the change marks to the data and lays the grid out again.
   void CalcSizes();
   void AdjustMetrics();

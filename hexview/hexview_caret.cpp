@@ -57,10 +57,10 @@ bool TCustomHexView::SelectCell(int col, int row) {
 
 void TCustomHexView::InvalidateCaretCells(int col, int row) {
   if (row < 2 || row >= RowCount() || col < 2 || col >= ColCount()) return;
-  InvalidateCell(col, row);
+  InvalidateHexCell(col, row);
   const int other = GetOtherFieldCol(col);
-  if (other < ColCount()) InvalidateCell(other, row);
-  InvalidateCell(0, row);
+  if (other < ColCount()) InvalidateHexCell(other, row);
+  InvalidateHexCell(0, row);
 }
 
 void TCustomHexView::TopLeftChanged() {
@@ -92,10 +92,12 @@ void TCustomHexView::CreateCaretGlyph() {
 void TCustomHexView::PlaceSystemCaret() {
   if (!Focused() || CaretOwner() != this) return;
   const TRect r = CellRect(Col(), Row());
-  if (r.IsEmpty())
+  if (r.IsEmpty()) {
     SetCaretPos(-50, -50);
-  else
-    SetCaretPos(r.Left, r.Top);
+    return;
+  }
+  const TRect s = ScreenRect(r);
+  SetCaretPos(s.Left, s.Top);
 }
 
 void TCustomHexView::SetCaretKind(THVCaretKind v) {

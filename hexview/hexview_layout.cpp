@@ -192,19 +192,19 @@ Integer TCustomHexView::DisplayEnd() const {
 // ---- Invalidation ----
 
 void TCustomHexView::RedrawPos(Integer from, Integer to) {
-  InvalidateRect(BoxRect(2, GetRow(from), LastCharColumn(), GetRow(to)));
+  InvalidateArea(BoxRect(2, GetRow(from), LastCharColumn(), GetRow(to)));
 }
 
 void TCustomHexView::RepaintBytes(Integer pos, Integer count) {
   for (Integer i = pos; i < pos + count; ++i) {
     const TGridCoord hex = GetCursorAtPos(i, false);
     const TGridCoord chr = GetCursorAtPos(i, true);
-    InvalidateCell(hex.X, hex.Y);
-    InvalidateCell(hex.X + 1, hex.Y);
-    InvalidateCell(chr.X, chr.Y);
+    InvalidateHexCell(hex.X, hex.Y);
+    InvalidateHexCell(hex.X + 1, hex.Y);
+    InvalidateHexCell(chr.X, chr.Y);
   }
 }
 
 void TCustomHexView::RepaintGutter() {
-  InvalidateRect(Rect(0, 0, ColWidths(0), ClientHeight()));
+  InvalidateArea(Rect(0, 0, ColWidths(0), ClientHeight()));
 }

@@ -55,15 +55,29 @@ void TCustomHexView::PresentBackBuffer() {
   for (const QRect& r : ClientRepaintRegion()) screen->drawImage(r.topLeft(), backBuffer_, r);
 }
 
+TRect TCustomHexView::ScreenRect(const TRect& r) const {
+  if (!UseRightToLeftAlignment()) return r;
+  const int w = ClientWidth();
+  return Rect(w - r.Right, r.Top, w - r.Left, r.Bottom);
+}
+
+void TCustomHexView::InvalidateHexCell(int col, int row) {
+  InvalidateArea(CellRect(col, row));
+}
+
+void TCustomHexView::InvalidateArea(const TRect& r) {
+  if (!r.IsEmpty()) InvalidateRect(ScreenRect(r));
+}
+
 void TCustomHexView::ShowDropPosition(int col, int row) {
-  if (dropShown_) InvalidateCell(dropCell_.X, dropCell_.Y);
+  if (dropShown_) InvalidateHexCell(dropCell_.X, dropCell_.Y);
   dropShown_ = true;
   dropCell_ = TGridCoord{col, row};
-  InvalidateCell(col, row);
+  InvalidateHexCell(col, row);
 }
 
 void TCustomHexView::HideDropPosition() {
   if (!dropShown_) return;
   dropShown_ = false;
-  InvalidateCell(dropCell_.X, dropCell_.Y);
+  InvalidateHexCell(dropCell_.X, dropCell_.Y);
 }

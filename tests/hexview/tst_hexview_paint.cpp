@@ -33,6 +33,16 @@ TColor Rgb(TColor c) {
   return ColorToRGB(c);
 }
 
+// Collects the regions of the paint events a widget receives.
+class RegionRecorder : public QObject {
+ public:
+  QRegion region;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(e)->region();
+    return false;
+  }
+};
+
 }  // namespace
 
 class HexViewPaintTest : public QObject {
@@ -234,6 +244,16 @@ class HexViewPaintTest : public QObject {
     img = h.Render();
     QCOMPARE(PixelAt(img, img.width() - 4, y), Rgb(clBtnFace));
     QCOMPARE(PixelAt(img, 3, y), Rgb(clWindow));
+    // A typed byte repaints its cells where they are shown, mirrored.
+    RegionRecorder recorder;
+    v.installEventFilter(&recorder);
+    v.IntChangeByte(v.GetDataAt(10), 0x11, 10, 6, 3, "");
+    QApplication::processEvents();
+    v.removeEventFilter(&recorder);
+    const TRect cell = v.ScreenRect(Cell(v, 6, 3));
+    const TPoint off = v.ClientOffset();
+    QVERIFY(cell.Left > img.width() / 2);
+    QVERIFY(recorder.region.contains(QPoint(cell.Left + off.X + 2, cell.Top + off.Y + 2)));
   }
 
   void drawCellEventCanTakeOver() {
