@@ -1,6 +1,7 @@
 #include "app/unit1.h"
 
 #include "app/device_filter.h"
+#include "widgets/tnvfieldstatus.h"
 
 TForm1::TForm1(BridgeLibrary& library, DeviceNotifier* notifier)
     : link_(library), notifier_(notifier), controller_(*this, link_) {
@@ -20,6 +21,7 @@ TForm1::TForm1(BridgeLibrary& library, DeviceNotifier* notifier)
   SetClientWidth(kMainClientWidth);
   SetClientHeight(kMainClientHeight);
   CreateComponents();
+  WireEvents();
   FormCreate(this);
 }
 
@@ -27,48 +29,12 @@ TForm1::~TForm1() {
   // Only a window that goes away before the program ends (in tests) needs
   // this: no change may be delivered to it afterwards.
   if (notifier_ != nullptr) notifier_->Unregister(notificationHandle_);
+  // The controls go before the image list they draw from.
+  for (TControl* child : findChildren<TControl*>(Qt::FindDirectChildrenOnly)) delete child;
 }
 
-void TForm1::CreateComponents() {
-  CreateStatusBar();
-  CreateToolbar();
-  Params = new TParameterStandIn(this);
-  Params->SetName("Params");
-  Params->SetAlign(alClient);
-  Params->SetTabOrder(2);
-}
-
-void TForm1::CreateStatusBar() {
-  NvStatusBar1 = new TPlainBar(this);
-  NvStatusBar1->SetName("NvStatusBar1");
-  NvStatusBar1->SetBounds(0, 368, 499, 19);
-  NvStatusBar1->SetAlign(alBottom);
-  NvFieldStatus1 = new TStatusPane(NvStatusBar1);
-  NvFieldStatus1->SetName("NvFieldStatus1");
-  NvFieldStatus1->SetBounds(0, 0, 100, 19);
-  NvFieldStatus1->SetAlign(alLeft);
-  NvFieldStatus1->SetCaption(kVersionText);
-  NvFieldStatus2 = new TStatusPane(NvStatusBar1);
-  NvFieldStatus2->SetName("NvFieldStatus2");
-  NvFieldStatus2->SetBounds(100, 0, 221, 19);
-  NvFieldStatus2->SetAlign(alLeft);
-}
-
-void TForm1::CreateToolbar() {
-  NvToolbar1 = new TPlainBar(this);
-  NvToolbar1->SetName("NvToolbar1");
-  NvToolbar1->SetBounds(0, 0, 499, 29);
-  NvToolbar1->SetAlign(alTop);
-  BtnEdit = new TPlainButton(NvToolbar1);
-  BtnEdit->SetName("BtnEdit");
-  BtnEdit->SetBounds(20, 2, 56, 25);
-  BtnEdit->SetCaption("Write ");
-  BtnEdit->OnClick = [this](TObject* sender) { BtnEditClick(sender); };
-  BtnFind = new TPlainButton(NvToolbar1);
-  BtnFind->SetName("BtnFind");
-  BtnFind->SetBounds(76, 2, 54, 25);
-  BtnFind->SetCaption("Read");
-  BtnFind->OnClick = [this](TObject* sender) { BtnFindClick(sender); };
+std::string TForm1::ConnectionText() const {
+  return NvFieldStatus2->Caption();
 }
 
 void TForm1::FormCreate(TObject* /*Sender*/) {
@@ -82,6 +48,11 @@ void TForm1::BtnEditClick(TObject* /*Sender*/) {
 
 void TForm1::BtnFindClick(TObject* /*Sender*/) {
   controller_.ReadConfiguration();
+}
+
+void TForm1::DBExit(TObject* Sender) {
+  ParamId source;
+  if (ParamOfControl(Sender, source)) controller_.DBExit(source);
 }
 
 void TForm1::WndProc(TMessage& message) {

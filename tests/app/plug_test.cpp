@@ -55,7 +55,7 @@ class PlugTest : public QObject {
     block[15] = 255 - 42;  // DB is stored inverted
     PokeSfr(w.library.Chip(), block);
     Click(form.BtnFind);
-    QCOMPARE(form.Params->Parameters().Value(piDB), 42.0L);
+    QCOMPARE(form.ReadParameters().Value(piDB), 42.0L);
   }
 
   void writeShowsTheSuccessMessageOnce() {

@@ -36,7 +36,7 @@ class StartUpTest : public QObject {
     TForm1& form = w.Create();
     QCOMPARE(form.NvToolbar1->BoundsRect(), Rect(0, 0, 499, 29));
     QCOMPARE(form.NvStatusBar1->BoundsRect(), Rect(0, 368, 499, 387));
-    QCOMPARE(form.Params->BoundsRect(), Rect(0, 29, 499, 368));
+    QCOMPARE(form.NvGroupBar1->BoundsRect(), Rect(0, 29, 499, 368));
     QCOMPARE_STR(form.NvFieldStatus1->Caption(), "V1.71");
     QCOMPARE_STR(form.BtnEdit->Caption(), "Write ");
     QCOMPARE_STR(form.BtnFind->Caption(), "Read");
@@ -69,7 +69,7 @@ class StartUpTest : public QObject {
     TForm1& form = w.Create();
     ParameterSet expected;
     DecodeImage(RomImage(DefaultImage()), expected);
-    const ParameterSet& shown = form.Params->Parameters();
+    const ParameterSet shown = form.ReadParameters();
     for (Integer id = 0; id < kNumericCount; ++id) {
       QCOMPARE(shown.Value(static_cast<ParamId>(id)), expected.Value(static_cast<ParamId>(id)));
     }
