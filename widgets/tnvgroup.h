@@ -233,7 +233,7 @@ class TNvGroup : public TCustomControl {
   void DrawOutlookGroup();
   void DrawCategoryGroup();
   void DrawTaskListGroup();
-  void DrawOpenCloseButton(const TRect& r, TColor face, TColor shadow);
+  void DrawOpenCloseButton(const TRect& r, TColor face, TColor shadow, TColor ink);
   void DrawCaptionImage(int x, int y);
   void DrawItems();
   void DrawItem(TNvGroupItem* item, TColor textColor, TColor hotColor);

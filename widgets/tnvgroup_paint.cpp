@@ -160,7 +160,8 @@ void TNvGroup::DrawCategoryGroup() {
   canvas.Brush().SetStyle(bsSolid);
   if (canClose_)
     DrawOpenCloseButton(Bounds(w - 23, (captionHeight_ - 17) / 2, 17, 17), c.buttonColor,
-                        c.buttonShadow);
+                        c.buttonShadow,
+                        !Designing() && captionState_ != csNormal ? c.hotTextColor : c.textColor);
 
   if (dividerVisible_) {
     canvas.Brush().SetColor(c.dividerColor);
@@ -174,14 +175,13 @@ void TNvGroup::DrawCategoryGroup() {
   DrawItems();
 }
 
-void TNvGroup::DrawOpenCloseButton(const TRect& r, TColor face, TColor shadow) {
+void TNvGroup::DrawOpenCloseButton(const TRect& r, TColor face, TColor shadow, TColor ink) {
   TCanvas& canvas = Canvas();
   canvas.Pen().SetColor(shadow);
   canvas.Brush().SetStyle(bsSolid);
   canvas.Brush().SetColor(face);
   canvas.Ellipse(r);
   // Two chevrons: pointing up while open, down while closed.
-  const TColor ink = captionState_ == csNormal ? DarkerColor(shadow, 40) : clHighlight;
   const int cx = (r.Left + r.Right) / 2;
   const int cy = (r.Top + r.Bottom) / 2;
   for (int chevron = 0; chevron < 2; ++chevron) {

@@ -28,14 +28,14 @@ void TNvRapidFireButton::SetScrollStyle(TNvScrollStyle v) {
 void TNvRapidFireButton::Paint() {
   TCanvas& canvas = Canvas();
   TRect r = ClientRect();
-  // Flat: no frame at rest, raised under the mouse, sunk while held.
-  if (pressed_ && mouseInside_)
-    r = DrawBorder(canvas, r, fsStatus);
-  else if (hot_ || pressed_)
-    r = DrawBorder(canvas, r, fsPopup);
-  canvas.Brush().SetStyle(bsSolid);
-  canvas.Brush().SetColor(Color());
-  canvas.FillRect(r);
+  // Flat: at rest only the arrow over whatever lies below; raised in the
+  // face colour under the mouse, sunk while held.
+  if (hot_ || pressed_) {
+    r = DrawBorder(canvas, r, pressed_ && mouseInside_ ? fsStatus : fsPopup);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(clBtnFace);
+    canvas.FillRect(r);
+  }
   DrawArrow(r);
 }
 
