@@ -110,6 +110,8 @@ class TstNvGroupBar : public QObject {
   void backgroundPainter();
   void outlookCaptionAndBodyPixels();
   void classicStyleIsFlat();
+  void loadingKeepsStoredStateAndJoinsAfterwards();
+  void categoryViewPixels();
 
  private:
   TNvGroupBar* NewBar(TNvGroupBarStyle style = gbsOutlook, int w = kW, int h = kH) {
@@ -850,6 +852,59 @@ void TstNvGroupBar::classicStyleIsFlat() {
   img = Render(bar);
   QCOMPARE_PIXEL(img, 5, 5, clYellow);
   QCOMPARE_PIXEL(img, 5, 100, clBtnShadow);
+}
+
+void TstNvGroupBar::loadingKeepsStoredStateAndJoinsAfterwards() {
+  auto* bar = new TNvGroupBar(host_.get());
+  bar->SetAlign(alNone);
+  bar->SetBounds(0, 0, kW, kH);
+  bar->BeginLoading();
+  bar->SetStyle(gbsOutlook);
+  bar->SetGroupBorderSize(0);
+  auto* first = new TNvGroup(bar);
+  first->SetCaption("Basic");
+  first->SetOpened(false);  // as stored: the second group is the open one
+  auto* second = new TNvGroup(bar);
+  second->SetCaption("Advanced");
+  QCOMPARE(bar->GetGroupCount(), 0);  // groups join once they are read
+  bar->EndLoading();
+  QCOMPARE(bar->GetGroupCount(), 2);
+  QCOMPARE(first->GroupIndex(), 0);
+  QVERIFY(!first->Opened());
+  QVERIFY(second->Opened());
+  QCOMPARE(Bounds(first), Rect(0, 0, kW, 20));
+  QCOMPARE(Bounds(second), Rect(0, 20, kW, kH));
+  QTest::qWait(1);  // the posted scroll reset arrives harmlessly
+  QCOMPARE(bar->ScrollPosition(), 0);
+}
+
+void TstNvGroupBar::categoryViewPixels() {
+  TNvGroupBar* bar = NewBar(gbsCategoryView, 240, 300);
+  TNvGroup* a = NewGroup(bar, "A");
+  TNvGroup* special = NewGroup(bar, "S");
+  special->SetSpecial(true);
+  const QImage img = Render(bar);
+  const int x = a->Left(), y = a->Top();
+  QCOMPARE(Bounds(a), Rect(8, 8, 232, 58));
+  QCOMPARE_PIXEL(img, x + 5, y + 5, clWindow);  // left half of the caption solid
+  QCOMPARE(PixelText(img, x + a->Width() - 1, y + 10),
+           ColorText(DarkerColor(clBtnFace, 10)));  // gradient end at the right
+  // Rounded corners show the bar's background of the same row.
+  QCOMPARE(PixelText(img, x, y), PixelText(img, x - 1, y));
+  QCOMPARE(PixelText(img, x + a->Width() - 1, y), PixelText(img, x - 1, y));
+  QVERIFY(PixelText(img, x + 2, y + 2) != PixelText(img, x - 1, y + 2));
+  // Body: white border on left, right and bottom around the group's colour.
+  QCOMPARE_PIXEL(img, x, y + 30, clWhite);
+  QCOMPARE_PIXEL(img, x + a->Width() - 1, y + 30, clWhite);
+  QCOMPARE_PIXEL(img, x + 30, y + a->Height() - 1, clWhite);
+  QCOMPARE_PIXEL(img, x + 30, y + 30, clBtnFace);
+  // A special group's caption starts in the highlight colour.
+  QCOMPARE_PIXEL(img, special->Left() + 5, special->Top() + 5, clHighlight);
+  // The bar's background runs from the darker blend at the top.
+  TColor start, stop;
+  GetGradientGroupBarColors(gcsSystem, start, stop);
+  QCOMPARE_PIXEL(img, 2, 0, start);
+  QCOMPARE_PIXEL(img, 2, 299, stop);
 }
 
 QTEST_MAIN(TstNvGroupBar)
