@@ -366,7 +366,7 @@ void TstNvSpinEdit::exitHandlerSeesTextBeforeClamping() {
   QCOMPARE(pmin->SelLength(), 3);  // focus entry selects the text
   Type(pmin, "3000");
   log.clear();
-  next->SetFocus();
+  QTest::keyClick(EditorOf(pmin), Qt::Key_Tab);
   QTRY_VERIFY(next->Focused());
   QCOMPARE(log, (std::vector<std::string>{"exit text=3000 value=3000", "change 2500"}));
   QCOMPARE(pmin->Text(), std::string("2500"));
@@ -378,6 +378,14 @@ void TstNvSpinEdit::exitHandlerSeesTextBeforeClamping() {
   next->SetFocus();
   QTRY_VERIFY(next->Focused());
   QCOMPARE(pmin->Text(), std::string("500"));
+
+  // With TabOnEnter, Enter moves on like Tab instead of being refused.
+  pmin->SetTabOnEnter(true);
+  pmin->SetFocus();
+  QTRY_VERIFY(pmin->Focused());
+  QTest::keyClick(EditorOf(pmin), Qt::Key_Return);
+  QTRY_VERIFY(next->Focused());
+  QCOMPARE(pmin->beeps, 0);
 }
 
 void TstNvSpinEdit::focusColours() {
