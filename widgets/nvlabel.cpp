@@ -209,10 +209,12 @@ void TNvLabel::DrawCurvedText(TCanvas& canvas, const TRect& rect) {
   const double radius = (chord * chord / 4 + rise * rise) / (2 * rise);
   const QPointF centre((rect.Left + rect.Right) / 2.0, rect.Bottom + radius - rise * 2);
   const double total = canvas.TextWidth(text);
-  double along = -total / 2;
-  for (char ch : text) {
-    const std::string s(1, ch);
+  for (size_t i = 0; i < text.size(); ++i) {
+    // Positions from the widths of the text before each character keep the
+    // font's own spacing.
+    const std::string s(1, text[i]);
     const double w = canvas.TextWidth(s);
+    const double along = canvas.TextWidth(text.substr(0, i)) - total / 2;
     const double a = (along + w / 2) / radius;  // radians from the top of the arc
     canvas.Save();
     p->translate(centre.x() + radius * std::sin(a), centre.y() - radius * std::cos(a));
@@ -220,7 +222,6 @@ void TNvLabel::DrawCurvedText(TCanvas& canvas, const TRect& rect) {
     DrawStyledText(canvas, s, Rect(-int(w / 2), -canvas.TextHeight(s), int(w) + 1, 0),
                    DT_NOPREFIX | DT_NOCLIP, Enabled(), CurrentTextColor(), effects_);
     canvas.Restore();
-    along += w;
   }
 }
 

@@ -61,6 +61,7 @@ class TstNvRadChk : public QObject {
   void focusOutlineAroundCaptionOnly();
   void glyphPixels();
   void disabledLook();
+  void transparentBoxShowsTheParent();
 
  private:
   std::unique_ptr<TCustomControl> host_;
@@ -316,6 +317,17 @@ void TstNvRadChk::disabledLook() {
     }
   }
   QVERIFY(grey);
+}
+
+void TstNvRadChk::transparentBoxShowsTheParent() {
+  host_->SetColor(clYellow);
+  box_->SetTransparent(true);
+  QImage img = Render(box_);
+  QCOMPARE_PIXEL(img, 144, 1, clYellow);
+  QCOMPARE_PIXEL(img, 5, 9, clWindow);  // the glyph is still drawn
+  box_->SetTransparent(false);
+  img = Render(box_);
+  QCOMPARE_PIXEL(img, 144, 1, clSkyBlue);
 }
 
 QTEST_MAIN(TstNvRadChk)

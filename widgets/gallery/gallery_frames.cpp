@@ -104,7 +104,7 @@ void OutlinesPage(GalleryContext& ctx) {
 }
 
 void CheckGlyphPage(GalleryContext& ctx) {
-  GallerySheet sheet(6, 80, 26, "DrawCheckBox glyph (13 x 13, shown at 2x)");
+  GallerySheet sheet(6, 140, 26, "DrawCheckBox glyph (13 x 13, shown at 2x)");
   struct Variant {
     const char* name;
     TNvButtonDisplayState display;

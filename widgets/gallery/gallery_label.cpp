@@ -42,7 +42,7 @@ QImage Shot(TCustomControl& host, const std::string& caption,
 
 GALLERY_PAGE(label) {
   auto host = ctx.NewHost(200, 90);
-  GallerySheet sheet(4, 130, 80, "TNvLabel");
+  GallerySheet sheet(4, 130, 54, "TNvLabel");
   auto add = [&](const std::string& name, const std::string& caption,
                  const std::function<void(TNvLabel&)>& setup) {
     sheet.Add(Shot(*host, caption, setup), name);
