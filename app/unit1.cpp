@@ -30,7 +30,10 @@ TForm1::~TForm1() {
   // this: no change may be delivered to it afterwards.
   if (notifier_ != nullptr) notifier_->Unregister(notificationHandle_);
   // The controls go before the image list they draw from.
-  for (TControl* child : findChildren<TControl*>(Qt::FindDirectChildrenOnly)) delete child;
+  const QObjectList children = QObject::children();
+  for (QObject* child : children) {
+    if (child->isWidgetType()) delete child;
+  }
 }
 
 std::string TForm1::ConnectionText() const {

@@ -158,6 +158,7 @@ class TForm1 : public TForm, public ConfigView {
   void CreateToolbarControls();
   void CreateLateControls();
   void CreateLatePulseControls();
+  void FixLabelHeights();
   // unit1_bindings.cpp
   TNvCheckBox* CreateCheckBox(const char* name, const char* caption, int top);
   void ApplyTabOrder();

@@ -81,6 +81,7 @@ TNvToolButton* MakeToolButton(TNvToolbar* bar, const char* name, const char* cap
   button->SetBounds(left, 2, width, 25);
   button->SetCaption(caption);
   button->SetShowCaption(true);
+  button->SetUseToolbarShowCaption(false);
   button->SetImageIndex(image);
   button->SetDisabledIndex(image + 1);
   return button;
@@ -99,6 +100,18 @@ void TForm1::CreateComponents() {
   ApplyTabOrder();
   EndLoading();
   NvToolbar1->PositionControls();
+  FixLabelHeights();
+}
+
+void TForm1::FixLabelHeights() {
+  // The labels keep the width fitted to their text and the 13-pixel height
+  // of the window's design, which the stand-in font would make 12.
+  for (TNvLabel* label : {NvLabel1, NvLabel2, NvLabel3, NvLabel4, NvLabel5, NvLabel6, NvLabel11,
+                          NvLabel12, NvLabel13, NvLabel14, NvLabel15, NvLabel16, NvLabel17,
+                          NvLabel18, lbl1, lbl7, lbl3, lbl4, lbl5}) {
+    label->SetAutoSize(false);
+    label->SetHeight(13);
+  }
 }
 
 void TForm1::CreateBars() {
@@ -236,6 +249,7 @@ void TForm1::CreateToolbarControls() {
   BtnEdit = MakeToolButton(NvToolbar1, "BtnEdit", "Write ", 20, 56, 4);
   BtnEdit->SetHint("Edit");
   BtnEdit->SetLayout(blGlyphLeft);
+  BtnEdit->SetUseToolbarButtonLayout(false);
   BtnFind = MakeToolButton(NvToolbar1, "BtnFind", "Read", 76, 54, 6);
   BtnFind->SetHint("Find");
   BtnEdit->OnClick = [this](TObject* sender) { BtnEditClick(sender); };

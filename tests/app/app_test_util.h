@@ -45,7 +45,7 @@ struct SimWindow {
 
   TForm1& Create() {
     form = std::make_unique<TForm1>(library, &notifier);
-    form->show();
+    form->ShowForm();
     return *form;
   }
 };

@@ -6,6 +6,7 @@
 #include "app/bridge_setup.h"
 #include "app/tcp_device_notifier.h"
 #include "tests/app/app_test_util.h"
+#include "tests/app/window_panels.h"
 #include "tests/support/tcp_device_emulator.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "app/usb_device_notifier.h"
 #include "model/image_codec.h"
 #include "tests/app/app_test_util.h"
+#include "tests/app/window_panels.h"
 #include "tests/support/recording_bridge_library.h"
 
 class StartUpTest : public QObject {
