@@ -106,9 +106,9 @@ void TForm1::CreateComponents() {
 void TForm1::FixLabelHeights() {
   // The labels keep the width fitted to their text and the 13-pixel height
   // of the window's design, which the stand-in font would make 12.
-  for (TNvLabel* label : {NvLabel1, NvLabel2, NvLabel3, NvLabel4, NvLabel5, NvLabel6, NvLabel11,
-                          NvLabel12, NvLabel13, NvLabel14, NvLabel15, NvLabel16, NvLabel17,
-                          NvLabel18, lbl1, lbl7, lbl3, lbl4, lbl5}) {
+  for (TNvLabel* label :
+       {NvLabel1, NvLabel2, NvLabel3, NvLabel4, NvLabel5, NvLabel6, NvLabel11, NvLabel12, NvLabel13,
+        NvLabel14, NvLabel15, NvLabel16, NvLabel17, NvLabel18, lbl1, lbl7, lbl3, lbl4, lbl5}) {
     label->SetAutoSize(false);
     label->SetHeight(13);
   }
@@ -238,7 +238,7 @@ void TForm1::CreateToolbarControls() {
   // Images 0..3 are the arrows, 4/5 the pen and 6/7 the torch (each
   // coloured, then grey); the built-in set keeps the pen and torch first.
   ImageList1 = std::make_unique<TImageList>(16, 16);
-  for (int i : {4, 5, 6, 7, 0, 1, 2, 3}) ImageList1->Add(MainWindowImage(i));
+  AddMainWindowImages(*ImageList1);
   NvToolbar1->SetImages(ImageList1.get());
 
   NvSpacer1 = Make<TNvSpacer>(NvToolbar1, "NvSpacer1");

@@ -1,8 +1,8 @@
 // The main window's built-in 16 x 16 images, compiled in as PNG resources:
-//   0 pen with a blue barrel      1 the same in grey
-//   2 torch with a red head       3 the same in grey
-//   4 up arrow in blue            5 the same in grey
-//   6 down arrow in blue          7 the same in grey
+//   0 up arrow in blue            1 the same in grey
+//   2 down arrow in blue          3 the same in grey
+//   4 pen with a blue barrel      5 the same in grey
+//   6 torch with a red head       7 the same in grey
 #pragma once
 
 class QImage;

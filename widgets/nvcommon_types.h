@@ -77,6 +77,8 @@ enum TFramingPreference : uint8_t { fpCustomFraming, fpXPThemes };
 enum TOrientation : uint8_t { orHorizontal, orVertical };
 enum TDirection : uint8_t { dirUp, dirDown, dirLeft, dirRight };
 enum TNvGroupBarGradientPath : uint8_t { gpTopToBottom, gpBottomToTop };
+// Vertical placement of a caption or glyph (buttons, check boxes, panels).
+enum TNvAlignmentVertical : uint8_t { avTop, avCenter, avBottom };
 
 // Office-look colours per XP colour scheme (0x00BBGGRR).
 constexpr TColor xpOfficeBlue_Selection_FrameColor = 0x800000;

@@ -7,7 +7,6 @@
 #include "widgets/nvcommon_types.h"
 #include "widgets/nvtextstyle.h"
 
-enum TNvAlignmentVertical { avTop, avCenter, avBottom };
 enum TNvHotTrackColorType { htctComplement, htctActual };
 
 class TNvCustomButton : public TCustomControl {

@@ -128,7 +128,7 @@ void TNvCustomPanel::SetAlignment(TAlignment v) {
   if (Store(alignment_, v)) Invalidate();
 }
 
-void TNvCustomPanel::SetAlignmentVertical(TNvVerticalAlignment v) {
+void TNvCustomPanel::SetAlignmentVertical(TNvAlignmentVertical v) {
   if (Store(alignmentVertical_, v)) Invalidate();
 }
 

@@ -22,7 +22,6 @@
 #include "framework/controls.h"
 #include "widgets/nvcommon_types.h"
 
-enum TNvVerticalAlignment : uint8_t { avTop, avCenter, avBottom };
 enum TNvGridStyle : uint8_t { gsLines, gsDots };
 
 class TNvCustomPanel : public TCustomControl {
@@ -71,8 +70,8 @@ class TNvCustomPanel : public TCustomControl {
 
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment v);
-  TNvVerticalAlignment AlignmentVertical() const { return alignmentVertical_; }
-  void SetAlignmentVertical(TNvVerticalAlignment v);
+  TNvAlignmentVertical AlignmentVertical() const { return alignmentVertical_; }
+  void SetAlignmentVertical(TNvAlignmentVertical v);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool v);
   Integer TextMargin() const { return textMargin_; }
@@ -147,7 +146,7 @@ class TNvCustomPanel : public TCustomControl {
   bool paintClientArea_ = true;
   bool fullRepaint_ = true;
   TAlignment alignment_ = taCenter;
-  TNvVerticalAlignment alignmentVertical_ = avCenter;
+  TNvAlignmentVertical alignmentVertical_ = avCenter;
   bool wordWrap_ = true;
   Integer textMargin_ = 0;
   Integer textMarginVertical_ = 0;

@@ -150,7 +150,8 @@ def write_png(path, pixels):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    images = [PEN, TORCH, UP_ARROW, down_arrow()]
+    # The main window's order: 0/1 up arrow, 2/3 down arrow, 4/5 pen, 6/7 torch.
+    images = [UP_ARROW, down_arrow(), PEN, TORCH]
     index = 0
     for rows in images:
         for to_grey in (False, True):
