@@ -1,46 +1,22 @@
 #include "tools/ctl_options.h"
 
-namespace {
-
-// Takes the value of an option given as "--name VALUE" or "--name=VALUE".
-bool OptionValue(const std::string& arg, const std::string& name, int argc, char** argv, int& i,
-                 std::string& value, std::string& error) {
-  if (arg.rfind(name + "=", 0) == 0) {
-    value = arg.substr(name.size() + 1);
-    return true;
-  }
-  if (i + 1 >= argc) {
-    error = "option " + name + " needs a value";
-    return false;
-  }
-  value = argv[++i];
-  return true;
-}
-
-bool IsOption(const std::string& arg, const std::string& name) {
-  return arg == name || arg.rfind(name + "=", 0) == 0;
-}
-
-}  // namespace
+#include "link/bridge_options.h"
 
 bool ParseCommandLine(int argc, char** argv, CtlOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
-    std::string value;
     if (arg == "--help" || arg == "-h") {
       options.help = true;
-    } else if (arg == "--verbose") {
+      continue;
+    }
+    if (arg == "--verbose") {
       options.verbose = true;
-    } else if (IsOption(arg, "--bridge")) {
-      if (!OptionValue(arg, "--bridge", argc, argv, i, value, error)) return false;
-      options.bridge = value;
-    } else if (IsOption(arg, "--usb-id")) {
-      if (!OptionValue(arg, "--usb-id", argc, argv, i, value, error)) return false;
-      if (!ParseUsbId(value, options.usbId)) {
-        error = "bad USB id '" + value + "' (expected VVVV:PPPP in hex)";
-        return false;
-      }
-    } else if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
+      continue;
+    }
+    const TakeResult taken = TakeBridgeOption(argc, argv, i, options.bridge, options.usbId, error);
+    if (taken == trBad) return false;
+    if (taken == trTaken) continue;
+    if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
       error = "unknown option '" + arg + "'";
       return false;
     } else if (options.command.empty()) {

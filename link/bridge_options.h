@@ -1,0 +1,14 @@
+// The bridge options shared by the programs: "--bridge ADDRESS" and
+// "--usb-id VVVV:PPPP", each also accepted as "--name=VALUE".
+#pragma once
+
+#include <string>
+
+#include "link/bridge_address.h"
+
+enum TakeResult { trNotMine, trTaken, trBad };
+
+// Looks at argv[i]; when it is one of the bridge options, stores its value
+// (advancing i past a separate value) and returns trTaken. trBad sets `error`.
+TakeResult TakeBridgeOption(int argc, char** argv, int& i, std::string& bridge, UsbId& usbId,
+                            std::string& error);
