@@ -142,6 +142,7 @@ class TForm1 : public TForm, public ConfigView {
   void ShowSuccessMessage(const std::string& text) override;
   ParameterSet ReadParameters() override;
   void ShowParameters(const ParameterSet& params) override;
+  void ShowFlags(const ParameterSet& params) override;
   void SetFunregItemEnabled(Integer item, bool enabled) override;
 
  protected:
@@ -163,7 +164,6 @@ class TForm1 : public TForm, public ConfigView {
   TNvCheckBox* CreateCheckBox(const char* name, const char* caption, int top);
   void ApplyTabOrder();
   void WireEvents();
-  void ShowSpinValue(TNvSpinEdit* edit, long double value);
 
   UsbLink link_;
   DeviceNotifier* notifier_;

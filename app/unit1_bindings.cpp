@@ -149,19 +149,15 @@ ParameterSet TForm1::ReadParameters() {
   return params;
 }
 
-void TForm1::ShowSpinValue(TNvSpinEdit* edit, long double value) {
-  // A control whose text already stands for the value keeps its text: the
-  // user may be typing in it while another control is left, and it is
-  // clamped when it is left itself.
-  if (ClampValue(edit->Value(), edit->Min(), edit->Max()) == value) return;
-  edit->SetValue(value);
-}
-
 void TForm1::ShowParameters(const ParameterSet& params) {
   for (Integer i = 0; i < kNumericCount; ++i) {
     const auto id = static_cast<ParamId>(i);
-    ShowSpinValue(SpinEditOf(id), params.Value(id));
+    SpinEditOf(id)->SetValue(params.Value(id));
   }
+  ShowFlags(params);
+}
+
+void TForm1::ShowFlags(const ParameterSet& params) {
   for (Integer i = 0; i < kFunregCount; ++i) FUNREG->SetItemChecked(i, params.FUNREG[i].checked);
   for (Integer i = 0; i < kFunreg1Count; ++i) FUNREG1->SetItemChecked(i, params.FUNREG1[i]);
   HFD->InitState(params.HFD ? cbChecked : cbUnchecked);

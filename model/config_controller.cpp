@@ -113,6 +113,6 @@ WriteOutcome ConfigController::WriteConfiguration() {
 void ConfigController::DBExit(ParamId source) {
   ParameterSet params = view_.ReadParameters();
   ApplyFlagLinks(params, source);
-  view_.ShowParameters(params);
+  view_.ShowFlags(params);
   EncodeImage(params, view_.Image());
 }

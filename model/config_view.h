@@ -32,6 +32,10 @@ class ConfigView {
   // change or exit event. Enabled states are not touched.
   virtual void ShowParameters(const ParameterSet& params) = 0;
 
+  // Shows only the checked states of the flag controls (what the flag links
+  // change), without raising events; numeric controls keep their text.
+  virtual void ShowFlags(const ParameterSet& params) = 0;
+
   // Enables or disables one item of the function list FUNREG.
   virtual void SetFunregItemEnabled(Integer item, bool enabled) = 0;
 };

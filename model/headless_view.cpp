@@ -5,3 +5,11 @@ void HeadlessConfigView::ShowParameters(const ParameterSet& params) {
   params_ = params;
   for (Integer i = 0; i < kFunregCount; ++i) params_.FUNREG[i].enabled = items[i].enabled;
 }
+
+void HeadlessConfigView::ShowFlags(const ParameterSet& params) {
+  for (Integer i = 0; i < kFunregCount; ++i) params_.FUNREG[i].checked = params.FUNREG[i].checked;
+  params_.FUNREG1 = params.FUNREG1;
+  params_.HFD = params.HFD;
+  params_.nvchckbxLPPMP = params.nvchckbxLPPMP;
+  params_.nvchckbxINVC = params.nvchckbxINVC;
+}

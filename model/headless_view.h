@@ -15,6 +15,7 @@ class HeadlessConfigView : public ConfigView {
   void ShowSuccessMessage(const std::string& text) override { messages_.push_back(text); }
   ParameterSet ReadParameters() override { return params_; }
   void ShowParameters(const ParameterSet& params) override;
+  void ShowFlags(const ParameterSet& params) override;
   void SetFunregItemEnabled(Integer item, bool enabled) override {
     params_.FUNREG.at(item).enabled = enabled;
   }
