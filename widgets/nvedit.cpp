@@ -32,44 +32,37 @@ void TNvCustomEdit::SetReadOnlyColorOnFocus(bool v) {
 }
 
 void TNvCustomEdit::SetFrameVisible(bool v) {
-  if (frameVisible_ == v) return;
-  frameVisible_ = v;
+  if (!TNvDrawnFrame::Store(frame_.visible, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameStyle(TFrameStyle v) {
-  if (frameStyle_ == v) return;
-  frameStyle_ = v;
+  if (!TNvDrawnFrame::Store(frame_.style, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameColor(TColor v) {
-  if (frameColor_ == v) return;
-  frameColor_ = v;
+  if (!TNvDrawnFrame::Store(frame_.color, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameHotTrack(bool v) {
-  if (frameHotTrack_ == v) return;
-  frameHotTrack_ = v;
+  if (!TNvDrawnFrame::Store(frame_.hotTrack, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameHotStyle(TFrameStyle v) {
-  if (frameHotStyle_ == v) return;
-  frameHotStyle_ = v;
+  if (!TNvDrawnFrame::Store(frame_.hotStyle, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameHotColor(TColor v) {
-  if (frameHotColor_ == v) return;
-  frameHotColor_ = v;
+  if (!TNvDrawnFrame::Store(frame_.hotColor, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameSides(TSides v) {
-  if (frameSides_ == v) return;
-  frameSides_ = v;
+  if (!TNvDrawnFrame::Store(frame_.sides, v)) return;
   UpdateFrame();
 }
 
@@ -142,13 +135,13 @@ void TNvCustomEdit::KeyPress(char& key) {
 
 void TNvCustomEdit::MouseEnter() {
   mouseInControl_ = true;
-  if (frameVisible_ && frameHotTrack_) UpdateFrame();
+  if (frame_.TracksHot()) UpdateFrame();
   TCustomEdit::MouseEnter();
 }
 
 void TNvCustomEdit::MouseLeave() {
   mouseInControl_ = false;
-  if (frameVisible_ && frameHotTrack_) UpdateFrame();
+  if (frame_.TracksHot()) UpdateFrame();
   TCustomEdit::MouseLeave();
 }
 
@@ -157,11 +150,9 @@ void TNvCustomEdit::UpdateFrame() {
 }
 
 void TNvCustomEdit::PaintNonClient(TCanvas& canvas) {
-  if (!frameVisible_) {
+  if (!frame_.visible) {
     TCustomEdit::PaintNonClient(canvas);
     return;
   }
-  const bool hot = frameHotTrack_ && (mouseInControl_ || hasFocus_);
-  DrawFrame(canvas, Width(), Height(), hot ? frameHotStyle_ : frameStyle_, Color(),
-            hot ? frameHotColor_ : frameColor_, frameSides_);
+  frame_.Paint(canvas, Width(), Height(), Color(), mouseInControl_ || hasFocus_);
 }

@@ -9,6 +9,7 @@
 
 #include "framework/edit.h"
 #include "widgets/nvcommon_types.h"
+#include "widgets/nvdrawnframe.h"
 
 class TNvCustomEdit : public TCustomEdit {
  public:
@@ -23,19 +24,19 @@ class TNvCustomEdit : public TCustomEdit {
   bool ReadOnlyColorOnFocus() const { return readOnlyColorOnFocus_; }
   void SetReadOnlyColorOnFocus(bool v);
 
-  bool FrameVisible() const { return frameVisible_; }
+  bool FrameVisible() const { return frame_.visible; }
   void SetFrameVisible(bool v);
-  TFrameStyle FrameStyle() const { return frameStyle_; }
+  TFrameStyle FrameStyle() const { return frame_.style; }
   void SetFrameStyle(TFrameStyle v);
-  TColor FrameColor() const { return frameColor_; }
+  TColor FrameColor() const { return frame_.color; }
   void SetFrameColor(TColor v);
-  bool FrameHotTrack() const { return frameHotTrack_; }
+  bool FrameHotTrack() const { return frame_.hotTrack; }
   void SetFrameHotTrack(bool v);
-  TFrameStyle FrameHotStyle() const { return frameHotStyle_; }
+  TFrameStyle FrameHotStyle() const { return frame_.hotStyle; }
   void SetFrameHotStyle(TFrameStyle v);
-  TColor FrameHotColor() const { return frameHotColor_; }
+  TColor FrameHotColor() const { return frame_.hotColor; }
   void SetFrameHotColor(TColor v);
-  TSides FrameSides() const { return frameSides_; }
+  TSides FrameSides() const { return frame_.sides; }
   void SetFrameSides(TSides v);
   TFramingPreference FramingPreference() const { return framingPreference_; }
   void SetFramingPreference(TFramingPreference v);
@@ -74,13 +75,7 @@ class TNvCustomEdit : public TCustomEdit {
   TColor disabledColor_ = clBtnFace;
   TColor readOnlyColor_ = clInfoBk;
   bool readOnlyColorOnFocus_ = false;
-  bool frameVisible_ = false;
-  TFrameStyle frameStyle_ = fsFlat;
-  TColor frameColor_ = clBtnShadow;
-  bool frameHotTrack_ = false;
-  TFrameStyle frameHotStyle_ = fsFlatBold;
-  TColor frameHotColor_ = clBtnShadow;
-  TSides frameSides_ = AllSides;
+  TNvDrawnFrame frame_;
   TFramingPreference framingPreference_ = fpXPThemes;
   bool beepOnInvalidKey_ = true;
   bool tabOnEnter_ = false;

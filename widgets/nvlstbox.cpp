@@ -82,44 +82,37 @@ void TNvCustomListBox::SetDisabledColor(TColor v) {
 }
 
 void TNvCustomListBox::SetFrameVisible(bool v) {
-  if (frameVisible_ == v) return;
-  frameVisible_ = v;
+  if (!TNvDrawnFrame::Store(frame_.visible, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameStyle(TFrameStyle v) {
-  if (frameStyle_ == v) return;
-  frameStyle_ = v;
+  if (!TNvDrawnFrame::Store(frame_.style, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameColor(TColor v) {
-  if (frameColor_ == v) return;
-  frameColor_ = v;
+  if (!TNvDrawnFrame::Store(frame_.color, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameHotTrack(bool v) {
-  if (frameHotTrack_ == v) return;
-  frameHotTrack_ = v;
+  if (!TNvDrawnFrame::Store(frame_.hotTrack, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameHotStyle(TFrameStyle v) {
-  if (frameHotStyle_ == v) return;
-  frameHotStyle_ = v;
+  if (!TNvDrawnFrame::Store(frame_.hotStyle, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameHotColor(TColor v) {
-  if (frameHotColor_ == v) return;
-  frameHotColor_ = v;
+  if (!TNvDrawnFrame::Store(frame_.hotColor, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameSides(TSides v) {
-  if (frameSides_ == v) return;
-  frameSides_ = v;
+  if (!TNvDrawnFrame::Store(frame_.sides, v)) return;
   Invalidate();
 }
 
@@ -343,14 +336,14 @@ void TNvCustomListBox::MouseMove(TShiftState shift, int x, int y) {
 
 void TNvCustomListBox::MouseEnter() {
   mouseInControl_ = true;
-  if (frameVisible_ && frameHotTrack_) Invalidate();
+  if (frame_.TracksHot()) Invalidate();
   TCustomListBox::MouseEnter();
 }
 
 void TNvCustomListBox::MouseLeave() {
   mouseInControl_ = false;
   HideItemHint();
-  if (frameVisible_ && frameHotTrack_) Invalidate();
+  if (frame_.TracksHot()) Invalidate();
   TCustomListBox::MouseLeave();
 }
 
@@ -410,13 +403,11 @@ void TNvCustomListBox::DrawGroupLine(int index, const TRect& rect, TOwnerDrawSta
 }
 
 void TNvCustomListBox::PaintNonClient(TCanvas& canvas) {
-  if (!frameVisible_) {
+  if (!frame_.visible) {
     TCustomListBox::PaintNonClient(canvas);
     return;
   }
-  const bool hot = frameHotTrack_ && (mouseInControl_ || hasFocus_);
-  DrawFrame(canvas, Width(), Height(), hot ? frameHotStyle_ : frameStyle_, Color(),
-            hot ? frameHotColor_ : frameColor_, frameSides_);
+  frame_.Paint(canvas, Width(), Height(), Color(), mouseInControl_ || hasFocus_);
 }
 
 // ---- TNvCustomTabbedListBox -------------------------------------------------

@@ -15,6 +15,7 @@
 #include "framework/font.h"
 #include "framework/listbox.h"
 #include "widgets/nvcommon_types.h"
+#include "widgets/nvdrawnframe.h"
 
 class TNvItemHintWindow;
 
@@ -31,19 +32,19 @@ class TNvCustomListBox : public TCustomListBox {
   TColor DisabledColor() const { return disabledColor_; }
   void SetDisabledColor(TColor v);
 
-  bool FrameVisible() const { return frameVisible_; }
+  bool FrameVisible() const { return frame_.visible; }
   void SetFrameVisible(bool v);
-  TFrameStyle FrameStyle() const { return frameStyle_; }
+  TFrameStyle FrameStyle() const { return frame_.style; }
   void SetFrameStyle(TFrameStyle v);
-  TColor FrameColor() const { return frameColor_; }
+  TColor FrameColor() const { return frame_.color; }
   void SetFrameColor(TColor v);
-  bool FrameHotTrack() const { return frameHotTrack_; }
+  bool FrameHotTrack() const { return frame_.hotTrack; }
   void SetFrameHotTrack(bool v);
-  TFrameStyle FrameHotStyle() const { return frameHotStyle_; }
+  TFrameStyle FrameHotStyle() const { return frame_.hotStyle; }
   void SetFrameHotStyle(TFrameStyle v);
-  TColor FrameHotColor() const { return frameHotColor_; }
+  TColor FrameHotColor() const { return frame_.hotColor; }
   void SetFrameHotColor(TColor v);
-  TSides FrameSides() const { return frameSides_; }
+  TSides FrameSides() const { return frame_.sides; }
   void SetFrameSides(TSides v);
 
   bool IncrementalSearch() const { return incrementalSearch_; }
@@ -116,13 +117,7 @@ class TNvCustomListBox : public TCustomListBox {
   TColor restColor_ = clWindow;
   bool settingColor_ = false;
   bool hasFocus_ = false;
-  bool frameVisible_ = false;
-  TFrameStyle frameStyle_ = fsFlat;
-  TColor frameColor_ = clBtnShadow;
-  bool frameHotTrack_ = false;
-  TFrameStyle frameHotStyle_ = fsFlatBold;
-  TColor frameHotColor_ = clBtnShadow;
-  TSides frameSides_ = AllSides;
+  TNvDrawnFrame frame_;
   bool mouseInControl_ = false;
   bool incrementalSearch_ = true;
   bool beepOnInvalidKey_ = true;
