@@ -56,7 +56,7 @@ TEST_F(TcpToolTest, SetWritesAndVerifies) {
   EXPECT_EQ(sfr[0], 0x80);
   EXPECT_EQ(sfr[63], 0xBF);
   ToolResult dump = Run({"dump"});
-  EXPECT_EQ(SplitLines(dump.out).at(0), "DB=10");
+  EXPECT_EQ(SplitLines(dump.out).at(0), "DEADBAND=10");
 }
 
 TEST_F(TcpToolTest, ReadBackThatDiffersExitsOne) {
