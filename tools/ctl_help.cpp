@@ -38,7 +38,8 @@ Commands:
                         it is a ZN4417 bridge (serial "tx_v1.0")
   read [-o FILE]        read the block and print eight lines of the form
                         "0x00: 00 01 02 03 04 05 06 07", or write the 64 raw
-                        bytes to FILE; with --json {"hex": "...", "bytes": [...]}
+                        bytes to FILE; with --json
+                        {"hex": "...", "bytes": [...]}
   dump                  read the block and print one NAME=VALUE line per
                         parameter, named as below (flags 0 or 1); with --json
                         {"parameters": {...}, "units": {...}}, flags as
