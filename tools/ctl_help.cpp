@@ -57,37 +57,57 @@ Commands:
                         each assignment, then write and verify as write does
 
 Parameters:
-  Names are matched in any letter case. Numbers (range):
-    DEADBAND (0..255)   STRETCHER (0..7)    BOOST (0..255)
-    MAXDUTYL (0..255)   MAXDUTYR (0..255)   DEADZONE (0..63)
-    P1MDUTY (0..255)    P2MDUTY (0..255)    P1WTIME (0..255)
-    P2WTIME (0..255)    P3WTIME (0..255)    OSC (0..127)
-    CH or CHANNEL (0..15)                   CLK (0..7; every write sends 7)
-    PMIN, PMAX (500..2500, in microseconds) PMID (-120..120)
-  Fractions are rounded to whole numbers; a number outside its range is
-  refused (exit 64) unless --clamp is given.
-  Flags (0 or 1): OVERLOAD1, OVERLOAD2, OVERLOAD3 (overload levels L1 to L3),
-  HFD (high frequency driver), LPPMP (lose PPM protect), INVC (inverted
-  control), FUNREG.i (function register items 2, 3, 5, 6, 7; items 0, 1, 4,
-  8, 9 are fixed).
+  Names are matched in any letter case. A number outside its range is refused
+  (exit 64) unless --clamp is given; fractions are rounded to whole numbers.
+
+  DEADBAND              dead band, 0..255
+  STRETCHER             0..7
+  BOOST                 0..255
+  MAXDUTYL, MAXDUTYR    maximum duty left and right, 0..255
+  DEADZONE              0..63
+  P1MDUTY, P2MDUTY      duty values, 0..255
+  P1WTIME, P2WTIME, P3WTIME
+                        wait times, 0..255
+  OSC                   0..127
+  CH, CHANNEL           0..15
+  CLK                   0..7 (every write sends 7 all the same)
+  PMIN, PMAX            pulse limits in microseconds (us), 500..2500
+  PMID                  centre offset, -120..120
+  OVERLOAD1..OVERLOAD3  flags (0 or 1): overload levels L1 to L3
+  HFD                   flag: high frequency driver
+  LPPMP                 flag: lose PPM protect
+  INVC                  flag: inverted control
+  FUNREG.i              flag: function register item i (2, 3, 5, 6 or 7;
+                        items 0, 1, 4, 8 and 9 are fixed)
+
   The window controls' names are accepted too, in their exact case: DB ST BT
-  MDL MDR DZ P1MD P2MD P1T P2T P3T edtPMINL edtPMAXL edtPMID FUNREG1.i
-  nvchckbxLPPMP nvchckbxINVC.
+  MDL MDR DZ P1MD P2MD P1T P2T P3T OSC CH CLK edtPMINL edtPMAXL edtPMID
+  FUNREG1.i nvchckbxLPPMP nvchckbxINVC.
 
 Examples:
-  zn4417ctl list
-  zn4417ctl read
+  zn4417ctl list        show the bridges and their indices
+  zn4417ctl read        print the block as hex lines
   zn4417ctl read --json
+                        print the block as JSON
   zn4417ctl read -o block.bin
-  zn4417ctl dump
+                        save the block to block.bin
+  zn4417ctl dump        print every parameter
   zn4417ctl dump --json
+                        print every parameter as JSON
   zn4417ctl verify block.bin
+                        compare the chip with block.bin, writing nothing
   zn4417ctl write block.bin
+                        program the chip with block.bin and verify it
   zn4417ctl write block.bin --all
+                        program every connected chip with block.bin
   zn4417ctl set DEADBAND=10 PMIN=1000 OVERLOAD2=1
+                        change three parameters and verify the write
   zn4417ctl --index 1 set boost=9
+                        change BOOST on the chip behind bridge 1
   zn4417ctl set DEADBAND=300 --clamp
+                        set DEADBAND to 255, as the window would
   zn4417ctl --bridge sim:2 list
+                        try the tool on two simulated chips
 
 Exit status:
   0     done: read, or written and verified; verify: the chip matches FILE
