@@ -71,6 +71,7 @@ class Session {
   std::string Why(size_t from, size_t to) const;
   bool Read(ChipOutcome& failure);
   ChipOutcome Judge(const WriteReport& report, size_t mark);
+  ChipOutcome WriteFailed(const WriteReport& report, size_t mark, size_t readStart);
   ChipOutcome RunRead();
   ChipOutcome RunDump();
   ChipOutcome RunVerify();
@@ -97,29 +98,35 @@ bool Session::Read(ChipOutcome& failure) {
   return false;
 }
 
+std::string DiffersText(const WriteReport& report) {
+  return "the block read back differs at " + std::to_string(report.differing.size()) +
+         " of offsets 0 to 62";
+}
+
+// A failed write stays a failure whatever the read-back shows; it is told
+// all the same, so that the technician knows what the chip holds.
+ChipOutcome Session::WriteFailed(const WriteReport& report, size_t mark, size_t readStart) {
+  Error("writing the block failed: " + Why(mark, readStart));
+  if (!report.readOk) {
+    Error("reading the block back failed too: " + Why(readStart, log_.Mark()));
+  } else if (report.differing.empty()) {
+    Error("the block read back matches anyway; the write is not counted as done");
+  } else {
+    Error(DiffersText(report));
+  }
+  return Done(ceTransfer, "writing the block failed");
+}
+
 ChipOutcome Session::Judge(const WriteReport& report, size_t mark) {
   const size_t readStart = log_.ReadStart(mark);
-  const size_t differing = report.differing.size();
-  const std::string differs =
-      "the block read back differs at " + std::to_string(differing) + " of offsets 0 to 62";
-  if (!report.writeOk) {
-    Error("writing the block failed: " + Why(mark, readStart));
-    if (!report.readOk) {
-      Error("reading the block back failed too: " + Why(readStart, log_.Mark()));
-    } else if (differing == 0) {
-      Error("the block read back matches anyway; the write is not counted as done");
-    } else {
-      Error(differs);
-    }
-    return Done(ceTransfer, "writing the block failed");
-  }
+  if (!report.writeOk) return WriteFailed(report, mark, readStart);
   if (!report.readOk) {
     Error("reading the block back failed: " + Why(readStart, log_.Mark()) +
           "; the write is not verified");
     return Done(ceTransfer, "reading the block back failed");
   }
-  if (differing != 0) {
-    Error("written, but " + differs + ":");
+  if (!report.differing.empty()) {
+    Error("written, but " + DiffersText(report) + ":");
     o_.err << FormatDifferences({"read back", report.readBack}, {"written", report.written},
                                 report.differing);
     return Done(ceDiffers, "written, but the read-back differs");

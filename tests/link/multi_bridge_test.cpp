@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "link/bridge_address.h"
-#include "link/memory_access.h"
 #include "link/sim_bridge.h"
 
 namespace {
@@ -73,23 +72,6 @@ TEST(MultiBridge, EachDeviceReachesItsOwnChipThoughMembersShareHandleValues) {
   EXPECT_NE(multi->FlushBuffers(b, 255, 255), kBridgeOk);
 }
 
-TEST(MultiBridge, UnpluggedMemberDropsOutOfTheCountAndIndicesMove) {
-  SimBridgeLibrary* first = nullptr;
-  SimBridgeLibrary* second = nullptr;
-  auto multi = TwoChips(first, second);
-  second->SetSerial("second");
-  first->Unplug();
-  uint32_t count = 0;
-  ASSERT_EQ(multi->GetNumDevices(count), kBridgeOk);
-  EXPECT_EQ(count, 1u);
-  EXPECT_EQ(Serial(*multi, 0), "second");
-  BridgeHandle h = nullptr;
-  EXPECT_NE(multi->Open(1, h), kBridgeOk);
-  ASSERT_EQ(multi->SetTimeouts(1800, 500), kBridgeOk);
-  EXPECT_EQ(first->ReadTimeoutMs(), 1800u);
-  EXPECT_EQ(second->WriteTimeoutMs(), 500u);
-}
-
 class SimAddressTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -101,63 +83,6 @@ class SimAddressTest : public ::testing::Test {
   std::string File(const char* name) const { return (dir / name).string(); }
   std::filesystem::path dir;
 };
-
-TEST_F(SimAddressTest, CountsAndFileListsGiveOneBridgeEach) {
-  std::string error;
-  auto two = CreateBridgeLibrary("sim:2", UsbId{}, error);
-  ASSERT_NE(two, nullptr) << error;
-  uint32_t count = 0;
-  two->GetNumDevices(count);
-  EXPECT_EQ(count, 2u);
-  EXPECT_EQ(Serial(*two, 1), "tx_v1.0");
-
-  auto one = CreateBridgeLibrary("sim:1", UsbId{}, error);
-  ASSERT_NE(one, nullptr) << error;
-  one->GetNumDevices(count);
-  EXPECT_EQ(count, 1u);
-
-  const std::string address = "sim:" + File("a.mem") + "," + File("b.mem") + "?serial=XY";
-  auto files = CreateBridgeLibrary(address, UsbId{}, error);
-  ASSERT_NE(files, nullptr) << error;
-  files->GetNumDevices(count);
-  EXPECT_EQ(count, 2u);
-  EXPECT_EQ(Serial(*files, 0), "tx_v1.0");
-  EXPECT_EQ(Serial(*files, 1), "XY");
-  EXPECT_TRUE(std::filesystem::exists(File("a.mem")));
-  EXPECT_TRUE(std::filesystem::exists(File("b.mem")));
-}
-
-TEST_F(SimAddressTest, WritesThroughOneBridgeLandInItsOwnFile) {
-  std::string error;
-  const std::string address = "sim:" + File("a.mem") + "," + File("b.mem");
-  {
-    auto library = CreateBridgeLibrary(address, UsbId{}, error);
-    ASSERT_NE(library, nullptr) << error;
-    auto* multi = dynamic_cast<MultiBridgeLibrary*>(library.get());
-    ASSERT_NE(multi, nullptr);
-    auto& second = dynamic_cast<SimBridgeLibrary&>(multi->Member(1));
-    second.Chip().Poke(SimulatedChip::kSfrSpace, 40, 0x99);  // not saved: no write yet
-    BridgeHandle handle = nullptr;
-    ASSERT_EQ(library->Open(1, handle), kBridgeOk);
-    const uint8_t command[] = {0xCB, 0x00, 0x00, 0x00, 0x01};
-    const uint8_t data = 0x42;
-    uint32_t n = 0;
-    uint8_t ack[2] = {};
-    library->Write(handle, command, 5, n);
-    library->Read(handle, ack, 2, n);
-    library->Write(handle, &data, 1, n);
-    library->Read(handle, ack, 2, n);
-    ASSERT_EQ(n, 2u);
-  }
-  auto reopened = CreateBridgeLibrary(address, UsbId{}, error);
-  ASSERT_NE(reopened, nullptr) << error;
-  auto* multi = dynamic_cast<MultiBridgeLibrary*>(reopened.get());
-  auto& first = dynamic_cast<SimBridgeLibrary&>(multi->Member(0));
-  auto& second = dynamic_cast<SimBridgeLibrary&>(multi->Member(1));
-  EXPECT_EQ(second.Chip().Peek(SimulatedChip::kSfrSpace, 0), 0x42);
-  EXPECT_EQ(second.Chip().Peek(SimulatedChip::kSfrSpace, 40), 0x99);
-  EXPECT_NE(first.Chip().Peek(SimulatedChip::kSfrSpace, 0), 0x42);
-}
 
 TEST_F(SimAddressTest, BadListsAreRefusedInOneLine) {
   const std::string a = File("a.mem");

@@ -6,7 +6,6 @@
 
 #include "link/multi_bridge.h"
 #include "link/sim_bridge.h"
-#include "tools/ctl_bridges.h"
 #include "tools/ctl_commands.h"
 
 namespace {
@@ -65,45 +64,6 @@ class Bridges : public ::testing::Test {
   std::unique_ptr<MultiBridgeLibrary> library;
 };
 
-TEST_F(Bridges, OneBridgeShowsOnlyItsDevice) {
-  Attach({"tx_v1.0", "other", "tx_v1.0"});
-  OneBridgeLibrary one(*library, 1);
-  uint32_t count = 0;
-  ASSERT_EQ(one.GetNumDevices(count), kBridgeOk);
-  EXPECT_EQ(count, 1u);
-  char serial[kProductStringSize] = {};
-  ASSERT_EQ(one.GetProductString(0, serial, kProductSerialNumber), kBridgeOk);
-  EXPECT_STREQ(serial, "other");
-  EXPECT_NE(one.GetProductString(1, serial, kProductSerialNumber), kBridgeOk);
-  BridgeHandle handle = nullptr;
-  EXPECT_NE(one.Open(1, handle), kBridgeOk);
-  OneBridgeLibrary beyond(*library, 3);
-  ASSERT_EQ(beyond.GetNumDevices(count), kBridgeOk);
-  EXPECT_EQ(count, 0u);
-}
-
-TEST_F(Bridges, TheFirstChipBridgeIsTheDefaultAndIndexPicksAnother) {
-  Attach({"other", "tx_v1.0", "tx_v1.0"});
-  Outcome first = Run({"set", "BOOST=21"});
-  EXPECT_EQ(first.code, 0) << first.err;
-  EXPECT_EQ(first.out, "下载成功!\n");
-  EXPECT_EQ(Boost(1), 21);
-  EXPECT_EQ(Boost(2), 8);
-  Outcome picked = Run({"--index", "2", "set", "BOOST=22"});
-  EXPECT_EQ(picked.code, 0) << picked.err;
-  EXPECT_EQ(Boost(1), 21);
-  EXPECT_EQ(Boost(2), 22);
-
-  Outcome notOurs = Run({"--index=0", "dump"});
-  EXPECT_EQ(notOurs.code, 2);
-  EXPECT_EQ(notOurs.out, "");
-  EXPECT_EQ(notOurs.err, "zn4417ctl: bridge 0 is not a ZN4417 bridge (serial 'other')\n");
-  Outcome missing = Run({"--index", "3", "set", "BOOST=1"});
-  EXPECT_EQ(missing.code, 2);
-  EXPECT_NE(missing.err.find("no bridge 3 (3 attached"), std::string::npos) << missing.err;
-  EXPECT_EQ(Boost(1), 21);
-}
-
 TEST_F(Bridges, AllProgramsEveryChipBridgeAndExitsWithTheWorstCode) {
   Attach({"tx_v1.0", "other", "tx_v1.0", "tx_v1.0"});
   Fault(2, [](SimFaults& f) { f.corruptSfrAddress = 17; });
@@ -131,31 +91,6 @@ TEST_F(Bridges, AllWithoutAnyChipBridgeExitsTwo) {
   EXPECT_EQ(none.code, 2);
   EXPECT_EQ(none.out, "");
   EXPECT_EQ(none.err, "zn4417ctl: no ZN4417 bridge is attached\n");
-}
-
-TEST_F(Bridges, AFailedWriteIsNeverASuccessEvenWhenTheReadBackMatches) {
-  Attach({"tx_v1.0"});
-  Fault(0, [](SimFaults& f) { f.wrongAckChunk = 0; });
-  Outcome same = Run({"set", "BOOST=8"});  // the chip already holds 8: the read-back matches
-  EXPECT_EQ(same.code, 3);
-  EXPECT_EQ(same.out, "");
-  EXPECT_EQ(same.err,
-            "zn4417ctl: writing the block failed: a data chunk was acknowledged with a wrong "
-            "count\n"
-            "zn4417ctl: the block read back matches anyway; the write is not counted as done\n");
-
-  Fault(0, [](SimFaults& f) {
-    f.wrongAckChunk = -1;
-    f.shortCommandReply = true;
-  });
-  Outcome both = Run({"set", "BOOST=8", "--verbose"});
-  EXPECT_EQ(both.code, 3);
-  EXPECT_NE(both.err.find("zn4417ctl: reading the configuration block failed: the chip did not "
-                          "answer the command\n"),
-            std::string::npos)
-      << both.err;
-  EXPECT_NE(both.err.find("ERROR:命令响应超时"), std::string::npos) << "--verbose shows the texts";
-  EXPECT_EQ(both.err.find("校验成功"), std::string::npos);
 }
 
 }  // namespace

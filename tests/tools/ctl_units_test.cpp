@@ -79,48 +79,4 @@ TEST(Format, DumpShowsNegativeAndFlagValues) {
   EXPECT_NE(text.find("\nLPPMP=1\nINVC=0\n"), std::string::npos);
 }
 
-TEST(Format, DifferencesShowSixteenThenCountTheRest) {
-  std::array<Byte, kRomSize> chip{}, file{};
-  std::vector<Integer> offsets;
-  for (Integer i = 0; i < 20; ++i) {
-    chip[i * 3] = static_cast<Byte>(0xA0 + i);
-    file[i * 3] = static_cast<Byte>(i);
-    offsets.push_back(i * 3);
-  }
-  std::vector<std::string> lines;
-  std::string text = FormatDifferences({"chip", chip}, {"file", file}, offsets);
-  for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-    lines.push_back(text.substr(at, end - at));
-  }
-  ASSERT_EQ(lines.size(), 17u);
-  EXPECT_EQ(lines[0], "0x00: chip A0, file 00");
-  EXPECT_EQ(lines[15], "0x2D: chip AF, file 0F");
-  EXPECT_EQ(lines[16], "and 4 more differing offsets");
-  offsets.resize(17);
-  EXPECT_NE(FormatDifferences({"chip", chip}, {"file", file}, offsets)
-                .find("\nand 1 more "
-                      "differing offset\n"),
-            std::string::npos);
-  EXPECT_EQ(FormatDifferences({"chip", chip}, {"file", file}, {}), "");
-}
-
-TEST(Format, JsonCarriesEveryByteAndTypedValues) {
-  std::array<Byte, kRomSize> bytes{};
-  for (Integer i = 0; i < kRomSize; ++i) bytes[i] = static_cast<Byte>(i * 4 + 3);
-  const std::string json = FormatReadJson(bytes);
-  EXPECT_EQ(json.rfind("{\"hex\": \"03070B0F", 0), 0u) << json;
-  EXPECT_EQ(json.find("\", \"bytes\""), 9u + 128u) << "two hex digits per byte";
-  EXPECT_NE(json.find("FBFF\", \"bytes\": [3, 7, 11, "), std::string::npos) << json;
-  EXPECT_NE(json.find(", 255]}\n"), std::string::npos) << json;
-
-  ParameterSet p;
-  p.SetValue(piedtPMID, -7);
-  p.FUNREG1[2] = true;
-  const std::string dump = FormatDumpJson(p);
-  EXPECT_NE(dump.find("\"PMID\": -7, \"FUNREG.0\": false"), std::string::npos) << dump;
-  EXPECT_NE(dump.find("\"OVERLOAD3\": true, \"HFD\": false"), std::string::npos) << dump;
-  EXPECT_NE(dump.find("\"units\": {\"PMIN\": \"us\", \"PMAX\": \"us\"}}"), std::string::npos)
-      << dump;
-}
-
 }  // namespace
