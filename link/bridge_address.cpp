@@ -1,14 +1,19 @@
 #include "link/bridge_address.h"
 
 #include <cctype>
+#include <set>
+#include <vector>
 
 #include "link/libusb_bridge.h"
+#include "link/multi_bridge.h"
 #include "link/sim_bridge.h"
 #include "link/tcp_bridge.h"
 
 namespace {
 
-constexpr const char* kUsage = "expected usb, sim, sim:FILE or tcp://HOST:PORT[?serial=S]";
+constexpr const char* kUsage =
+    "expected usb, sim, sim:N, sim:FILE[,FILE...] or tcp://HOST:PORT[?serial=S]";
+constexpr int kMaxSimBridges = 16;
 
 bool ParseHex4(const std::string& text, uint16_t& value) {
   if (text.size() != 4) return false;
@@ -73,14 +78,14 @@ bool SplitHostPort(const std::string& text, TcpAddress& out, std::string& error)
   return true;
 }
 
-bool ParseQuery(const std::string& query, TcpAddress& out, std::string& error) {
+bool ParseSerialQuery(const std::string& query, std::string& serial, std::string& error) {
   const std::string key = "serial=";
   if (query.compare(0, key.size(), key) != 0 || query.find('&') != std::string::npos) {
     error = "unknown option '" + query + "' (only serial=S)";
     return false;
   }
-  out.serial = query.substr(key.size());
-  if (out.serial.empty() || out.serial.size() >= kProductStringSize) {
+  serial = query.substr(key.size());
+  if (serial.empty() || serial.size() >= kProductStringSize) {
     error = "serial must have 1 to 255 characters";
     return false;
   }
@@ -90,7 +95,85 @@ bool ParseQuery(const std::string& query, TcpAddress& out, std::string& error) {
 bool ParseTcpAddress(const std::string& rest, TcpAddress& out, std::string& error) {
   const auto question = rest.find('?');
   if (!SplitHostPort(rest.substr(0, question), out, error)) return false;
-  return question == std::string::npos || ParseQuery(rest.substr(question + 1), out, error);
+  return question == std::string::npos ||
+         ParseSerialQuery(rest.substr(question + 1), out.serial, error);
+}
+
+// "sim:N": N simulated chips that keep their memories only for the run.
+bool ParseSimCount(const std::string& text, int& count) {
+  if (text.empty() || text.size() > 2) return false;
+  if (text.find_first_not_of("0123456789") != std::string::npos) return false;
+  count = std::stoi(text);
+  return true;
+}
+
+std::unique_ptr<BridgeLibrary> SimBridges(int count, const std::string& address,
+                                          std::string& error) {
+  if (count < 1 || count > kMaxSimBridges) {
+    error = "bad bridge address '" + address + "': from 1 to " + std::to_string(kMaxSimBridges) +
+            " simulated bridges";
+    return nullptr;
+  }
+  if (count == 1) return std::make_unique<SimBridgeLibrary>();
+  std::vector<std::unique_ptr<BridgeLibrary>> members;
+  for (int i = 0; i < count; ++i) members.push_back(std::make_unique<SimBridgeLibrary>());
+  return std::make_unique<MultiBridgeLibrary>(std::move(members));
+}
+
+struct SimFileItem {
+  std::string file;
+  std::string serial = SimBridgeLibrary::kSerial;
+};
+
+// "FILE[?serial=S],FILE...", checked whole before any file is touched.
+bool ParseSimFiles(const std::string& list, std::vector<SimFileItem>& items, std::string& why) {
+  std::set<std::string> files;
+  size_t start = 0;
+  while (true) {
+    const size_t comma = list.find(',', start);
+    const std::string item = list.substr(start, comma - start);
+    const auto question = item.find('?');
+    SimFileItem parsed;
+    parsed.file = item.substr(0, question);
+    if (parsed.file.empty()) {
+      why = "an empty file name";
+      return false;
+    }
+    if (!files.insert(parsed.file).second) {
+      why = "file '" + parsed.file + "' named twice";
+      return false;
+    }
+    if (question != std::string::npos &&
+        !ParseSerialQuery(item.substr(question + 1), parsed.serial, why)) {
+      return false;
+    }
+    items.push_back(parsed);
+    if (items.size() > static_cast<size_t>(kMaxSimBridges)) {
+      why = "at most " + std::to_string(kMaxSimBridges) + " simulated bridges";
+      return false;
+    }
+    if (comma == std::string::npos) return true;
+    start = comma + 1;
+  }
+}
+
+std::unique_ptr<BridgeLibrary> SimFileBridges(const std::string& list, const std::string& address,
+                                              std::string& error) {
+  std::vector<SimFileItem> items;
+  std::string why;
+  if (!ParseSimFiles(list, items, why)) {
+    error = "bad bridge address '" + address + "': " + why;
+    return nullptr;
+  }
+  std::vector<std::unique_ptr<BridgeLibrary>> members;
+  for (const SimFileItem& item : items) {
+    auto library = SimBridgeLibrary::WithFile(item.file, error);
+    if (!library) return nullptr;
+    library->SetSerial(item.serial);
+    members.push_back(std::move(library));
+  }
+  if (members.size() == 1) return std::move(members.front());
+  return std::make_unique<MultiBridgeLibrary>(std::move(members));
 }
 
 }  // namespace
@@ -111,12 +194,14 @@ std::unique_ptr<BridgeLibrary> CreateBridgeLibrary(const std::string& address, c
   if (address == "usb") return std::make_unique<LibUsbBridgeLibrary>(usbId.vendor, usbId.product);
   if (address == "sim") return std::make_unique<SimBridgeLibrary>();
   if (address.rfind("sim:", 0) == 0) {
-    const std::string file = address.substr(4);
-    if (file.empty()) {
+    const std::string rest = address.substr(4);
+    if (rest.empty()) {
       error = "bridge address 'sim:' names no file";
       return nullptr;
     }
-    return SimBridgeLibrary::WithFile(file, error);
+    int count = 0;
+    if (ParseSimCount(rest, count)) return SimBridges(count, address, error);
+    return SimFileBridges(rest, address, error);
   }
   const std::string tcp = "tcp://";
   if (address.rfind(tcp, 0) == 0) {

@@ -1,6 +1,10 @@
 // Choosing a bridge library from a bridge address:
 //   usb                       real bridges through libusb (vendor:product id)
 //   sim | sim:FILE            the built-in simulated chip (FILE keeps its memories)
+//   sim:N                     N simulated chips (1 to 16), each behind its own bridge
+//   sim:FILE[?serial=S],FILE  one simulated chip per file, in that order; a bridge
+//                             may report another serial string (a bridge of
+//                             another kind)
 //   tcp://HOST:PORT[?serial=S] a device emulator reached over TCP
 #pragma once
 

@@ -94,7 +94,7 @@ BridgeStatus SimBridgeLibrary::GetNumDevices(uint32_t& count) {
 BridgeStatus SimBridgeLibrary::GetProductString(uint32_t index, char* buffer, uint32_t option) {
   std::lock_guard lock(mutex_);
   if (!plugged_ || index != 0) return kStatusBadIndex;
-  const char* text = option == kProductSerialNumber ? kSerial : kProduct;
+  const char* text = option == kProductSerialNumber ? serial_.c_str() : kProduct;
   std::strncpy(buffer, text, kProductStringSize - 1);
   buffer[kProductStringSize - 1] = '\0';
   return kBridgeOk;
@@ -160,6 +160,16 @@ BridgeStatus SimBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writ
   readTimeoutMs_ = readTimeoutMs;
   writeTimeoutMs_ = writeTimeoutMs;
   return kBridgeOk;
+}
+
+void SimBridgeLibrary::SetSerial(const std::string& serial) {
+  std::lock_guard lock(mutex_);
+  serial_ = serial;
+}
+
+std::string SimBridgeLibrary::Serial() const {
+  std::lock_guard lock(mutex_);
+  return serial_;
 }
 
 SimFaults SimBridgeLibrary::Faults() const {

@@ -44,6 +44,11 @@ class SimBridgeLibrary : public BridgeLibrary {
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
 
+  // The serial string the bridge reports (kSerial unless changed), so that
+  // a bridge of another kind can be shown beside the chip's.
+  void SetSerial(const std::string& serial);
+  std::string Serial() const;
+
   SimFaults Faults() const;
   void SetFaults(const SimFaults& faults);
 
@@ -74,6 +79,7 @@ class SimBridgeLibrary : public BridgeLibrary {
   std::map<uintptr_t, uint64_t> handles_;  // handle -> plug generation it was opened in
   uint32_t readTimeoutMs_ = 0;
   uint32_t writeTimeoutMs_ = 0;
+  std::string serial_ = kSerial;
   std::string file_;
   std::string fileError_;
 };

@@ -85,29 +85,44 @@ void ConfigController::LoadImage(const std::array<Byte, kRomSize>& bytes) {
   DecodeIntoView();
 }
 
-WriteOutcome ConfigController::WriteConfiguration() {
+std::vector<Integer> DifferingOffsets(const std::array<Byte, kRomSize>& a,
+                                      const std::array<Byte, kRomSize>& b) {
+  std::vector<Integer> offsets;
+  for (Integer i = 0; i < kVerifiedCount; ++i) {
+    if (a[i] != b[i]) offsets.push_back(i);
+  }
+  return offsets;
+}
+
+std::array<Byte, kRomSize> ConfigController::PrepareWriteBlock() {
   ImageStore& image = view_.Image();
   EncodeImage(view_.ReadParameters(), image);
   image.SetDataAt(kForcedOffset20, kForcedValue20);
   image.SetDataAt(kForcedOffset12, kForcedValue12);
-  const std::array<Byte, kRomSize> written = CopyImage(image);
-  bool writeOk = memory_.WriteMemory(SFR, kConfigAddress, kConfigLength, written.data());
+  return CopyImage(image);
+}
+
+WriteReport ConfigController::WriteAndReadBack() {
+  WriteReport report;
+  report.written = PrepareWriteBlock();
+  report.writeOk = memory_.WriteMemory(SFR, kConfigAddress, kConfigLength, report.written.data());
   sleep_(kSettleTime);
   // Bytes the read-back does not deliver keep their complement and so can
   // never pass for the written bytes.
-  std::array<Byte, kRomSize> readBack{};
-  for (Integer i = 0; i < kRomSize; ++i) readBack[i] = static_cast<Byte>(~written[i]);
-  bool readOk = memory_.ReadMemory(SFR, kConfigAddress, kConfigLength, readBack.data());
-  Integer differences = 0;
-  for (Integer i = 0; i < kVerifiedCount; ++i) {
-    if (written[i] != readBack[i]) ++differences;
-  }
-  if (differences == 0) {
+  for (Integer i = 0; i < kRomSize; ++i) report.readBack[i] = static_cast<Byte>(~report.written[i]);
+  report.readOk = memory_.ReadMemory(SFR, kConfigAddress, kConfigLength, report.readBack.data());
+  report.differing = DifferingOffsets(report.written, report.readBack);
+  return report;
+}
+
+WriteOutcome ConfigController::WriteConfiguration() {
+  const WriteReport report = WriteAndReadBack();
+  if (report.differing.empty()) {
     Say(kVerifiedText);
     view_.ShowSuccessMessage(kWriteSuccessText);
     return woVerified;
   }
-  return writeOk && readOk ? woDiffers : woTransferFailed;
+  return report.writeOk && report.readOk ? woDiffers : woTransferFailed;
 }
 
 void ConfigController::DBExit(ParamId source) {

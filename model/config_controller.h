@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "link/diagnostic_sink.h"
 #include "link/memory_access.h"
@@ -31,6 +32,20 @@ enum WriteOutcome {
   woDiffers,         // both transfers went through, the read-back differs
   woTransferFailed,  // the write or the read-back failed and the read-back differs
 };
+
+// Everything a Write found out, before any verdict: what was sent, what came
+// back, whether each transfer went through and the offsets 0..62 that differ.
+struct WriteReport {
+  std::array<Byte, kRomSize> written{};
+  std::array<Byte, kRomSize> readBack{};
+  bool writeOk = false;
+  bool readOk = false;
+  std::vector<Integer> differing;
+};
+
+// Offsets 0..62 at which the two blocks differ, in ascending order.
+std::vector<Integer> DifferingOffsets(const std::array<Byte, kRomSize>& a,
+                                      const std::array<Byte, kRomSize>& b);
 
 using SleepFunction = std::function<void(std::chrono::milliseconds)>;
 
@@ -61,6 +76,13 @@ class ConfigController {
   // "Write ": encode, force offsets 20 and 12, write, settle, read back,
   // compare; shows the success message only on woVerified.
   WriteOutcome WriteConfiguration();
+
+  // The block a Write would send now: encodes the controls into the image
+  // and forces offsets 20 and 12 there, as the Write's first steps do.
+  std::array<Byte, kRomSize> PrepareWriteBlock();
+  // The transfers of a Write (prepare, write, settle, read back, compare)
+  // without its verdict: no message and no verification text.
+  WriteReport WriteAndReadBack();
 
   // The handler run when a parameter control is left (LinkFlags).
   void DBExit(ParamId source);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "model/config_controller.h"
+#include "tools/ctl_names.h"
 
 namespace {
 
@@ -33,31 +34,6 @@ bool IsFixedItem(Integer item) {
          std::end(kDisabledFunregItems);
 }
 
-bool ParseItem(const std::string& name, Assignment& a, std::string& error) {
-  size_t dot = name.find('.');
-  std::string base = name.substr(0, dot);
-  std::string index = name.substr(dot + 1);
-  ParamId id{};
-  if (!FindParam(base, id) || DescriptorOf(id).kind != pkItemList) {
-    error = "unknown parameter '" + name + "'";
-    return false;
-  }
-  Integer count = DescriptorOf(id).itemCount;
-  if (index.empty() || index.size() > 2 ||
-      index.find_first_not_of("0123456789") != std::string::npos || std::stoi(index) >= count) {
-    error = "unknown item '" + name + "' (" + base + " has items 0 to " +
-            std::to_string(count - 1) + ")";
-    return false;
-  }
-  a.id = id;
-  a.item = std::stoi(index);
-  if (id == piFUNREG && IsFixedItem(a.item)) {
-    error = "item '" + name + "' is disabled and cannot be set";
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool ParseAssignment(const std::string& text, Assignment& a, std::string& error) {
@@ -68,27 +44,29 @@ bool ParseAssignment(const std::string& text, Assignment& a, std::string& error)
   }
   std::string name = text.substr(0, eq);
   std::string value = text.substr(eq + 1);
-  if (name.find('.') != std::string::npos) {
-    return ParseItem(name, a, error) && ParseFlag(name, value, a.value, error);
-  }
-  if (!FindParam(name, a.id)) {
-    error = "unknown parameter '" + name + "'";
+  ParamRef ref;
+  if (!LookUpName(name, ref, error)) return false;
+  a.id = ref.id;
+  a.item = ref.item;
+  if (a.id == piFUNREG && IsFixedItem(a.item)) {
+    error = "item '" + name + "' is disabled and cannot be set";
     return false;
   }
-  switch (DescriptorOf(a.id).kind) {
-    case pkItemList:
-      error = "parameter '" + name + "' is a list: set its items as " + name + ".i=0/1";
-      return false;
-    case pkFlag:
-      return ParseFlag(name, value, a.value, error);
-    case pkNumeric:
-      break;
-  }
+  if (DescriptorOf(a.id).kind != pkNumeric) return ParseFlag(name, value, a.value, error);
   if (!ParseNumber(value, a.value)) {
     error = "value of " + name + " is not a number: '" + value + "'";
     return false;
   }
   return true;
+}
+
+bool CheckInRange(const Assignment& a, const std::string& text, std::string& error) {
+  const ParamDescriptor& d = DescriptorOf(a.id);
+  if (d.kind != pkNumeric || (a.value >= d.min && a.value <= d.max)) return true;
+  const std::string unit = UnitOf(a.id);
+  error = text + " is outside " + std::to_string(static_cast<long long>(d.min)) + ".." +
+          std::to_string(static_cast<long long>(d.max)) + (unit.empty() ? "" : " " + unit);
+  return false;
 }
 
 void ApplyAssignment(ParameterSet& params, const Assignment& a) {

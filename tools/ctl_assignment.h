@@ -11,8 +11,14 @@ struct Assignment {
   long double value = 0;
 };
 
-// Parses and checks one assignment; false with `error` naming the problem.
+// Parses and checks one assignment: a name zn4417ctl knows (see
+// ctl_names.h) and a value of the right kind. False with `error` naming the
+// problem. Numbers outside their range pass here; see CheckInRange.
 bool ParseAssignment(const std::string& text, Assignment& assignment, std::string& error);
+
+// False, with `error` such as "DB=300 is outside 0..255", when a number lies
+// outside its parameter's range; `text` is the assignment as typed.
+bool CheckInRange(const Assignment& assignment, const std::string& text, std::string& error);
 
 // Assigns the value as its control would take it: numbers clamped into the
 // range and rounded to the whole number the control shows.

@@ -1,5 +1,6 @@
 #include "tools/ctl_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,10 +9,7 @@
 #include <memory>
 
 #include "link/bridge_address.h"
-#include "link/usb_link.h"
-#include "model/config_controller.h"
-#include "model/headless_view.h"
-#include "tools/ctl_format.h"
+#include "tools/ctl_bridges.h"
 
 namespace {
 
@@ -36,6 +34,10 @@ bool LoadImageFile(const std::string& path, std::array<Byte, kRomSize>& image, s
 bool PrepareRead(const std::vector<std::string>& args, CtlPlan& plan, std::string& error) {
   if (args.empty()) return true;
   if (args.size() == 2 && args[0] == "-o" && !args[1].empty()) {
+    if (plan.options.json) {
+      error = "read: -o FILE and --json exclude each other";
+      return false;
+    }
     plan.outFile = args[1];
     return true;
   }
@@ -51,6 +53,7 @@ bool PrepareSet(const std::vector<std::string>& args, CtlPlan& plan, std::string
   for (const std::string& arg : args) {
     Assignment a;
     if (!ParseAssignment(arg, a, error)) return false;
+    if (!plan.options.clamp && !CheckInRange(a, arg, error)) return false;
     plan.assignments.push_back(a);
   }
   return true;
@@ -75,78 +78,73 @@ bool CheckOutputFile(const std::string& path, bool& created, std::string& error)
 }
 
 int RunList(BridgeLibrary& library, std::ostream& out, std::ostream& err) {
-  uint32_t count = 0;
-  if (library.GetNumDevices(count) != kBridgeOk) {
+  std::vector<BridgeEntry> bridges;
+  if (!ListBridges(library, bridges)) {
     err << kTool << "the bridge library could not count the bridges\n";
     return ceTransfer;
   }
-  for (uint32_t i = 0; i < count; ++i) {
-    char serial[kProductStringSize] = {};
-    if (library.GetProductString(i, serial, kProductSerialNumber) != kBridgeOk) {
-      out << i << " ? (serial string unreadable)\n";
+  if (bridges.empty()) {
+    err << kTool << "no bridge is attached\n";
+    return ceNoBridge;
+  }
+  for (const BridgeEntry& b : bridges) {
+    if (!b.readable) {
+      out << b.index << " ? (serial string unreadable)\n";
       continue;
     }
-    serial[kProductStringSize - 1] = 0;
-    bool ours = std::string(serial) == UsbLink::kSerialString;
-    out << i << " " << serial << (ours ? " (ZN4417 bridge)" : " (not a ZN4417 bridge)") << "\n";
+    out << b.index << " " << b.serial << (b.ours ? " (ZN4417 bridge)" : " (not a ZN4417 bridge)")
+        << "\n";
   }
   return ceDone;
 }
 
-int ReportWrite(WriteOutcome outcome, const HeadlessConfigView& view, std::ostream& out,
-                std::ostream& err) {
-  for (const std::string& message : view.Messages()) out << message << "\n";
-  switch (outcome) {
-    case woVerified:
-      return ceDone;
-    case woDiffers:
-      err << kTool << "written, but the block read back differs\n";
-      return ceDiffers;
-    case woTransferFailed:
-      break;
+// --index N: that bridge, refused with a reason when it is missing or not
+// a ZN4417 bridge.
+int RunOnIndex(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out, std::ostream& err) {
+  const uint32_t index = static_cast<uint32_t>(plan.options.index);
+  std::vector<BridgeEntry> bridges;
+  if (!ListBridges(library, bridges)) {
+    err << kTool << "the bridge library could not count the bridges\n";
+    return ceNoBridge;
   }
-  err << kTool << "a transfer failed; the write is not verified\n";
-  return ceTransfer;
+  if (index >= bridges.size()) {
+    err << kTool << "there is no bridge " << index << " (" << bridges.size()
+        << " attached; see zn4417ctl list)\n";
+    return ceNoBridge;
+  }
+  const BridgeEntry& b = bridges[index];
+  if (!b.ours) {
+    err << kTool << "bridge " << index << " is not a ZN4417 bridge (serial "
+        << (b.readable ? "'" + b.serial + "'" : "unreadable") << ")\n";
+    return ceNoBridge;
+  }
+  OneBridgeLibrary one(library, index);
+  return RunOnBridge(plan, one, SessionOutput{out, err, "", false}).code;
 }
 
-int ReadFailed(std::ostream& err) {
-  err << kTool << "reading the configuration block failed\n";
-  return ceTransfer;
-}
-
-int RunOnChip(const CtlPlan& plan, ConfigController& controller, HeadlessConfigView& view,
-              std::ostream& out, std::ostream& err) {
-  const std::string& command = plan.options.command;
-  if (command == "write") {
-    controller.LoadImage(plan.image);
-    return ReportWrite(controller.WriteConfiguration(), view, out, err);
+// --all: every ZN4417 bridge in turn, one result line each; the worst code.
+int RunOnAll(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out, std::ostream& err) {
+  std::vector<BridgeEntry> bridges;
+  if (!ListBridges(library, bridges)) {
+    err << kTool << "the bridge library could not count the bridges\n";
+    return ceTransfer;
   }
-  if (!controller.ReadConfiguration()) return ReadFailed(err);
-  if (command == "dump") {
-    out << FormatDump(view.Parameters());
-    return ceDone;
+  int worst = ceDone;
+  int programmed = 0;
+  for (const BridgeEntry& b : bridges) {
+    if (!b.ours) continue;
+    ++programmed;
+    const std::string label = "bridge " + std::to_string(b.index) + ": ";
+    OneBridgeLibrary one(library, b.index);
+    const ChipOutcome outcome = RunOnBridge(plan, one, SessionOutput{out, err, label, true});
+    out << label << outcome.summary << "\n";
+    worst = std::max(worst, outcome.code);
   }
-  if (command == "set") {
-    for (const Assignment& a : plan.assignments) {
-      ParameterSet params = view.ReadParameters();
-      ApplyAssignment(params, a);
-      view.ShowParameters(params);
-      controller.DBExit(a.id);
-    }
-    return ReportWrite(controller.WriteConfiguration(), view, out, err);
+  if (programmed == 0) {
+    err << kTool << "no ZN4417 bridge is attached\n";
+    return ceNoBridge;
   }
-  // read
-  if (plan.outFile.empty()) {
-    out << FormatHexLines(view.Rom().Bytes());
-    return ceDone;
-  }
-  std::ofstream file(plan.outFile, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(view.Rom().Bytes().data()), kRomSize);
-  if (!file.flush()) {
-    err << kTool << "writing '" << plan.outFile << "' failed\n";
-    return ceBadUsage;
-  }
-  return ceDone;
+  return worst;
 }
 
 }  // namespace
@@ -157,15 +155,23 @@ bool PrepareCommand(const CtlOptions& options, CtlPlan& plan, std::string& error
   if (command == "list" || command == "dump") return ExpectNoArgs(options, error);
   if (command == "read") return PrepareRead(options.args, plan, error);
   if (command == "set") return PrepareSet(options.args, plan, error);
-  if (command == "write") {
+  if (command == "write" || command == "verify") {
     if (options.args.size() != 1) {
-      error = "usage: write FILE";
+      error = "usage: " + command + " FILE";
       return false;
     }
     return LoadImageFile(options.args[0], plan.image, error);
   }
   error = "unknown command '" + command + "' (try --help)";
   return false;
+}
+
+int RunOnLibrary(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out,
+                 std::ostream& err) {
+  if (plan.options.command == "list") return RunList(library, out, err);
+  if (plan.options.all) return RunOnAll(plan, library, out, err);
+  if (plan.options.index != kNoIndex) return RunOnIndex(plan, library, out, err);
+  return RunOnBridge(plan, library, SessionOutput{out, err, "", false}).code;
 }
 
 int RunCommand(const CtlPlan& plan, std::ostream& out, std::ostream& err) {
@@ -182,20 +188,7 @@ int RunCommand(const CtlPlan& plan, std::ostream& out, std::ostream& err) {
     err << kTool << error << "\n";
     return ceBadUsage;
   }
-  if (plan.options.command == "list") return RunList(*library, out, err);
-
-  DiagnosticSink sink = DiscardingSink();
-  if (plan.options.verbose) sink = [&err](const std::string& text) { err << text << "\n"; };
-  UsbLink link(*library);
-  HeadlessConfigView view;
-  ConfigController controller(view, link, sink);
-  controller.FormCreate();
-  int code = ceNoBridge;
-  if (controller.Connected()) {
-    code = RunOnChip(plan, controller, view, out, err);
-  } else {
-    err << kTool << "no ZN4417 bridge could be opened\n";
-  }
+  const int code = RunOnLibrary(plan, *library, out, err);
   if (code != ceDone && createdOutput) std::filesystem::remove(plan.outFile);
   return code;
 }
@@ -207,8 +200,8 @@ int RunTool(int argc, char** argv, std::ostream& out, std::ostream& err) {
     err << kTool << error << "\n";
     return ceBadUsage;
   }
-  if (options.help) {
-    out << HelpText();
+  if (options.help || options.version) {
+    out << (options.help ? HelpText() : VersionText());
     return ceDone;
   }
   CtlPlan plan;

@@ -2,28 +2,22 @@
 // bridge is touched; only then is the chip read or written.
 #pragma once
 
-#include <array>
 #include <iosfwd>
 #include <string>
-#include <vector>
 
-#include "model/rom_image.h"
-#include "tools/ctl_assignment.h"
-#include "tools/ctl_options.h"
-
-// A command line checked and ready to run.
-struct CtlPlan {
-  CtlOptions options;
-  std::string outFile;                  // read -o FILE
-  std::array<Byte, kRomSize> image{};   // write FILE
-  std::vector<Assignment> assignments;  // set
-};
+#include "link/bridge_library.h"
+#include "tools/ctl_session.h"
 
 // Checks the command and its arguments and loads what they name; false with
 // `error` naming the problem.
 bool PrepareCommand(const CtlOptions& options, CtlPlan& plan, std::string& error);
 
-// Runs a prepared command; returns the exit code.
+// Runs a prepared command on the bridges of `library`: list, one bridge
+// (the first ZN4417 bridge, or --index N), or every ZN4417 bridge (--all).
+// Returns the exit code.
+int RunOnLibrary(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out, std::ostream& err);
+
+// Runs a prepared command on the bridges its --bridge address names.
 int RunCommand(const CtlPlan& plan, std::ostream& out, std::ostream& err);
 
 // The whole tool: parse, prepare, run.

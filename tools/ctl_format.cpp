@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
+
+#include "tools/ctl_names.h"
 
 namespace {
 
@@ -17,8 +20,26 @@ std::string FormatValue(long double v) {
   return text;
 }
 
-void AddLine(std::string& out, const std::string& name, const std::string& value) {
-  out += name + "=" + value + "\n";
+std::string Hex2(Byte b) {
+  char text[4];
+  std::snprintf(text, sizeof text, "%02X", b);
+  return text;
+}
+
+// Every parameter with its value in dump order; flags as "0" or "1".
+std::vector<std::pair<std::string, std::string>> Entries(const ParameterSet& params) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  auto flag = [&](ParamRef ref, bool on) { entries.emplace_back(DumpName(ref), on ? "1" : "0"); };
+  for (Integer i = 0; i < kNumericCount; ++i) {
+    ParamId id = static_cast<ParamId>(i);
+    entries.emplace_back(DumpName(ParamRef{id, -1}), FormatValue(params.Value(id)));
+  }
+  for (Integer i = 0; i < kFunregCount; ++i) flag({piFUNREG, i}, params.FUNREG[i].checked);
+  for (Integer i = 0; i < kFunreg1Count; ++i) flag({piFUNREG1, i}, params.FUNREG1[i]);
+  flag({piHFD, -1}, params.HFD);
+  flag({pinvchckbxLPPMP, -1}, params.nvchckbxLPPMP);
+  flag({pinvchckbxINVC, -1}, params.nvchckbxINVC);
+  return entries;
 }
 
 }  // namespace
@@ -29,10 +50,7 @@ std::string FormatHexLines(const std::array<Byte, kRomSize>& bytes) {
   for (Integer line = 0; line < kRomSize; line += kBytesPerLine) {
     std::snprintf(cell, sizeof cell, "0x%02X:", line);
     out += cell;
-    for (Integer i = line; i < line + kBytesPerLine; ++i) {
-      std::snprintf(cell, sizeof cell, " %02X", bytes[i]);
-      out += cell;
-    }
+    for (Integer i = line; i < line + kBytesPerLine; ++i) out += " " + Hex2(bytes[i]);
     out += "\n";
   }
   return out;
@@ -40,18 +58,52 @@ std::string FormatHexLines(const std::array<Byte, kRomSize>& bytes) {
 
 std::string FormatDump(const ParameterSet& params) {
   std::string out;
-  for (Integer i = 0; i < kNumericCount; ++i) {
-    ParamId id = static_cast<ParamId>(i);
-    AddLine(out, DescriptorOf(id).name, FormatValue(params.Value(id)));
+  for (const auto& [name, value] : Entries(params)) out += name + "=" + value + "\n";
+  return out;
+}
+
+std::string FormatDumpJson(const ParameterSet& params) {
+  std::string out = "{\"parameters\": {";
+  const Integer numbers = kNumericCount;
+  Integer i = 0;
+  for (const auto& [name, value] : Entries(params)) {
+    std::string shown = i < numbers ? value : (value == "1" ? "true" : "false");
+    out += (i++ ? ", \"" : "\"") + name + "\": " + shown;
   }
-  for (Integer i = 0; i < kFunregCount; ++i) {
-    AddLine(out, "FUNREG." + std::to_string(i), params.FUNREG[i].checked ? "1" : "0");
+  out += "}, \"units\": {";
+  bool first = true;
+  for (Integer n = 0; n < kNumericCount; ++n) {
+    const std::string unit = UnitOf(static_cast<ParamId>(n));
+    if (unit.empty()) continue;
+    out += (first ? "\"" : ", \"") + DumpName(ParamRef{static_cast<ParamId>(n), -1}) + "\": \"" +
+           unit + "\"";
+    first = false;
   }
-  for (Integer i = 0; i < kFunreg1Count; ++i) {
-    AddLine(out, "FUNREG1." + std::to_string(i), params.FUNREG1[i] ? "1" : "0");
+  return out + "}}\n";
+}
+
+std::string FormatReadJson(const std::array<Byte, kRomSize>& bytes) {
+  std::string hex, list;
+  for (Integer i = 0; i < kRomSize; ++i) {
+    hex += Hex2(bytes[i]);
+    list += (i ? ", " : "") + std::to_string(bytes[i]);
   }
-  AddLine(out, "HFD", params.HFD ? "1" : "0");
-  AddLine(out, "nvchckbxLPPMP", params.nvchckbxLPPMP ? "1" : "0");
-  AddLine(out, "nvchckbxINVC", params.nvchckbxINVC ? "1" : "0");
+  return "{\"hex\": \"" + hex + "\", \"bytes\": [" + list + "]}\n";
+}
+
+std::string FormatDifferences(const NamedBlock& a, const NamedBlock& b,
+                              const std::vector<Integer>& offsets, size_t shown) {
+  std::string out;
+  char line[96];
+  for (size_t i = 0; i < offsets.size() && i < shown; ++i) {
+    const Integer at = offsets[i];
+    std::snprintf(line, sizeof line, "0x%02X: %s %02X, %s %02X\n", at, a.name, a.bytes.at(at),
+                  b.name, b.bytes.at(at));
+    out += line;
+  }
+  if (offsets.size() > shown) {
+    const size_t rest = offsets.size() - shown;
+    out += "and " + std::to_string(rest) + " more differing offset" + (rest == 1 ? "" : "s") + "\n";
+  }
   return out;
 }

@@ -6,26 +6,35 @@
 
 #include "link/bridge_address.h"
 
-// Exit codes of the tool.
+// Exit codes of the tool. With --all the worst (highest) code of any bridge.
 enum CtlExit : int {
-  ceDone = 0,       // done and verified
-  ceDiffers = 1,    // written, but the read-back differs
+  ceDone = 0,       // done and verified (verify: the chip matches the file)
+  ceDiffers = 1,    // written, but the read-back differs (verify: the chip differs)
   ceNoBridge = 2,   // no bridge could be opened
   ceTransfer = 3,   // a transfer failed
   ceBadUsage = 64,  // bad usage or bad input; nothing was sent
 };
+
+inline constexpr int kNoIndex = -1;
 
 struct CtlOptions {
   std::string bridge = "usb";
   UsbId usbId;
   bool verbose = false;
   bool help = false;
-  std::string command;            // list, read, dump, write, set
+  bool version = false;
+  bool json = false;              // read, dump: one JSON object on stdout
+  bool all = false;               // write, set, verify: every ZN4417 bridge in turn
+  bool clamp = false;             // set: clamp values into their ranges instead of refusing them
+  int index = kNoIndex;           // --index N: the N-th bridge instead of the first ZN4417 bridge
+  std::string command;            // list, read, dump, verify, write, set
   std::vector<std::string> args;  // the command's own arguments
 };
 
-// Parses argv; false with `error` naming the problem on bad usage.
+// Parses argv; false with `error` naming the problem on bad usage. Checks
+// also that the options fit the command.
 bool ParseCommandLine(int argc, char** argv, CtlOptions& options, std::string& error);
 
-// The text printed by --help.
+// The texts printed by --help and --version.
 const char* HelpText();
+const char* VersionText();

@@ -74,9 +74,9 @@ TEST(Format, DumpShowsNegativeAndFlagValues) {
   p.FUNREG[9].checked = true;
   p.nvchckbxLPPMP = true;
   std::string text = FormatDump(p);
-  EXPECT_NE(text.find("\nedtPMID=-120\n"), std::string::npos);
-  EXPECT_NE(text.find("\nFUNREG.9=1\nFUNREG1.0=0\n"), std::string::npos);
-  EXPECT_NE(text.find("\nnvchckbxLPPMP=1\nnvchckbxINVC=0\n"), std::string::npos);
+  EXPECT_NE(text.find("\nPMID=-120\n"), std::string::npos);
+  EXPECT_NE(text.find("\nFUNREG.9=1\nOVERLOAD1=0\n"), std::string::npos);
+  EXPECT_NE(text.find("\nLPPMP=1\nINVC=0\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,60 +1,11 @@
 // zn4417ctl run as a program against the simulated chip kept in a file.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
 
-#include "link/simulated_chip.h"
-#include "tests/tools/run_tool.h"
+#include "tests/tools/sim_tool_fixture.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::vector<uint8_t> ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-class SimToolTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zn4417ctl-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-    simFile = dir / "chip.mem";
-    SimulatedChip chip;
-    std::vector<uint8_t> memory = chip.Memory();
-    for (int i = 0; i < 64; ++i) {
-      if (i < 10 || i > 32) memory[kSfr + i] = static_cast<uint8_t>(0x40 + i);
-    }
-    WriteFile(simFile, memory);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  ToolResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--bridge", "sim:" + simFile.string()});
-    return RunTool(args);
-  }
-
-  std::vector<uint8_t> Sfr() {
-    std::vector<uint8_t> memory = ReadFile(simFile);
-    return {memory.begin() + kSfr, memory.begin() + kSfr + 64};
-  }
-
-  static constexpr size_t kSfr = SimulatedChip::kSfrSpace * SimulatedChip::kSpaceSize;
-  fs::path dir;
-  fs::path simFile;
-};
 
 TEST_F(SimToolTest, ReadPrintsEightHexLinesOfTheBlock) {
   ToolResult r = Run({"read"});
@@ -87,18 +38,18 @@ TEST_F(SimToolTest, DumpPrintsEveryParameterInOrder) {
   ToolResult r = Run({"dump"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   std::vector<std::string> expected = {
-      "DB=7",     "ST=0",    "BT=8",         "MDL=244",       "MDR=244",  "DZ=31",
-      "P1MD=128", "P2MD=64", "P1T=50",       "P2T=100",       "P3T=100",  "OSC=1",
-      "CH=2",     "CLK=7",   "edtPMINL=900", "edtPMAXL=2100", "edtPMID=0"};
+      "DEADBAND=7",  "STRETCHER=0", "BOOST=8",    "MAXDUTYL=244", "MAXDUTYR=244", "DEADZONE=31",
+      "P1MDUTY=128", "P2MDUTY=64",  "P1WTIME=50", "P2WTIME=100",  "P3WTIME=100",  "OSC=1",
+      "CH=2",        "CLK=7",       "PMIN=900",   "PMAX=2100",    "PMID=0"};
   for (int i = 0; i < 10; ++i) expected.push_back("FUNREG." + std::to_string(i) + "=0");
-  for (int i = 0; i < 3; ++i) expected.push_back("FUNREG1." + std::to_string(i) + "=0");
-  expected.insert(expected.end(), {"HFD=0", "nvchckbxLPPMP=0", "nvchckbxINVC=0"});
+  for (int i = 1; i <= 3; ++i) expected.push_back("OVERLOAD" + std::to_string(i) + "=0");
+  expected.insert(expected.end(), {"HFD=0", "LPPMP=0", "INVC=0"});
   EXPECT_EQ(SplitLines(r.out), expected);
 }
 
 TEST_F(SimToolTest, SetThenDumpShowsTheNewValues) {
   std::vector<uint8_t> before = Sfr();
-  ToolResult r = Run({"set", "DB=10", "FUNREG1.1=1", "HFD=1", "edtPMINL=3000"});
+  ToolResult r = Run({"set", "--clamp", "DB=10", "FUNREG1.1=1", "HFD=1", "edtPMINL=3000"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "下载成功!\n");
   std::vector<uint8_t> after = Sfr();
@@ -111,10 +62,10 @@ TEST_F(SimToolTest, SetThenDumpShowsTheNewValues) {
   ToolResult dump = Run({"dump"});
   std::vector<std::string> lines = SplitLines(dump.out);
   ASSERT_EQ(lines.size(), 33u);
-  EXPECT_EQ(lines[0], "DB=10");
-  EXPECT_EQ(lines[14], "edtPMINL=2500");
+  EXPECT_EQ(lines[0], "DEADBAND=10");
+  EXPECT_EQ(lines[14], "PMIN=2500");
   EXPECT_EQ(lines[23], "FUNREG.6=1");
-  EXPECT_EQ(lines[28], "FUNREG1.1=1");
+  EXPECT_EQ(lines[28], "OVERLOAD2=1");
   EXPECT_EQ(lines[30], "HFD=1");
   EXPECT_EQ(lines[20], "FUNREG.3=1");
 }

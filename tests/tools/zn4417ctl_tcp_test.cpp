@@ -1,6 +1,7 @@
 // zn4417ctl run as a program against a device emulator on 127.0.0.1.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -34,7 +35,23 @@ class TcpToolTest : public ::testing::Test {
     emulator.SetFaults(faults);
   }
 
+  // A 64-byte image file; removed with the test.
+  std::string ImageFile(const std::vector<uint8_t>& bytes) {
+    file = std::filesystem::temp_directory_path() /
+           ("zn4417ctl-tcp-" + std::to_string(getpid()) + ".bin");
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    return file.string();
+  }
+  void TearDown() override {
+    if (!file.empty()) std::filesystem::remove(file);
+  }
+
+  // The block as the chip holds it now, which a write of it sends unchanged.
+  std::vector<uint8_t> Block() { return emulator.ReadMemory(kSfr, 0, 64); }
+
   TcpDeviceEmulator emulator;
+  std::filesystem::path file;
 };
 
 TEST_F(TcpToolTest, ReadGoesThroughTheProtocol) {
@@ -56,7 +73,7 @@ TEST_F(TcpToolTest, SetWritesAndVerifies) {
   EXPECT_EQ(sfr[0], 0x80);
   EXPECT_EQ(sfr[63], 0xBF);
   ToolResult dump = Run({"dump"});
-  EXPECT_EQ(SplitLines(dump.out).at(0), "DB=10");
+  EXPECT_EQ(SplitLines(dump.out).at(0), "DEADBAND=10");
 }
 
 TEST_F(TcpToolTest, ReadBackThatDiffersExitsOne) {
@@ -123,6 +140,87 @@ TEST_F(TcpToolTest, BadInputSendsNothing) {
   EXPECT_EQ(emulator.ConnectionsAccepted(), 0u);
   EXPECT_EQ(emulator.BytesSent(), 0u);
   EXPECT_EQ(emulator.CompletedWrites(), writes);
+}
+
+TEST_F(TcpToolTest, WrongAcknowledgementIsAFailureEvenWhenTheReadBackMatches) {
+  const std::string image = ImageFile(Block());
+  SetFaults([](SimFaults& f) { f.wrongAckChunk = 0; });  // 00 1F after the first chunk
+  ToolResult r = Run({"write", image});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "zn4417ctl: writing the block failed: a data chunk was acknowledged with a wrong "
+            "count\n"
+            "zn4417ctl: the block read back matches anyway; the write is not counted as done\n");
+
+  // The first chunk (offsets 0 to 31) reaches the chip; a change in the second cannot.
+  ToolResult set = Run({"set", "PMID=9"});
+  EXPECT_EQ(set.exitCode, 3);
+  EXPECT_EQ(set.out, "");
+  EXPECT_NE(set.err.find("writing the block failed"), std::string::npos) << set.err;
+  EXPECT_NE(set.err.find("the block read back differs at 1 of offsets 0 to 62"), std::string::npos)
+      << set.err;
+}
+
+TEST_F(TcpToolTest, FailedReadBackIsAFailureThoughTheWriteWentThrough) {
+  std::vector<uint8_t> block = Block();
+  block[40] = 0x5A;
+  const std::string image = ImageFile(block);
+  SetFaults([](SimFaults& f) { f.shortReadChunk = 1; });
+  ToolResult r = Run({"write", image});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "zn4417ctl: reading the block back failed: a data chunk did not come in full; the "
+            "write is not verified\n");
+  EXPECT_EQ(Block()[40], 0x5A) << "the write itself went through";
+}
+
+TEST_F(TcpToolTest, CommandWithoutReplyFailsBothSteps) {
+  const std::string image = ImageFile(Block());
+  SetFaults([](SimFaults& f) { f.shortCommandReply = true; });
+  ToolResult r = Run({"write", image});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "zn4417ctl: writing the block failed: the chip did not answer the command\n"
+            "zn4417ctl: reading the block back failed too: the chip did not answer the "
+            "command\n");
+  ToolResult verify = Run({"verify", image});
+  EXPECT_EQ(verify.exitCode, 3);
+  EXPECT_EQ(verify.err,
+            "zn4417ctl: reading the configuration block failed: the chip did not answer the "
+            "command\n");
+}
+
+TEST_F(TcpToolTest, ReadBackThatDiffersListsTheOffsets) {
+  SetFaults([](SimFaults& f) { f.corruptSfrAddress = 5; });
+  ToolResult r = Run({"set", "BT=9"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err,
+            "zn4417ctl: written, but the block read back differs at 1 of offsets 0 to 62:\n"
+            "0x05: read back 85, written 84\n");
+  SetFaults([](SimFaults& f) { f.corruptSfrAddress = -1; });
+  std::vector<uint8_t> block = Block();
+  const std::string image = ImageFile(block);
+  SetFaults([](SimFaults& f) { f.corruptSfrAddress = 62; });
+  ToolResult verify = Run({"verify", image});
+  EXPECT_EQ(verify.exitCode, 1);
+  EXPECT_EQ(verify.out, "1 of offsets 0 to 62 differ:\n0x3E: chip BF, file BE\n");
+}
+
+TEST_F(TcpToolTest, DeviceThatClosesTheConnectionFailsTheTransfer) {
+  std::vector<uint8_t> before = Block();
+  SetFaults([](SimFaults& f) { f.refuseOpen = true; });  // accepts, then hangs up
+  ToolResult r = Run({"set", "DEADBAND=1"});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.rfind("zn4417ctl: reading the configuration block failed: ", 0), 0u) << r.err;
+  ToolResult write = Run({"write", ImageFile(before)});
+  EXPECT_EQ(write.exitCode, 3);
+  EXPECT_EQ(write.out, "");
+  EXPECT_NE(write.err.find("writing the block failed"), std::string::npos) << write.err;
+  EXPECT_EQ(Block(), before);
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+// Commands run in-process on several simulated bridges at once, some of
+// them misbehaving: bridge choice, --all and the strict write verdict.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "link/multi_bridge.h"
+#include "link/sim_bridge.h"
+#include "tools/ctl_commands.h"
+
+namespace {
+
+struct Outcome {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+class Bridges : public ::testing::Test {
+ protected:
+  // Bridges in index order; a serial other than "tx_v1.0" makes a bridge of another kind.
+  void Attach(const std::vector<std::string>& serials) {
+    std::vector<std::unique_ptr<BridgeLibrary>> members;
+    for (const std::string& serial : serials) {
+      auto sim = std::make_unique<SimBridgeLibrary>();
+      sim->SetSerial(serial);
+      sims.push_back(sim.get());
+      members.push_back(std::move(sim));
+    }
+    library = std::make_unique<MultiBridgeLibrary>(std::move(members));
+  }
+
+  Outcome Run(std::vector<std::string> args) {
+    args.insert(args.begin(), "zn4417ctl");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    CtlOptions options;
+    CtlPlan plan;
+    std::string error;
+    Outcome o;
+    if (!ParseCommandLine(static_cast<int>(argv.size()), argv.data(), options, error) ||
+        !PrepareCommand(options, plan, error)) {
+      ADD_FAILURE() << error;
+      return o;
+    }
+    std::ostringstream out, err;
+    o.code = RunOnLibrary(plan, *library, out, err);
+    o.out = out.str();
+    o.err = err.str();
+    return o;
+  }
+
+  uint8_t Boost(size_t bridge) {
+    return sims.at(bridge)->Chip().Peek(SimulatedChip::kSfrSpace, 17);
+  }
+
+  void Fault(size_t bridge, void (*edit)(SimFaults&)) {
+    SimFaults faults = sims.at(bridge)->Faults();
+    edit(faults);
+    sims.at(bridge)->SetFaults(faults);
+  }
+
+  std::vector<SimBridgeLibrary*> sims;
+  std::unique_ptr<MultiBridgeLibrary> library;
+};
+
+TEST_F(Bridges, AllProgramsEveryChipBridgeAndExitsWithTheWorstCode) {
+  Attach({"tx_v1.0", "other", "tx_v1.0", "tx_v1.0"});
+  Fault(2, [](SimFaults& f) { f.corruptSfrAddress = 17; });
+  Outcome differs = Run({"set", "BOOST=30", "--all"});
+  EXPECT_EQ(differs.code, 1);
+  EXPECT_EQ(differs.out,
+            "bridge 0: 下载成功!\nbridge 2: written, but the read-back differs\n"
+            "bridge 3: 下载成功!\n");
+  EXPECT_NE(differs.err.find("zn4417ctl: bridge 2: written, but"), std::string::npos);
+  for (size_t b : {0u, 2u, 3u}) EXPECT_EQ(Boost(b), 30) << "bridge " << b;
+  EXPECT_EQ(Boost(1), 8) << "a bridge of another kind is left alone";
+
+  Fault(3, [](SimFaults& f) { f.wrongAckChunk = 0; });
+  Outcome failed = Run({"set", "BOOST=31", "--all"});
+  EXPECT_EQ(failed.code, 3) << "a failed transfer outranks a differing read-back";
+  EXPECT_EQ(failed.out,
+            "bridge 0: 下载成功!\nbridge 2: written, but the read-back differs\n"
+            "bridge 3: writing the block failed\n");
+  EXPECT_EQ(Boost(0), 31);
+}
+
+TEST_F(Bridges, AllWithoutAnyChipBridgeExitsTwo) {
+  Attach({"other", "Tx_v1.0"});
+  Outcome none = Run({"set", "BOOST=3", "--all"});
+  EXPECT_EQ(none.code, 2);
+  EXPECT_EQ(none.out, "");
+  EXPECT_EQ(none.err, "zn4417ctl: no ZN4417 bridge is attached\n");
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+// zn4417ctl run as a program against the simulated chip kept in a file:
+// a fresh memory file per test, with recognisable bytes outside the
+// parameter area.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "link/simulated_chip.h"
+#include "tests/tools/run_tool.h"
+
+namespace fs = std::filesystem;
+
+inline std::vector<uint8_t> ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+}
+
+class SimToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/zn4417ctl-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir = pattern;
+    simFile = dir / "chip.mem";
+    SimulatedChip chip;
+    std::vector<uint8_t> memory = chip.Memory();
+    for (int i = 0; i < 64; ++i) {
+      if (i < 10 || i > 32) memory[kSfr + i] = static_cast<uint8_t>(0x40 + i);
+    }
+    WriteFile(simFile, memory);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  ToolResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--bridge", "sim:" + simFile.string()});
+    return RunTool(args);
+  }
+
+  std::vector<uint8_t> Sfr() { return SfrOf(simFile); }
+  static std::vector<uint8_t> SfrOf(const fs::path& file) {
+    std::vector<uint8_t> memory = ReadFile(file);
+    if (memory.size() < kSfr + 64) return {};
+    return {memory.begin() + kSfr, memory.begin() + kSfr + 64};
+  }
+  // Another chip's memory file, a copy of the first one's.
+  fs::path CopyChip(const std::string& name) {
+    fs::path file = dir / name;
+    fs::copy_file(simFile, file);
+    return file;
+  }
+
+  static constexpr size_t kSfr = SimulatedChip::kSfrSpace * SimulatedChip::kSpaceSize;
+  fs::path dir;
+  fs::path simFile;
+};

@@ -1,0 +1,53 @@
+// Choosing among several bridges: the list of attached bridges, and one
+// bridge of a library shown as if it were the only one, so that the link
+// opens exactly that bridge (or none, if it is not a ZN4417 bridge).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/bridge_library.h"
+
+struct BridgeEntry {
+  uint32_t index = 0;
+  bool readable = false;  // the serial string could be read
+  std::string serial;
+  bool ours = false;  // the serial marks the ZN4417 bridge
+};
+
+// Every attached bridge in index order; false when the library cannot
+// count them.
+bool ListBridges(BridgeLibrary& library, std::vector<BridgeEntry>& bridges);
+
+class OneBridgeLibrary : public BridgeLibrary {
+ public:
+  static constexpr BridgeStatus kStatusBadIndex = 2;
+
+  // Device `index` of `library` appears as device 0; `library` must outlive this.
+  OneBridgeLibrary(BridgeLibrary& library, uint32_t index) : library_(library), index_(index) {}
+
+  BridgeStatus GetNumDevices(uint32_t& count) override;
+  BridgeStatus GetProductString(uint32_t index, char* buffer, uint32_t option) override;
+  BridgeStatus Open(uint32_t index, BridgeHandle& handle) override;
+  BridgeStatus Close(BridgeHandle handle) override { return library_.Close(handle); }
+  BridgeStatus Read(BridgeHandle handle, uint8_t* buffer, uint32_t wanted,
+                    uint32_t& received) override {
+    return library_.Read(handle, buffer, wanted, received);
+  }
+  BridgeStatus Write(BridgeHandle handle, const uint8_t* buffer, uint32_t count,
+                     uint32_t& written) override {
+    return library_.Write(handle, buffer, count, written);
+  }
+  BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
+                            uint8_t flushReceive) override {
+    return library_.FlushBuffers(handle, flushTransmit, flushReceive);
+  }
+  BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override {
+    return library_.SetTimeouts(readTimeoutMs, writeTimeoutMs);
+  }
+
+ private:
+  BridgeLibrary& library_;
+  uint32_t index_;
+};

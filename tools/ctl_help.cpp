@@ -1,0 +1,123 @@
+// The --help text. Its shape (a name line, "Usage:", headed sections, each
+// option on a line of its own) also lets a manual page be made from it.
+#include "tools/ctl_options.h"
+
+const char* HelpText() {
+  return R"(zn4417ctl - read, check and program the configuration block of ZN4417 chips
+Usage: zn4417ctl [OPTION]... COMMAND [ARGUMENT]...
+
+Reads, checks and writes the 64-byte configuration block of a ZN4417 chip
+(SFR space, address 0) through its USB bridge, through the same controller
+as the configurator window. A write counts as done only when both transfers
+went through and offsets 0 to 62 read back as written.
+
+Options:
+  --bridge ADDRESS      usb (default): real bridges through libusb;
+                        sim: the built-in simulated chip;
+                        sim:N: N simulated chips (1 to 16), each behind a
+                        bridge of its own;
+                        sim:FILE[,FILE]...: one simulated chip per FILE, which
+                        keeps its memories between runs (FILE?serial=S makes
+                        that bridge report serial S);
+                        tcp://HOST:PORT[?serial=S]: a device emulator over TCP
+  --usb-id VVVV:PPPP    USB vendor and product id of the bridge (default
+                        10C4:EA61)
+  --index N             use the N-th bridge, counted from 0 as list shows
+                        (default: the first ZN4417 bridge)
+  --all                 write, set, verify: every ZN4417 bridge in turn, one
+                        result line each
+  --clamp               set: clamp numbers into their ranges instead of
+                        refusing them (as the window's controls do)
+  --json                read, dump: print one JSON object
+  --verbose             print the protocol's diagnostic texts on stderr
+  --help                print this text and exit
+  --version             print the version and exit
+
+Commands:
+  list                  one line per bridge: index, serial string, and whether
+                        it is a ZN4417 bridge (serial "tx_v1.0")
+  read [-o FILE]        read the block and print eight lines of the form
+                        "0x00: 00 01 02 03 04 05 06 07", or write the 64 raw
+                        bytes to FILE; with --json
+                        {"hex": "...", "bytes": [...]}
+  dump                  read the block and print one NAME=VALUE line per
+                        parameter, named as below (flags 0 or 1); with --json
+                        {"parameters": {...}, "units": {...}}, flags as
+                        true/false
+  verify FILE           read the chip and compare offsets 0 to 62 with the
+                        64-byte FILE as write would send it (encoded, offsets
+                        12 and 20 forced); print each differing offset with
+                        both bytes (the first 16, then a count of the rest);
+                        writes nothing
+  write FILE            take a 64-byte image file as if it had been read,
+                        encode it, force offset 20 to 41 and offset 12 to 7,
+                        write it, wait 100 ms, read it back and compare
+                        offsets 0 to 62; prints "下载成功!" when verified
+  set NAME=VALUE...     read the chip, assign the values, link the flags after
+                        each assignment, then write and verify as write does
+
+Parameters:
+  Names are matched in any letter case. A number outside its range is refused
+  (exit 64) unless --clamp is given; fractions are rounded to whole numbers.
+
+  DEADBAND              dead band, 0..255
+  STRETCHER             0..7
+  BOOST                 0..255
+  MAXDUTYL, MAXDUTYR    maximum duty left and right, 0..255
+  DEADZONE              0..63
+  P1MDUTY, P2MDUTY      duty values, 0..255
+  P1WTIME, P2WTIME, P3WTIME
+                        wait times, 0..255
+  OSC                   0..127
+  CH, CHANNEL           0..15
+  CLK                   0..7 (every write sends 7 all the same)
+  PMIN, PMAX            pulse limits in microseconds (us), 500..2500
+  PMID                  centre offset, -120..120
+  OVERLOAD1..OVERLOAD3  flags (0 or 1): overload levels L1 to L3
+  HFD                   flag: high frequency driver
+  LPPMP                 flag: lose PPM protect
+  INVC                  flag: inverted control
+  FUNREG.i              flag: function register item i (2, 3, 5, 6 or 7;
+                        items 0, 1, 4, 8 and 9 are fixed)
+
+  The window controls' names are accepted too, in their exact case: DB ST BT
+  MDL MDR DZ P1MD P2MD P1T P2T P3T OSC CH CLK edtPMINL edtPMAXL edtPMID
+  FUNREG1.i nvchckbxLPPMP nvchckbxINVC.
+
+Examples:
+  zn4417ctl list        show the bridges and their indices
+  zn4417ctl read        print the block as hex lines
+  zn4417ctl read --json
+                        print the block as JSON
+  zn4417ctl read -o block.bin
+                        save the block to block.bin
+  zn4417ctl dump        print every parameter
+  zn4417ctl dump --json
+                        print every parameter as JSON
+  zn4417ctl verify block.bin
+                        compare the chip with block.bin, writing nothing
+  zn4417ctl write block.bin
+                        program the chip with block.bin and verify it
+  zn4417ctl write block.bin --all
+                        program every connected chip with block.bin
+  zn4417ctl set DEADBAND=10 PMIN=1000 OVERLOAD2=1
+                        change three parameters and verify the write
+  zn4417ctl --index 1 set boost=9
+                        change BOOST on the chip behind bridge 1
+  zn4417ctl set DEADBAND=300 --clamp
+                        set DEADBAND to 255, as the window would
+  zn4417ctl --bridge sim:2 list
+                        try the tool on two simulated chips
+
+Exit status:
+  0     done: read, or written and verified; verify: the chip matches FILE
+  1     written, but the block read back differs; verify: the chip differs
+  2     no bridge could be opened (list: no bridge attached)
+  3     a transfer failed (the write, the read or the read-back), even if the
+        block read back matched
+  64    bad usage or bad input (unknown command, option or parameter, a value
+        outside its range or not a number, an image file that is not exactly
+        64 bytes, an unknown bridge address); nothing is sent to the chip
+  With --all the worst (highest) code of all bridges.
+)";
+}
