@@ -1,13 +1,9 @@
 // The main window as it is painted: the status bar's gradient and divider,
 // where the spin edits end their text, the focus in the flag list, a tool
 // button dragged off, the unit labels beside the pulse edits, the label
-// boxes in the dialog font, and the success message box.
-#include <QAbstractButton>
+// boxes in the dialog font, and maximising.
 #include <QApplication>
-#include <QMessageBox>
-#include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include "tests/app/window_panels.h"
 #include "tests/app/window_test_util.h"
@@ -228,46 +224,6 @@ class WindowPixelsTest : public QObject {
     QTRY_COMPARE(form.ClientWidth(), 499);
     QCOMPARE(form.ClientHeight(), 387);
     QCOMPARE(form.NvStatusBar1->BoundsRect(), Rect(0, 368, 499, 387));
-  }
-
-  void writeShowsTheSuccessBoxCentredWithAPlainOkButton() {
-    SimWindow w;
-    TForm1& form = w.Create();
-    form.Controller().SetSleep([](std::chrono::milliseconds) {});
-    struct Seen {
-      bool found = false, modal = false, iconless = false;
-      int buttons = 0;
-      QString title, text;
-      QRect frame, screen;
-    } seen;
-    QTimer::singleShot(0, [&seen] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box) return;
-      seen.found = true;
-      seen.modal = box->windowModality() == Qt::ApplicationModal;
-      seen.title = box->windowTitle();
-      seen.text = box->text();
-      seen.frame = box->frameGeometry();
-      seen.screen = box->screen()->availableGeometry();
-      seen.buttons = static_cast<int>(box->buttons().size());
-      seen.iconless = box->iconPixmap().isNull() && !box->buttons().empty() &&
-                      box->buttons().front()->icon().isNull();
-      box->button(QMessageBox::Ok)->click();
-    });
-    ClickTool(form.BtnEdit);
-    QVERIFY(seen.found);
-    QVERIFY(seen.modal);
-    QCOMPARE(seen.title, QString("ZN4417Config"));
-    QCOMPARE(seen.text, QString::fromUtf8("下载成功!"));
-    QCOMPARE(seen.buttons, 1);
-    QVERIFY(seen.iconless);
-    const QPoint centre = seen.frame.center(), screen = seen.screen.center();
-    QVERIFY2(std::abs(centre.x() - screen.x()) <= 1 && std::abs(centre.y() - screen.y()) <= 1,
-             qPrintable(QString("box centre %1,%2 screen centre %3,%4")
-                            .arg(centre.x())
-                            .arg(centre.y())
-                            .arg(screen.x())
-                            .arg(screen.y())));
   }
 };
 
