@@ -159,7 +159,6 @@ class TForm1 : public TForm, public ConfigView {
   void CreateToolbarControls();
   void CreateLateControls();
   void CreateLatePulseControls();
-  void FixLabelHeights();
   // unit1_bindings.cpp
   TNvCheckBox* CreateCheckBox(const char* name, const char* caption, int top);
   void ApplyTabOrder();

@@ -27,7 +27,8 @@ T* Make(P* parent, const char* name) {
   return MakeComponent<T>(parent, name);
 }
 
-// Bold blue captions on white boxes, 13 high, as wide as their text.
+// Bold blue captions on white boxes, sized to their text once loading ends
+// (13 high in the dialog font).
 TNvLabel* MakeLabel(TWinControl* parent, const char* name, const char* caption, int left, int top,
                     int width) {
   auto* label = Make<TNvLabel>(parent, name);
@@ -100,24 +101,17 @@ void TForm1::CreateComponents() {
   ApplyTabOrder();
   EndLoading();
   NvToolbar1->PositionControls();
-  FixLabelHeights();
-}
-
-void TForm1::FixLabelHeights() {
-  // The labels keep the width fitted to their text and the 13-pixel height
-  // of the window's design, which the stand-in font would make 12.
-  for (TNvLabel* label :
-       {NvLabel1, NvLabel2, NvLabel3, NvLabel4, NvLabel5, NvLabel6, NvLabel11, NvLabel12, NvLabel13,
-        NvLabel14, NvLabel15, NvLabel16, NvLabel17, NvLabel18, lbl1, lbl7, lbl3, lbl4, lbl5}) {
-    label->SetAutoSize(false);
-    label->SetHeight(13);
-  }
 }
 
 void TForm1::CreateBars() {
   NvStatusBar1 = Make<TNvStatusBar>(this, "NvStatusBar1");
   NvStatusBar1->SetBounds(0, 368, 499, 19);
   NvStatusBar1->SetAlign(alBottom);
+  NvStatusBar1->SetBorderInner(fsNone);
+  NvStatusBar1->SetBorderOuter(fsNone);
+  NvStatusBar1->SetBorderSides(AllSides);
+  NvStatusBar1->SetBorderWidth(0);
+  NvStatusBar1->SetVisualStyle(vsGradient);
   NvStatusBar1->SetTabOrder(0);
 
   NvToolbar1 = Make<TNvToolbar>(this, "NvToolbar1");

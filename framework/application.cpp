@@ -1,9 +1,11 @@
 #include "framework/application.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShowEvent>
 #include <memory>
 
 #include "framework/forms.h"
@@ -13,13 +15,38 @@ namespace {
 TApplication gApplication;
 TMessageBoxInterceptor gInterceptor;
 
-void CentreOnScreen(QWidget& w) {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  w.adjustSize();
-  QRect area = screen->availableGeometry();
-  w.move(area.center() - QPoint(w.width() / 2, w.height() / 2));
-}
+// The modal OK box. The box settles its final size only when it is shown,
+// so it is centred then, just before it appears; its one button carries no
+// icon, whatever the style would give a standard button.
+class TMessageDialog : public QMessageBox {
+ public:
+  TMessageDialog(const std::string& text, const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+    setText(QString::fromStdString(text));
+    setIcon(QMessageBox::NoIcon);
+    setStandardButtons(QMessageBox::Ok);
+    if (QAbstractButton* ok = button(QMessageBox::Ok)) ok->setIcon(QIcon());
+    setWindowModality(Qt::ApplicationModal);
+  }
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    QMessageBox::showEvent(e);
+    CentreOnScreen();
+  }
+
+ private:
+  void CentreOnScreen() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    // A window's position is that of its frame, the size with the frame
+    // where the window manager has told it.
+    const QSize size = frameGeometry().size();
+    move(area.x() + (area.width() - size.width()) / 2,
+         area.y() + (area.height() - size.height()) / 2);
+  }
+};
 
 }  // namespace
 
@@ -54,13 +81,7 @@ void TApplication::ProcessMessages() {
 int TApplication::MessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
   const std::string& title = caption.empty() ? title_ : caption;
   if (gInterceptor) return gInterceptor(text, title, flags);
-  QMessageBox box;
-  box.setWindowTitle(QString::fromStdString(title));
-  box.setText(QString::fromStdString(text));
-  box.setIcon(QMessageBox::NoIcon);
-  box.setStandardButtons(QMessageBox::Ok);
-  box.setWindowModality(Qt::ApplicationModal);
-  CentreOnScreen(box);
+  TMessageDialog box(text, title);
   box.exec();
   return IDOK;
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "framework/application.h"
 #include "framework/caret.h"
@@ -95,6 +96,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (visible_ && (parent_ || isWindow_)) QWidget::show();
   if (parentColor_) ParentColorChanged();
   if (parentFont_) ParentFontChanged();
+  if (IsWindowless()) StackBelowWindowedSiblings();
   if (parent_ && align_ != alNone) parent_->Realign();
 }
 
@@ -289,12 +291,43 @@ void TControl::Update() {
   if (isVisible()) repaint();
 }
 
+// Windowless controls are painted on their parent's surface, so every
+// windowed sibling lies above all of them; each kind keeps its own order.
+bool TControl::IsWindowless() const {
+  return dynamic_cast<const TGraphicControl*>(this) != nullptr;
+}
+
+void TControl::StackBelowWindowedSiblings() {
+  QWidget* parent = parentWidget();
+  if (!parent || isWindow()) return;
+  for (QObject* child : parent->children()) {  // bottom first
+    auto* w = qobject_cast<QWidget*>(child);
+    if (!w || w == this || w->isWindow()) continue;
+    if (dynamic_cast<TGraphicControl*>(w) == nullptr) {
+      stackUnder(w);
+      return;
+    }
+  }
+}
+
 void TControl::BringToFront() {
   raise();
+  if (IsWindowless()) StackBelowWindowedSiblings();
 }
 
 void TControl::SendToBack() {
-  lower();
+  if (IsWindowless() || !parentWidget()) {
+    lower();
+    return;
+  }
+  for (QObject* child : parentWidget()->children()) {
+    auto* w = qobject_cast<QWidget*>(child);
+    if (w && w != this && !w->isWindow() && dynamic_cast<TGraphicControl*>(w) == nullptr) {
+      stackUnder(w);
+      return;
+    }
+  }
+  raise();
 }
 
 LRESULT TControl::Perform(Cardinal msg, WPARAM wParam, LPARAM lParam) {
@@ -469,6 +502,9 @@ void TControl::mouseMoveEvent(QMouseEvent* e) {
   e->accept();
   TPoint p = ClientPos(e->position());
   MouseMove(ShiftFromQt(e->modifiers(), e->buttons()), p.X, p.Y);
+  // While a button is held the window system reports no leaving or entering
+  // to the pressed control; the pointer crossing its edge still counts.
+  if (e->buttons() != Qt::NoButton) TrackHeldPointer(rect().contains(e->position().toPoint()));
 }
 
 void TControl::mouseReleaseEvent(QMouseEvent* e) {
@@ -496,11 +532,20 @@ void TControl::wheelEvent(QWheelEvent* e) {
 }
 
 void TControl::enterEvent(QEnterEvent*) {
+  leftWhileHeld_ = false;
   Perform(CM_MOUSEENTER, 0, 0);
 }
 
 void TControl::leaveEvent(QEvent*) {
+  // Already reported when the pointer went out with the button held.
+  if (std::exchange(leftWhileHeld_, false)) return;
   Perform(CM_MOUSELEAVE, 0, 0);
+}
+
+void TControl::TrackHeldPointer(bool inside) {
+  if (inside != leftWhileHeld_) return;
+  leftWhileHeld_ = !inside;
+  Perform(inside ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, 0);
 }
 
 void TControl::resizeEvent(QResizeEvent*) {
@@ -521,6 +566,7 @@ void TControl::timerEvent(QTimerEvent* e) {
 
 TGraphicControl::TGraphicControl(TWinControl* parent) : TControl(parent) {
   setFocusPolicy(Qt::NoFocus);
+  StackBelowWindowedSiblings();
 }
 
 TCustomControl::TCustomControl(TWinControl* parent) : TWinControl(parent) {}

@@ -198,6 +198,9 @@ class TControl : public QWidget, public TObject {
   void Refresh() { Repaint(); }
   void Update();
 
+  // Windowless controls stay beneath their windowed siblings: bringing one
+  // to the front puts it over the other windowless ones only, and sending a
+  // windowed one to the back keeps it over them.
   void BringToFront();
   void SendToBack();
 
@@ -223,6 +226,9 @@ class TControl : public QWidget, public TObject {
   virtual void Click();
 
  protected:
+  bool IsWindowless() const;
+  // Places a windowless control right under the lowest windowed sibling.
+  void StackBelowWindowedSiblings();
   virtual void Paint() {}
   virtual void DblClick();
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -275,6 +281,9 @@ class TControl : public QWidget, public TObject {
   void FontObjectChanged();
   void ApplyQtCursor();
   void PlaceInParent(int left, int top, int width, int height);
+  // With a button held: CM_MOUSELEAVE when the pointer goes out of the
+  // control, CM_MOUSEENTER when it comes back.
+  void TrackHeldPointer(bool inside);
 
   std::string name_;
   intptr_t tag_ = 0;
@@ -294,6 +303,8 @@ class TControl : public QWidget, public TObject {
   TBiDiMode bidiMode_ = bdLeftToRight;
   TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   TControlState controlState_ = 0;
+  // The pointer went out while a button was held and has not come back.
+  bool leftWhileHeld_ = false;
   TComponentState componentState_ = 0;
   TCanvas canvas_;
   std::map<uintptr_t, int> timers_;  // control timer id -> Qt timer id

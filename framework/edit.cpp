@@ -16,6 +16,10 @@
 namespace {
 
 constexpr int kEdge = 2;  // width of the sunken client edge
+// The inner line edit keeps 2 pixels free inside its text margins on either
+// side, and ends right-aligned text 3 pixels further in (room for its caret).
+constexpr int kEditorInset = 2;
+constexpr int kRightAlignedSlack = 3;
 
 QString Q(const std::string& s) {
   return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
@@ -122,13 +126,22 @@ void TCustomEdit::SetAlignment(TAlignment v) {
                     : v == taCenter     ? Qt::AlignHCenter
                                         : Qt::AlignLeft;
   editor_->setAlignment(a | Qt::AlignVCenter);
+  ApplyTextMargins();
 }
 
 void TCustomEdit::SetMargins(int left, int right) {
   if (left == leftMargin_ && right == rightMargin_) return;
   leftMargin_ = left;
   rightMargin_ = right;
-  editor_->setTextMargins(left, 0, right, 0);
+  ApplyTextMargins();
+}
+
+void TCustomEdit::ApplyTextMargins() {
+  // The margins bound the text itself: right-aligned text ends exactly at
+  // the right margin, as the classic edit control places it.
+  int right = rightMargin_;
+  if (alignment_ == taRightJustify) right -= kEditorInset + kRightAlignedSlack;
+  editor_->setTextMargins(leftMargin_, 0, right, 0);
 }
 
 bool TCustomEdit::CanUndo() const {

@@ -50,7 +50,8 @@ class TCustomEdit : public TWinControl {
   bool HideSelection() const { return hideSelection_; }
   void SetHideSelection(bool v) { hideSelection_ = v; }
 
-  // Text margins inside the client area, in pixels.
+  // Text margins inside the client area, in pixels: right-aligned text ends
+  // at ClientWidth - RightMargin.
   int LeftMargin() const { return leftMargin_; }
   int RightMargin() const { return rightMargin_; }
   void SetMargins(int left, int right);
@@ -82,6 +83,7 @@ class TCustomEdit : public TWinControl {
 
  private:
   void UpdateEditorGeometry();
+  void ApplyTextMargins();
   void UpdatePalette();
   bool HandleShortcut(QKeyEvent* e);
   bool FilterInputMethod(QInputMethodEvent* e);

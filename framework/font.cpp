@@ -11,6 +11,11 @@ namespace {
 
 constexpr const char* kMono = "Liberation Mono";
 constexpr const char* kSans = "Liberation Sans";
+// The stand-in for the classic 8-point dialog font: of the sans-serif faces
+// packaged for the system, the one whose bold and regular widths and heights
+// at 11 pixels come closest to the window's designed label and button sizes
+// (tests/framework/font_test.cpp keeps the measured table).
+constexpr const char* kDialogSans = "DejaVu Sans";
 constexpr const char* kSerif = "Liberation Serif";
 constexpr const char* kCjk = "WenQuanYi Zen Hei";
 
@@ -28,17 +33,28 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
 
 const char* Substitute(const std::string& name) {
   static const std::pair<const char*, const char*> kMap[] = {
-      {"courier new", kMono},    {"courier", kMono},
-      {"fixedsys", kMono},       {"lucida console", kMono},
-      {"ms sans serif", kSans},  {"microsoft sans serif", kSans},
-      {"tahoma", kSans},         {"arial", kSans},
-      {"verdana", kSans},        {"segoe ui", kSans},
-      {"system", kSans},         {"ms shell dlg", kSans},
-      {"ms shell dlg 2", kSans}, {"times new roman", kSerif},
-      {"ms serif", kSerif},      {"times", kSerif},
-      {"simsun", kCjk},          {"宋体", kCjk},
-      {"simhei", kCjk},          {"黑体", kCjk},
-      {"nsimsun", kCjk},         {"microsoft yahei", kCjk},
+      {"courier new", kMono},
+      {"courier", kMono},
+      {"fixedsys", kMono},
+      {"lucida console", kMono},
+      {"ms sans serif", kDialogSans},
+      {"microsoft sans serif", kDialogSans},
+      {"tahoma", kSans},
+      {"arial", kSans},
+      {"verdana", kSans},
+      {"segoe ui", kSans},
+      {"system", kSans},
+      {"ms shell dlg", kDialogSans},
+      {"ms shell dlg 2", kSans},
+      {"times new roman", kSerif},
+      {"ms serif", kSerif},
+      {"times", kSerif},
+      {"simsun", kCjk},
+      {"宋体", kCjk},
+      {"simhei", kCjk},
+      {"黑体", kCjk},
+      {"nsimsun", kCjk},
+      {"microsoft yahei", kCjk},
       {"微软雅黑", kCjk},
   };
   std::string key = Lower(name);

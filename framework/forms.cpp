@@ -27,10 +27,7 @@ void TForm::SetBorderStyle(TFormBorderStyle v) {
 }
 
 void TForm::ApplyBorderStyle() {
-  if (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsToolWindow)
-    setFixedSize(Width(), Height());
-  else
-    setMinimumSize(0, 0), setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  ApplySizeLimits(Width(), Height());
   Qt::WindowFlags flags = windowFlags();
   if (borderStyle_ == bsSingle || borderStyle_ == bsDialog)
     flags |= Qt::MSWindowsFixedSizeDialogHint;
@@ -38,12 +35,33 @@ void TForm::ApplyBorderStyle() {
     flags &= ~Qt::MSWindowsFixedSizeDialogHint;
   if (borderStyle_ == bsNone) flags |= Qt::FramelessWindowHint;
   setWindowFlags(flags);
+  KeepBorderFromSizing();
+}
+
+void TForm::ApplySizeLimits(int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  switch (borderStyle_) {
+    case bsSingle:
+      // Not sizeable by its border, but it can be maximised: a window
+      // manager offers that only to a window whose size may grow. The
+      // designed size stays the least, which restoring returns to.
+      setMinimumSize(width, height);
+      setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+      break;
+    case bsDialog:
+    case bsToolWindow:
+      setFixedSize(width, height);
+      break;
+    default:
+      setMinimumSize(0, 0);
+      setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+      break;
+  }
 }
 
 void TForm::SetBounds(int left, int top, int width, int height) {
-  const bool fixed =
-      borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsToolWindow;
-  if (fixed) setFixedSize(std::max(0, width), std::max(0, height));
+  ApplySizeLimits(width, height);
   TCustomControl::SetBounds(left, top, width, height);
 }
 
@@ -88,6 +106,9 @@ void TForm::closeEvent(QCloseEvent* e) {
 
 void TForm::showEvent(QShowEvent* e) {
   TCustomControl::showEvent(e);
+  // The native window exists from now on; its border hints are set before
+  // it is mapped.
+  if (!e->spontaneous()) KeepBorderFromSizing();
   if (e->spontaneous()) return;
   if (OnShow) OnShow(this);
 }

@@ -1,6 +1,8 @@
 // TForm: a top-level window. Caption is the window title; BorderStyle bsSingle
-// (the default) gives a fixed-size window; Position poScreenCenter centres it
-// on the screen when it is first shown. The client area is the whole widget.
+// (the default) gives a window whose border does not size it but which can be
+// maximised and restored to its set size; bsDialog and bsToolWindow are fixed
+// in size; Position poScreenCenter centres it on the screen when it is first
+// shown. The client area is the whole widget.
 #pragma once
 
 #include "framework/controls.h"
@@ -50,6 +52,11 @@ class TForm : public TCustomControl {
 
  private:
   void ApplyBorderStyle();
+  // The sizes the window manager may give the window.
+  void ApplySizeLimits(int width, int height);
+  // Asks the window manager for a border without sizing handles where the
+  // window system can say so apart from maximising (forms_x11.cpp).
+  void KeepBorderFromSizing();
   TFormBorderStyle borderStyle_ = bsSingle;
   TPosition position_ = poDesigned;
 };

@@ -54,6 +54,7 @@ void TCustomListBox::SetItemsObject(std::unique_ptr<TStringList> items) {
   items_->Assign(*old);
   HookItems();
   itemIndex_ = std::min(itemIndex_, Count() - 1);
+  caretIndex_ = std::clamp(caretIndex_, 0, std::max(0, Count() - 1));
   UpdateScrollBar();
   Invalidate();
 }
@@ -62,21 +63,25 @@ void TCustomListBox::ItemsChanged(const TStringsChange& change) {
   switch (change.kind) {
     case TStringsChange::Inserted:
       if (itemIndex_ >= 0 && change.index <= itemIndex_) ++itemIndex_;
+      if (change.index <= caretIndex_ && Count() > 1) ++caretIndex_;
       break;
     case TStringsChange::Deleted:
       if (change.index == itemIndex_)
         itemIndex_ = -1;
       else if (change.index < itemIndex_)
         --itemIndex_;
+      if (change.index < caretIndex_) --caretIndex_;
       break;
     case TStringsChange::Cleared:
     case TStringsChange::Sorted:
       itemIndex_ = -1;
+      caretIndex_ = 0;
       break;
     default:
       break;
   }
   if (topIndex_ >= Count()) topIndex_ = 0;
+  caretIndex_ = std::clamp(caretIndex_, 0, std::max(0, Count() - 1));
   UpdateScrollBar();
   Invalidate();
 }
@@ -85,7 +90,24 @@ void TCustomListBox::SetItemIndex(int v) {
   if (v < -1 || v >= Count()) v = -1;
   if (itemIndex_ == v) return;
   itemIndex_ = v;
-  if (v >= 0) MakeVisible(v);
+  if (v >= 0) {
+    caretIndex_ = v;
+    MakeVisible(v);
+  }
+  Invalidate();
+}
+
+int TCustomListBox::FocusedItem() const {
+  return Count() > 0 ? caretIndex_ : -1;
+}
+
+void TCustomListBox::DoEnter() {
+  Invalidate();  // the focus rectangle appears
+  TCustomControl::DoEnter();
+}
+
+void TCustomListBox::DoExit() {
+  TCustomControl::DoExit();
   Invalidate();
 }
 
@@ -224,7 +246,7 @@ void TCustomListBox::Paint() {
     if (!IntersectRect(hit, r, clip)) continue;
     TOwnerDrawState state = 0;
     if (i == itemIndex_) state |= odSelected;
-    if (i == itemIndex_ && Focused()) state |= odFocused;
+    if (i == FocusedItem() && Focused()) state |= odFocused;
     if (!Enabled()) state |= odDisabled;
     c.SetFont(Font());
     c.Brush().SetColor(Color());

@@ -12,8 +12,10 @@
 // scroll bar appears when the items do not fit.
 // Paint draws every visible item with DrawItem and fills the rest with Color.
 // DrawItem's default calls OnDrawItem when assigned, otherwise fills the row
-// with the brush and draws the text 2 pixels in; a focused current item gets
-// a dotted focus rectangle from the default only.
+// with the brush and draws the text 2 pixels in. While the list has the focus,
+// the focused item (FocusedItem) is drawn with odFocused (the default draws a
+// dotted focus rectangle): the current item, or with none the item that last
+// was current, item 0 at first.
 #pragma once
 
 #include <functional>
@@ -65,6 +67,9 @@ class TCustomListBox : public TCustomControl {
 
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int v);  // -1 = none; out-of-range values mean none
+  // The item that shows the focus rectangle while the list is focused;
+  // ItemIndex going to -1 leaves it where it was. -1 for an empty list.
+  int FocusedItem() const;
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int v);
   TListBoxStyle Style() const { return style_; }
@@ -101,6 +106,8 @@ class TCustomListBox : public TCustomControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   bool DefaultKeyDown(Word key, TShiftState shift) override;
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+  void DoEnter() override;
+  void DoExit() override;
   void PaintNonClient(TCanvas& canvas) override;
   void Resize() override;
   void mousePressEvent(QMouseEvent* e) override;
@@ -115,6 +122,7 @@ class TCustomListBox : public TCustomControl {
 
   std::unique_ptr<TStringList> items_;
   int itemIndex_ = -1;
+  int caretIndex_ = 0;
   int itemHeight_ = 16;
   TListBoxStyle style_ = lbStandard;
   int topIndex_ = 0;

@@ -2,8 +2,15 @@
 
 #include "framework/application.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstdlib>
 
 #include <stdexcept>
 
@@ -55,6 +62,46 @@ TEST(MessageBox, ExceptionsAreShownWithTheirMessageOrHandedToOnException) {
   SetMessageBoxInterceptor(nullptr);
   EXPECT_EQ(seen, "x");
   EXPECT_EQ(boxes.size(), 1u);
+}
+
+TEST(MessageBox, ShownBoxIsModalCentredOnTheScreenWithOneOkButtonWithoutIcon) {
+  Application->SetTitle("ZN4417Config");
+  struct Seen {
+    bool found = false, modal = false, iconless = false;
+    int buttons = 0;
+    QString title, text;
+    QRect frame, screen;
+  } seen;
+  // Looks at the box once it is up, then presses its button.
+  QTimer::singleShot(0, [&seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    seen.found = true;
+    seen.modal = box->isModal() && box->windowModality() == Qt::ApplicationModal;
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    seen.frame = box->frameGeometry();
+    seen.screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QList<QAbstractButton*> buttons = box->buttons();
+    seen.buttons = static_cast<int>(buttons.size());
+    seen.iconless = box->icon() == QMessageBox::NoIcon && !buttons.empty() &&
+                    buttons.front()->icon().isNull() && box->iconPixmap().isNull();
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_EQ(ShowMessageBox("下载成功!"), IDOK);
+  ASSERT_TRUE(seen.found);
+  EXPECT_TRUE(seen.modal);
+  EXPECT_EQ(seen.title, QString("ZN4417Config"));
+  EXPECT_EQ(seen.text, QString::fromUtf8("下载成功!"));
+  EXPECT_EQ(seen.buttons, 1);
+  EXPECT_TRUE(seen.iconless);
+  // Centred in whole pixels: the two margins differ by at most one.
+  const int left = seen.frame.left() - seen.screen.left();
+  const int right = seen.screen.right() - seen.frame.right();
+  const int top = seen.frame.top() - seen.screen.top();
+  const int bottom = seen.screen.bottom() - seen.frame.bottom();
+  EXPECT_LE(std::abs(left - right), 1) << left << " " << right;
+  EXPECT_LE(std::abs(top - bottom), 1) << top << " " << bottom;
 }
 
 TEST(HintWindow, ShowsTheTextInTheHintColourWithAFrame) {

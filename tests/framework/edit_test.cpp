@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -64,6 +66,45 @@ TEST(Edit, SunkenEdgeLeavesATwoPixelBorder) {
   EXPECT_EQ(e.ClientRect(), Rect(0, 0, 73, 21));
   EXPECT_EQ(e.Color(), clWindow);
   EXPECT_TRUE(e.TabStop());
+}
+
+TEST(Edit, RightAlignedTextEndsAtTheRightMargin) {
+  TForm form;
+  form.SetBounds(0, 0, 200, 100);
+  TEdit e(&form);
+  e.SetBounds(10, 10, 73, 21);
+  e.SetAlignment(taRightJustify);
+  e.SetText("244");
+  form.ShowForm();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  e.clearFocus();  // no caret beside the text
+  QApplication::processEvents();
+  ASSERT_FALSE(e.Focused());
+  // The last column with ink, in client coordinates.
+  auto lastInk = [&e] {
+    const QImage img = e.grab().toImage();
+    int last = -1;
+    for (int y = 2; y < img.height() - 2; ++y)
+      for (int x = 2; x < img.width() - 2; ++x)
+        if (qGray(img.pixel(x, y)) < 128) last = std::max(last, x - 2);
+    return last;
+  };
+  const QFontMetrics fm(e.Font().ToQFont());
+  const int bearing = fm.horizontalAdvance('4') - 1 - fm.boundingRect(QChar('4')).right();
+  for (int margin : {19, 0, 7}) {
+    e.SetMargins(0, margin);
+    QApplication::processEvents();
+    // The text's advance ends at ClientWidth - margin (69 - 19 = 50 for the
+    // spin edits); the ink stops the digit's right bearing before that.
+    const int end = e.ClientWidth() - margin;
+    EXPECT_NEAR(lastInk(), end - 1 - bearing, 1) << "margin " << margin;
+    EXPECT_LT(lastInk(), end) << "margin " << margin;
+  }
+  // Left-aligned text keeps its place.
+  e.SetAlignment(taLeftJustify);
+  e.SetMargins(0, 19);
+  QApplication::processEvents();
+  EXPECT_LT(lastInk(), 3 * fm.horizontalAdvance('4') + 4);
 }
 
 TEST(Edit, TextChangesFireOnChangeOnlyWhenDifferent) {

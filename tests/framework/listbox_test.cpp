@@ -68,6 +68,43 @@ TEST(ListBox, PaintsOnlyVisibleItemsWithRowRectsAndStates) {
   EXPECT_EQ(w.list.drawn[0].index, 1);
 }
 
+TEST(ListBox, FocusRectangleShowsWhereTheFocusIsAlsoWithoutACurrentItem) {
+  ListWindow w;
+  auto focusedRows = [&w] {
+    w.list.drawn.clear();
+    w.list.Repaint();
+    std::vector<std::pair<int, TOwnerDrawState>> rows;
+    for (const auto& d : w.list.drawn)
+      if (d.state & odFocused) rows.emplace_back(d.index, d.state);
+    return rows;
+  };
+  ASSERT_EQ(w.list.ItemIndex(), -1);
+  w.list.clearFocus();
+  QApplication::processEvents();
+  ASSERT_FALSE(w.list.Focused());
+  EXPECT_TRUE(focusedRows().empty());
+  // Tabbing in with no current item: the focus rectangle is on item 0,
+  // which is not selected.
+  w.list.SetFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(w.list.Focused());
+  using Rows = std::vector<std::pair<int, TOwnerDrawState>>;
+  EXPECT_EQ(focusedRows(), (Rows{{0, odFocused}}));
+  // Clearing the current item leaves the rectangle on the item last current.
+  w.list.SetItemIndex(2);
+  w.list.SetItemIndex(-1);
+  EXPECT_EQ(focusedRows(), (Rows{{2, odFocused}}));
+  // It follows its item when rows come and go before it.
+  w.list.Items().Delete(0);
+  EXPECT_EQ(w.list.FocusedItem(), 1);
+  w.list.Items().Insert(0, "new");
+  EXPECT_EQ(w.list.FocusedItem(), 2);
+  w.list.Items().Clear();
+  EXPECT_EQ(w.list.FocusedItem(), -1);
+  w.list.Items().Add("only");
+  EXPECT_EQ(w.list.FocusedItem(), 0);
+}
+
 TEST(ListBox, PressSelectsAndClicksBeforeMouseDown) {
   ListWindow w;
   QTest::mousePress(&w.list, Qt::LeftButton, {}, QPoint(30, 20));
