@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "link/bridge_address.h"
+#include "link/device_access.h"
 #include "link/usb_link.h"
 #include "model/config_controller.h"
 #include "model/headless_view.h"
@@ -74,6 +75,11 @@ bool CheckOutputFile(const std::string& path, bool& created, std::string& error)
   return true;
 }
 
+// Why an attached bridge could not be opened, when the reason is permission.
+void ReportNoAccess(const BridgeLibrary& library, std::ostream& err) {
+  for (const std::string& text : NoAccessTexts(library)) err << kTool << text << "\n";
+}
+
 int RunList(BridgeLibrary& library, std::ostream& out, std::ostream& err) {
   uint32_t count = 0;
   if (library.GetNumDevices(count) != kBridgeOk) {
@@ -90,6 +96,7 @@ int RunList(BridgeLibrary& library, std::ostream& out, std::ostream& err) {
     bool ours = std::string(serial) == UsbLink::kSerialString;
     out << i << " " << serial << (ours ? " (ZN4417 bridge)" : " (not a ZN4417 bridge)") << "\n";
   }
+  ReportNoAccess(library, err);
   return ceDone;
 }
 
@@ -195,6 +202,7 @@ int RunCommand(const CtlPlan& plan, std::ostream& out, std::ostream& err) {
     code = RunOnChip(plan, controller, view, out, err);
   } else {
     err << kTool << "no ZN4417 bridge could be opened\n";
+    ReportNoAccess(*library, err);
   }
   if (code != ceDone && createdOutput) std::filesystem::remove(plan.outFile);
   return code;
