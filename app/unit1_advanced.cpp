@@ -6,8 +6,8 @@
 // leaving `Rom` decodes the image into the parameter controls and encodes
 // them back (ConfigController::ImageEdited), after which the image shows
 // exactly what a Write sends. The image stays 64 bytes: `Rom` has a fixed
-// data size and no insert mode (TRomImageStore), and any other size is
-// given back 64 at the next access.
+// data size, no insert mode and no undo step before its 64 bytes
+// (TRomImageStore), and any other size is given back 64 at the next access.
 //
 // The tool buttons never take the focus, so "Write " can be clicked while
 // `Rom` still holds it: the edit is taken over first, or the encoding of the
@@ -19,6 +19,9 @@
 #include "widgets/tnvtoolbutton.h"
 
 void TForm1::ShowAdvanced() {
+  // The view's one recorded step is the start-up sizing to 64 bytes; undoing
+  // it would take the image away, so the technician's undo starts after it.
+  Rom->Data().ResetUndo();
   Rom->OnExit = [this](TObject* sender) { RomExit(sender); };
   BtnEdit->OnClick = [this](TObject* sender) {
     if (Rom->Focused()) RomExit(Rom);

@@ -60,6 +60,7 @@ class WindowAdvancedTest : public QObject {
     QVERIFY(!designed.NvGroup3->Visible());
     QVERIFY(!designed.NvGroup3->Showing());
     QVERIFY(!designed.Rom->OnExit);
+    QVERIFY(designed.Rom->Data().GetCanUndo());  // the sizing, "Append Buffer"
 
     SimWindow w;
     TForm1& form = w.Create();
@@ -67,6 +68,7 @@ class WindowAdvancedTest : public QObject {
     QApplication::processEvents();
     QVERIFY(form.NvGroup3->Visible());
     QVERIFY(form.NvGroup3->Showing());
+    QVERIFY(!form.Rom->Data().GetCanUndo());  // nothing undoes the image's 64 bytes
     QVERIFY(!form.NvGroup3->Opened());
     QVERIFY(form.NvGroup1->Opened());
     QVERIFY(InView(form.DB, form.NvGroup1));
