@@ -13,6 +13,8 @@
 // selection block.
 #pragma once
 
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,9 +70,9 @@ class THVUndoStorage {
   THVUndoStorage(const THVUndoStorage&) = delete;
   THVUndoStorage& operator=(const THVUndoStorage&) = delete;
 
-  // The raw stream, exactly as an undo dump writes it.
-  const std::vector<Byte>& Bytes() const { return stream_; }
-  Int64 Size() const { return static_cast<Int64>(stream_.size()); }
+  // The raw stream, exactly as an undo dump writes it (a copy).
+  std::vector<Byte> Bytes() const { return std::vector<Byte>(Begin(), End()); }
+  Int64 Size() const { return static_cast<Int64>(stream_.size() - head_); }
   Integer Count() const { return count_; }
   Integer UpdateCount() const { return updateCount_; }
   const std::string& Description() const { return description_; }
@@ -118,16 +120,33 @@ class THVUndoStorage {
   // Writes the raw stream to a file; false when that fails.
   bool DumpToFile(const std::string& fileName) const;
 
+  // The bookmarks as they were before the newest entry's edit, when that
+  // edit moved or unset any (kept beside the stream, one per entry, so that
+  // an undo puts every bookmark back where it was); nullptr otherwise.
+  const THVBookmarks* NewestBookmarksBefore() const;
+
  private:
+  const Byte* Begin() const { return stream_.data() + head_; }
+  const Byte* End() const { return stream_.data() + stream_.size(); }
+  Byte* Begin() { return stream_.data() + head_; }
+  void DropFront(size_t bytes);
+  void Clear();
   void Trim();
   void AppendEntry(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
                    const std::string& description);
-  void FillData(THVUndoFlag kind, Integer pos, Integer count, THVUndoFlags& flags,
-                std::vector<Byte>& data);
+  // Appends the kind's saved bytes at the end of the stream; returns n.
+  size_t AppendData(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
+                    const std::string& description, THVUndoFlags& flags);
   std::string DescriptionOf(const THVUndoEntry& entry) const;
 
   THexViewData& editor_;
+  // The entries live in stream_ from head_ on: dropping the oldest entry
+  // only moves head_, and the dropped front is given back once it is the
+  // larger part, so trimming costs in proportion to the entry dropped.
   std::vector<Byte> stream_;
+  size_t head_ = 0;
+  std::deque<std::shared_ptr<const THVBookmarks>> bookmarksBefore_;
+  std::shared_ptr<const THVBookmarks> keptBookmarks_;
   Integer count_ = 0;
   Integer updateCount_ = 0;
   Integer maxUndo_ = kHVDefaultMaxUndo;
