@@ -33,6 +33,7 @@ TCustomHexView::~TCustomHexView() {
   data_->OnChange = nullptr;
   data_->OnBookmarkChanged = nullptr;
   data_->OnInsertModeChanged = nullptr;
+  data_->OnDisplayChanged = nullptr;
   data_->OnWaitCursor = nullptr;
 }
 
@@ -87,6 +88,11 @@ void TCustomHexView::HookData() {
       CreateCaretGlyph();
       PlaceSystemCaret();
     }
+  };
+  d.OnDisplayChanged = [this](THexViewData&) {
+    offsetFormat_.RulerUnitChanged(RulerUnit());
+    AdjustMetrics();
+    Invalidate();
   };
   d.OnWaitCursor = [](THexViewData&, bool on) {
     if (on)

@@ -85,6 +85,20 @@ class TCustomHexView : public TCustomGrid {
   void CreateEmptyFile(const std::string& name) { data_->CreateEmptyFile(name); }
   const std::string& FileName() const { return data_->FileName(); }
 
+  // ---- Undo and redo ----
+  void Undo() { data_->Undo(); }
+  bool Redo() { return data_->Redo(); }
+  bool GetCanUndo() const { return data_->GetCanUndo(); }
+  bool GetCanRedo() const { return data_->GetCanRedo(); }
+  std::string GetUndoDescription() const { return data_->GetUndoDescription(); }
+  void ResetUndo() { data_->ResetUndo(); }
+  void CombineUndo(Integer count, const std::string& description) {
+    data_->CombineUndo(count, description);
+  }
+  void AddSelectionUndo(Integer start, Integer count) { data_->AddSelectionUndo(start, count); }
+  Integer MaxUndo() const { return data_->MaxUndo(); }
+  void SetMaxUndo(Integer v) { data_->SetMaxUndo(v); }
+
   // ---- Change marks and modified flag ----
   bool HasChanged(Integer index) const { return data_->HasChanged(index); }
   void SetChanged(Integer index, bool changed) { data_->SetChanged(index, changed); }

@@ -22,6 +22,11 @@ class THexViewEx : public TCustomHexView {
     return ExData().UndoBeginUpdate(description);
   }
   using TCustomHexView::UndoBeginUpdate;
+  void CreateRangeUndo(Integer start, Integer count, const std::string& description) {
+    ExData().CreateRangeUndo(start, count, description);
+  }
+  // Writes the raw undo storage to a file; false when that fails.
+  bool DumpUndoStorage(const std::string& fileName) { return ExData().DumpUndoStorage(fileName); }
 
  protected:
   void Paint() override;

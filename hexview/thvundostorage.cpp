@@ -76,13 +76,13 @@ void THVUndoStorage::Clear() {
   stream_.clear();
   stream_.shrink_to_fit();
   head_ = 0;
-  bookmarksBefore_.clear();
+  sideStates_.clear();
   count_ = 0;
 }
 
 void THVUndoStorage::DropFront(size_t bytes) {
   head_ += bytes;
-  if (!bookmarksBefore_.empty()) bookmarksBefore_.pop_front();
+  if (!sideStates_.empty()) sideStates_.pop_front();
   // Give the dropped front back once it outweighs what is left.
   if (head_ >= 4096 && head_ >= stream_.size() - head_) {
     stream_.erase(stream_.begin(), stream_.begin() + static_cast<std::ptrdiff_t>(head_));
@@ -90,8 +90,8 @@ void THVUndoStorage::DropFront(size_t bytes) {
   }
 }
 
-const THVBookmarks* THVUndoStorage::NewestBookmarksBefore() const {
-  return bookmarksBefore_.empty() ? nullptr : bookmarksBefore_.back().get();
+const THVUndoSideState* THVUndoStorage::NewestSideState() const {
+  return sideStates_.empty() ? nullptr : sideStates_.back().get();
 }
 
 void THVUndoStorage::Reset(bool withRedo) {
@@ -120,7 +120,7 @@ void THVUndoStorage::DiscardRedo() {
   redo_ = THVRedoRecord{};
   keptEntry_.clear();
   keptDescription_.clear();
-  keptBookmarks_.reset();
+  keptSideState_.reset();
 }
 
 void THVUndoStorage::CreateUndo(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
@@ -250,10 +250,16 @@ void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, I
 
   // Bookmarks follow the bytes they stand on once the edit has happened;
   // what they were before is kept for the undo.
-  std::shared_ptr<const THVBookmarks> before;
-  if (MovesBookmarks(kind, count, replaceCount) && AnyBookmark(editor_.Bookmarks()))
-    before = std::make_shared<const THVBookmarks>(editor_.Bookmarks());
-  bookmarksBefore_.push_back(std::move(before));
+  std::shared_ptr<THVUndoSideState> side;
+  if (MovesBookmarks(kind, count, replaceCount) && AnyBookmark(editor_.Bookmarks())) {
+    side = std::make_shared<THVUndoSideState>();
+    side->Bookmarks = editor_.Bookmarks();
+  }
+  if (kind == ufKindAllData) {
+    if (!side) side = std::make_shared<THVUndoSideState>();
+    side->Marks = editor_.ChangeMarks();
+  }
+  sideStates_.push_back(std::move(side));
   const Integer size = editor_.DataSize();
   if (kind == ufKindByteRemoved)
     editor_.AdjustBookmarks(pos + count, -count, size - count);
@@ -325,10 +331,10 @@ bool THVUndoStorage::RemoveLastUndo() {
   }
   keptEntry_.assign(End() - newest.EntrySize, End());
   keptDescription_ = description_;
-  keptBookmarks_.reset();
-  if (!bookmarksBefore_.empty()) {
-    keptBookmarks_ = bookmarksBefore_.back();
-    bookmarksBefore_.pop_back();
+  keptSideState_.reset();
+  if (!sideStates_.empty()) {
+    keptSideState_ = sideStates_.back();
+    sideStates_.pop_back();
   }
   stream_.resize(stream_.size() - static_cast<size_t>(newest.EntrySize));
   --count_;
@@ -346,12 +352,12 @@ bool THVUndoStorage::RemoveLastUndo() {
 bool THVUndoStorage::RestoreKeptEntry() {
   if (keptEntry_.empty()) return false;
   stream_.insert(stream_.end(), keptEntry_.begin(), keptEntry_.end());
-  bookmarksBefore_.push_back(keptBookmarks_);
+  sideStates_.push_back(keptSideState_);
   ++count_;
   description_ = keptDescription_;
   keptEntry_.clear();
   keptDescription_.clear();
-  keptBookmarks_.reset();
+  keptSideState_.reset();
   return true;
 }
 

@@ -15,10 +15,12 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "hexview/hvtypes.h"
+#include "hexview/thvchangemarks.h"
 
 class THexViewData;
 
@@ -50,6 +52,14 @@ struct THVUndoEntry {
   bool Has(THVUndoFlag f) const { return HasUndoFlag(Flags, f); }
 };
 
+// What an entry's bytes cannot say about the state before its edit, kept in
+// memory beside the stream: the bookmarks when the edit moved or unset any,
+// and for a whole-buffer snapshot the change marks.
+struct THVUndoSideState {
+  std::optional<THVBookmarks> Bookmarks;
+  std::optional<THVChangeMarks> Marks;
+};
+
 // The state needed to redo the step just undone (built by the undo step).
 struct THVRedoRecord {
   THVUndoFlags Flags = 0;
@@ -62,6 +72,7 @@ struct THVRedoRecord {
   std::vector<Byte> Data;
   THVBookmarks Bookmarks;
   THVSelection Selection;
+  std::optional<THVChangeMarks> Marks;  // whole-buffer kinds: the marks to put back
 };
 
 class THVUndoStorage {
@@ -120,10 +131,9 @@ class THVUndoStorage {
   // Writes the raw stream to a file; false when that fails.
   bool DumpToFile(const std::string& fileName) const;
 
-  // The bookmarks as they were before the newest entry's edit, when that
-  // edit moved or unset any (kept beside the stream, one per entry, so that
-  // an undo puts every bookmark back where it was); nullptr otherwise.
-  const THVBookmarks* NewestBookmarksBefore() const;
+  // The side state of the newest entry (one per entry, so that an undo
+  // puts every bookmark and mark back where it was); nullptr when none.
+  const THVUndoSideState* NewestSideState() const;
 
  private:
   const Byte* Begin() const { return stream_.data() + head_; }
@@ -145,8 +155,8 @@ class THVUndoStorage {
   // larger part, so trimming costs in proportion to the entry dropped.
   std::vector<Byte> stream_;
   size_t head_ = 0;
-  std::deque<std::shared_ptr<const THVBookmarks>> bookmarksBefore_;
-  std::shared_ptr<const THVBookmarks> keptBookmarks_;
+  std::deque<std::shared_ptr<const THVUndoSideState>> sideStates_;
+  std::shared_ptr<const THVUndoSideState> keptSideState_;
   Integer count_ = 0;
   Integer updateCount_ = 0;
   Integer maxUndo_ = kHVDefaultMaxUndo;
