@@ -63,6 +63,7 @@ void THexViewData::Undo() {
       if (side && side->Marks) marks_ = *side->Marks;
       break;
     case ufKindSelection:
+    case ufKindConvert:  // converting left the marks alone; so does its undo
       break;
     default:
       marks_.CutAt(e.Pos);
