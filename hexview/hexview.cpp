@@ -126,6 +126,10 @@ void TCustomHexView::WndProc(TMessage& message) {
     if (pending > 0 && OnSelectionChanged) OnSelectionChanged(this);
     return;
   }
+  if (message.Msg == WM_TIMER && message.WParam == 1) {  // drag auto-scroll
+    AutoScroll();
+    return;
+  }
   if (message.Msg == HVM_CARET && message.WParam == HVM_CARET_PLACE) {
     PlaceSystemCaret();
     return;
