@@ -92,6 +92,10 @@ class WindowAdvancedTest : public QObject {
     OpenAdvanced(form);
     QVERIFY(FocusOn(form, form.Rom));
     THexViewEx& rom = *form.Rom;
+    // Nothing before the 64 bytes can be undone.
+    QVERIFY(SizeStays(form, [&] {
+      for (int i = 0; i < 3; ++i) QTest::keyClick(&rom, Qt::Key_Z, Qt::ControlModifier);
+    }));
 
     rom.SetInsertMode(true);
     QVERIFY(!rom.GetInsertMode());
@@ -152,6 +156,28 @@ class WindowAdvancedTest : public QObject {
     QCOMPARE(int(form.Image().GetDataAt(10)), 0x28);
     QCOMPARE(int(form.Image().GetDataAt(40)), 0x5A);
     QCOMPARE(form.Rom->DataSize(), kRomSize);
+  }
+
+  void typedDigitsChangeOneByteAndReachTheParameters() {
+    SimWindow w;
+    TForm1& form = w.Create();
+    OpenAdvanced(form);
+    QVERIFY(FocusOn(form, form.Rom));
+    THexViewEx& rom = *form.Rom;
+    // To byte 15 (DB, stored inverted): row 1, eighth byte, one digit per Right.
+    QTest::keyClick(&rom, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&rom, Qt::Key_Down);
+    for (int i = 0; i < 14; ++i) QTest::keyClick(&rom, Qt::Key_Right);
+    QCOMPARE(rom.Data().CaretIndex(), 15);
+    QTest::keyClicks(&rom, "0a");
+    QApplication::processEvents();
+    QCOMPARE(int(rom.GetDataAt(15)), 0x0A);
+    QCOMPARE(rom.DataSize(), kRomSize);
+    QCOMPARE(form.DB->Value(), 7.0L);
+
+    QVERIFY(FocusOn(form, form.CH));
+    QCOMPARE(form.DB->Value(), 245.0L);
+    QCOMPARE(int(form.Image().GetDataAt(15)), 0x0A);
   }
 
   void writeSendsTheEditedImageAlsoWhileRomHasTheFocus() {

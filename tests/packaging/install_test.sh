@@ -23,12 +23,13 @@ if [ "$with_hex" = 1 ]; then
   programs+=(zn4417hex)
   windows+=(zn4417hex)
 fi
+pages=()
+for p in "${programs[@]}"; do pages+=("/usr/share/man/man1/$p.1.gz"); done
 
 expected=(
   /usr/lib/udev/rules.d/60-zn4417.rules
   /usr/share/metainfo/org.zn4417.zn4417config.metainfo.xml
-  /usr/share/man/man1/zn4417ctl.1.gz
-  /usr/share/man/man1/zn4417config.1.gz
+  "${pages[@]}"
   /usr/share/doc/zn4417config/copyright
   /usr/share/doc/zn4417config/changelog.gz
 )
@@ -80,6 +81,9 @@ for word in list read dump write set --usb-id; do
 done
 zcat "$dest/usr/share/man/man1/zn4417config.1.gz" | grep -q -- '--advanced' ||
   fail "zn4417config.1 lacks --advanced"
+for page in "${pages[@]}"; do
+  zcat "$dest$page" | grep -q '^\.SH NAME' || fail "$page has no NAME section"
+done
 
 rule="$dest/usr/lib/udev/rules.d/60-zn4417.rules"
 rules=$(grep -v '^[[:space:]]*\(#\|$\)' "$rule")
