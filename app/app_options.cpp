@@ -9,6 +9,14 @@ bool ParseAppCommandLine(int argc, char** argv, AppOptions& options, std::string
       options.help = true;
       continue;
     }
+    if (arg == "--advanced") {
+      options.advanced = true;
+      continue;
+    }
+    if (arg == "--verbose") {
+      options.verbose = true;
+      continue;
+    }
     const TakeResult taken = TakeBridgeOption(argc, argv, i, options.bridge, options.usbId, error);
     if (taken == trBad) return false;
     if (taken == trTaken) continue;
@@ -21,7 +29,7 @@ bool ParseAppCommandLine(int argc, char** argv, AppOptions& options, std::string
 }
 
 const char* AppHelpText() {
-  return R"(Usage: zn4417config [--bridge ADDRESS] [--usb-id VVVV:PPPP]
+  return R"(Usage: zn4417config [--bridge ADDRESS] [--usb-id VVVV:PPPP] [--advanced] [--verbose]
 
 Opens the ZN4417 configuration window: "Read" fetches the chip's 64-byte
 configuration block, "Write " stores it back and verifies it. The status line
@@ -33,6 +41,12 @@ Options:
                        its memories between runs);
                        tcp://HOST:PORT[?serial=S]: a device emulator over TCP
   --usb-id VVVV:PPPP   USB vendor and product id of the bridge (default 10C4:EA61)
+  --advanced           show the "Advanced" group: the 64-byte image in a hex
+                       view, the function list and OSC, CHANNEL and CLK; a
+                       byte edited there reaches the parameters when the hex
+                       view is left
+  --verbose            say on stderr why a bridge that is attached cannot be
+                       opened (e.g. no permission for its USB device node)
   --help               print this text and exit
 
 Exit code 64 for a bad option, bridge address or USB id.

@@ -1,4 +1,5 @@
-// Command line of zn4417config: the bridge to use, nothing else.
+// Command line of zn4417config: the bridge to use, the technician's
+// Advanced view and reports on stderr.
 #pragma once
 
 #include <string>
@@ -11,6 +12,8 @@ struct AppOptions {
   std::string bridge = "usb";
   UsbId usbId;
   bool help = false;
+  bool advanced = false;  // show the "Advanced" group
+  bool verbose = false;   // say on stderr why an attached bridge cannot be opened
 };
 
 // Parses argv; false with `error` naming the problem. Arguments that do not

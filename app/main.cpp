@@ -4,6 +4,7 @@
 #include "app/app_options.h"
 #include "app/bridge_setup.h"
 #include "app/program.h"
+#include "link/device_access.h"
 
 int main(int argc, char** argv) {
   AppOptions options;
@@ -21,5 +22,12 @@ int main(int argc, char** argv) {
     std::cerr << "zn4417config: " << error << "\n";
     return kExitBadUsage;
   }
-  return RunProgram(argc, argv, setup);
+  if (options.verbose) {
+    // The window's status line keeps its designed texts; the reason a bridge
+    // cannot be opened goes to stderr.
+    setup.library = std::make_unique<AccessReportingBridgeLibrary>(
+        std::move(setup.library),
+        [](const std::string& text) { std::cerr << "zn4417config: " << text << std::endl; });
+  }
+  return RunProgram(argc, argv, setup, options.advanced);
 }

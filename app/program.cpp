@@ -14,12 +14,13 @@ void ShowEscapedException(std::exception_ptr error) {
   }
 }
 
-int RunProgram(int& argc, char** argv, BridgeSetup& setup) {
+int RunProgram(int& argc, char** argv, BridgeSetup& setup, bool advanced) {
   try {
     Application->Initialize(argc, argv);
     Application->SetTitle(kApplicationTitle);
     // The window lives until the process ends; it is never destroyed.
     auto* form = new TForm1(*setup.library, setup.notifier.get());
+    if (advanced) form->ShowAdvanced();
     Application->SetMainForm(form);
     Application->Run();
   } catch (...) {

@@ -10,8 +10,9 @@ inline constexpr const char* kApplicationTitle = "ZN4417Config";
 // Initialises the application, titles it "ZN4417Config", creates the main
 // window (which runs FormCreate) and runs the event loop until the window is
 // closed. An exception that escapes is shown in a message box. Returns 0.
-// Nothing is closed, unregistered or saved at the end.
-int RunProgram(int& argc, char** argv, BridgeSetup& setup);
+// Nothing is closed, unregistered or saved at the end. `advanced` shows the
+// window's "Advanced" group.
+int RunProgram(int& argc, char** argv, BridgeSetup& setup, bool advanced = false);
 
 // Shows an escaped exception: a framework exception with its message, any
 // other one as a framework exception with an empty message.

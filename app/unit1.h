@@ -8,6 +8,7 @@
 // unit1_bindings.cpp the check boxes, the tab order and the ConfigView side:
 //                  what the controller reads and shows, and the exit
 //                  handling of the parameter controls
+// unit1_advanced.cpp the "Advanced" group on request (--advanced)
 #pragma once
 
 #include <memory>
@@ -123,6 +124,12 @@ class TForm1 : public TForm, public ConfigView {
   // The device-change message: arrival and removal of the bridge reach the
   // controller, everything else is ignored; the result stays 0.
   void WMDeviceChange(TMessage& message);
+
+  // unit1_advanced.cpp: shows the "Advanced" group's caption in the group
+  // bar, where the user can open it; the image edited in the hex view `Rom`
+  // reaches the parameters when `Rom` is left (RomExit).
+  void ShowAdvanced();
+  void RomExit(TObject* Sender);
 
   ConfigController& Controller() { return controller_; }
   UsbLink& Link() { return link_; }

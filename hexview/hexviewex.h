@@ -5,6 +5,8 @@
 #pragma once
 
 #include "hexview/hexview.h"
+
+class QMenu;
 #include "hexview/thexviewexdata.h"
 
 class THexViewEx : public TCustomHexView {
@@ -22,10 +24,28 @@ class THexViewEx : public TCustomHexView {
     return ExData().UndoBeginUpdate(description);
   }
   using TCustomHexView::UndoBeginUpdate;
+  void CreateRangeUndo(Integer start, Integer count, const std::string& description) {
+    ExData().CreateRangeUndo(start, count, description);
+  }
+  // Writes the raw undo storage to a file; false when that fails.
+  bool DumpUndoStorage(const std::string& fileName) { return ExData().DumpUndoStorage(fileName); }
+
+  // Ctrl + wheel changes BytesPerRow, Ctrl + Shift + wheel the font size.
+  bool ZoomOnWheel() const { return zoomOnWheel_; }
+  void SetZoomOnWheel(bool v) { zoomOnWheel_ = v; }
+  // Opened by a context request over the gutter or the ruler (not owned).
+  QMenu* OffsetPopupMenu() const { return offsetPopupMenu_; }
+  void SetOffsetPopupMenu(QMenu* v) { offsetPopupMenu_ = v; }
 
  protected:
   void Paint() override;
+  void KeyDown(Word& key, TShiftState shift) override;
+  void DblClick() override;
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
 
  private:
   int updateCount_ = 0;
+  bool zoomOnWheel_ = true;
+  QMenu* offsetPopupMenu_ = nullptr;
 };

@@ -101,6 +101,24 @@ LibUsbBridgeLibrary::~LibUsbBridgeLibrary() {
 void LibUsbBridgeLibrary::ForgetDevices() {
   for (libusb_device* d : devices_) libusb_unref_device(d);
   devices_.clear();
+  inaccessible_.clear();
+}
+
+int LibUsbBridgeLibrary::OpenDevice(libusb_device* device, libusb_device_handle** handle) {
+  const std::string node =
+      UsbDeviceNode(libusb_get_bus_number(device), libusb_get_device_address(device));
+  const int result = libusb_open(device, handle);
+  if (result == LIBUSB_ERROR_ACCESS) {
+    inaccessible_.insert(node);
+  } else if (result == 0) {
+    inaccessible_.erase(node);
+  }
+  return result;
+}
+
+std::vector<std::string> LibUsbBridgeLibrary::InaccessibleNodes() const {
+  std::lock_guard lock(mutex_);
+  return {inaccessible_.begin(), inaccessible_.end()};
 }
 
 BridgeStatus LibUsbBridgeLibrary::GetNumDevices(uint32_t& count) {
@@ -132,7 +150,7 @@ BridgeStatus LibUsbBridgeLibrary::GetProductString(uint32_t index, char* buffer,
   const uint8_t which = option == kProductSerialNumber ? desc.iSerialNumber : desc.iProduct;
   if (which == 0) return kStatusIoError;
   libusb_device_handle* handle = nullptr;
-  if (libusb_open(device, &handle) != 0) return kStatusCannotOpen;
+  if (OpenDevice(device, &handle) != 0) return kStatusCannotOpen;
   unsigned char text[kProductStringSize] = {};
   const int n = libusb_get_string_descriptor_ascii(handle, which, text, kProductStringSize - 1);
   libusb_close(handle);
@@ -148,7 +166,7 @@ BridgeStatus LibUsbBridgeLibrary::Open(uint32_t index, BridgeHandle& handle) {
   BulkPair pair;
   if (!FindDataInterface(devices_[index], pair)) return kStatusNoInterface;
   libusb_device_handle* device = nullptr;
-  if (libusb_open(devices_[index], &device) != 0) return kStatusCannotOpen;
+  if (OpenDevice(devices_[index], &device) != 0) return kStatusCannotOpen;
   bool detached = false;
   if (!ClaimData(device, pair.interface, detached)) {
     libusb_close(device);

@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "link/bridge_library.h"
+#include "link/device_access.h"
 
 struct libusb_context;
 struct libusb_device;
 
-class LibUsbBridgeLibrary : public BridgeLibrary {
+class LibUsbBridgeLibrary : public BridgeLibrary, public DeviceAccessReport {
  public:
   static constexpr BridgeStatus kStatusNoLibrary = 1;
   static constexpr BridgeStatus kStatusBadIndex = 2;
@@ -47,19 +48,26 @@ class LibUsbBridgeLibrary : public BridgeLibrary {
   uint16_t Vendor() const { return vendor_; }
   uint16_t Product() const { return product_; }
 
+  // DeviceAccessReport: bridges of the last count that could not be opened
+  // (for their serial string or for data) for lack of permission.
+  std::vector<std::string> InaccessibleNodes() const override;
+
   struct Connection;
 
  private:
   void ForgetDevices();
   Connection* Live(BridgeHandle handle);
+  // Opens `device`; a refusal for lack of permission is remembered.
+  int OpenDevice(libusb_device* device, struct libusb_device_handle** handle);
 
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   uint16_t vendor_;
   uint16_t product_;
   libusb_context* context_ = nullptr;
   std::string initError_;
   std::vector<libusb_device*> devices_;  // referenced; the list of the last count
   std::set<Connection*> connections_;
+  std::set<std::string> inaccessible_;  // device nodes, since the last count
   uint32_t readTimeoutMs_ = 1800;
   uint32_t writeTimeoutMs_ = 500;
 };

@@ -131,3 +131,8 @@ void ConfigController::DBExit(ParamId source) {
   view_.ShowFlags(params);
   EncodeImage(params, view_.Image());
 }
+
+void ConfigController::ImageEdited() {
+  DecodeIntoView();
+  EncodeImage(view_.ReadParameters(), view_.Image());
+}

@@ -87,6 +87,13 @@ class ConfigController {
   // The handler run when a parameter control is left (LinkFlags).
   void DBExit(ParamId source);
 
+  // The image was edited in place (in the window's hex view): shows what it
+  // now says in the controls, then encodes the controls back, so that the
+  // image holds exactly what the controls show and what a Write sends
+  // (values beyond a control's range come back clamped, bits no parameter
+  // keeps come back cleared).
+  void ImageEdited();
+
   void SetSink(DiagnosticSink sink);
   // Replaces the blocking wait between write and read-back.
   void SetSleep(SleepFunction sleep) { sleep_ = std::move(sleep); }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "link/bridge_address.h"
+#include "link/device_access.h"
 #include "tools/ctl_bridges.h"
 
 namespace {
@@ -77,6 +78,11 @@ bool CheckOutputFile(const std::string& path, bool& created, std::string& error)
   return true;
 }
 
+// Why an attached bridge could not be opened, when the reason is permission.
+void ReportNoAccess(const BridgeLibrary& library, std::ostream& err) {
+  for (const std::string& text : NoAccessTexts(library)) err << kTool << text << "\n";
+}
+
 int RunList(BridgeLibrary& library, std::ostream& out, std::ostream& err) {
   std::vector<BridgeEntry> bridges;
   if (!ListBridges(library, bridges)) {
@@ -95,6 +101,7 @@ int RunList(BridgeLibrary& library, std::ostream& out, std::ostream& err) {
     out << b.index << " " << b.serial << (b.ours ? " (ZN4417 bridge)" : " (not a ZN4417 bridge)")
         << "\n";
   }
+  ReportNoAccess(library, err);
   return ceDone;
 }
 
@@ -189,6 +196,9 @@ int RunCommand(const CtlPlan& plan, std::ostream& out, std::ostream& err) {
     return ceBadUsage;
   }
   const int code = RunOnLibrary(plan, *library, out, err);
+  // A bridge that is attached but not ours to open says why after the
+  // session's own "no ZN4417 bridge could be opened".
+  if (code == ceNoBridge && plan.options.command != "list") ReportNoAccess(*library, err);
   if (code != ceDone && createdOutput) std::filesystem::remove(plan.outFile);
   return code;
 }

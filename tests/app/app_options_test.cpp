@@ -57,4 +57,19 @@ TEST(AppOptions, HelpAndWindowSystemArguments) {
   EXPECT_NE(std::string(AppHelpText()).find("--bridge ADDRESS"), std::string::npos);
 }
 
+TEST(AppOptions, AdvancedAndVerboseAreOffUnlessGiven) {
+  Parsed p = Parse({"--bridge", "sim"});
+  ASSERT_TRUE(p.ok);
+  EXPECT_FALSE(p.options.advanced);
+  EXPECT_FALSE(p.options.verbose);
+  p = Parse({"--advanced", "--bridge", "sim", "--verbose"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_TRUE(p.options.advanced);
+  EXPECT_TRUE(p.options.verbose);
+  EXPECT_EQ(p.options.bridge, "sim");
+  p = Parse({"--advanced=yes"});
+  EXPECT_FALSE(p.ok);
+  EXPECT_NE(p.error.find("--advanced=yes"), std::string::npos) << p.error;
+}
+
 }  // namespace

@@ -73,6 +73,8 @@ class ProgramTest : public QObject {
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.out.contains("--bridge ADDRESS"));
     QVERIFY(run.out.contains("--usb-id VVVV:PPPP"));
+    QVERIFY(run.out.contains("--advanced"));
+    QVERIFY(run.out.contains("--verbose"));
     QVERIFY(run.err.isEmpty());
   }
 };
