@@ -5,6 +5,9 @@
 # and lintian with errors failing.
 #   deb_test.sh BUILD_DIR HEX_EDITOR_BUILT(0|1)
 set -euo pipefail
+# grep that reads its whole input: "grep -q" stops at the first match, and
+# under pipefail the writer's SIGPIPE would then fail the pipeline.
+has() { grep "$@" >/dev/null; }
 build=$1
 with_hex=$2
 out=$(mktemp -d)
@@ -35,21 +38,21 @@ want=(./usr/bin/zn4417config ./usr/bin/zn4417ctl ./usr/lib/udev/rules.d/60-zn441
   ./usr/share/doc/zn4417config/copyright ./usr/share/doc/zn4417config/changelog.gz)
 if [ "$with_hex" = 1 ]; then want+=(./usr/bin/zn4417hex ./usr/share/applications/zn4417hex.desktop); fi
 for f in "${want[@]}"; do
-  printf '%s\n' "$files" | grep -qxF "$f" || fail "package lacks $f"
+  printf '%s\n' "$files" | has -xF "$f" || fail "package lacks $f"
 done
-if printf '%s\n' "$files" | grep -q '^\./usr/local/\|/include/\|\.a$'; then fail "package holds build or /usr/local files"; fi
+if printf '%s\n' "$files" | has '^\./usr/local/\|/include/\|\.a$'; then fail "package holds build or /usr/local files"; fi
 
 [ "$(dpkg-deb -f "$deb" Package)" = zn4417config ] || fail "package name"
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libusb-1.0-0 libc6 libstdc++6 qt6-qpa-plugins; do
-  printf '%s\n' "$depends" | grep -q "\(^\|, \)$lib\b" || fail "Depends lacks $lib: $depends"
+  printf '%s\n' "$depends" | has "\(^\|, \)$lib\b" || fail "Depends lacks $lib: $depends"
 done
 
 control=$out/control
 dpkg-deb -e "$deb" "$control"
 [ -x "$control/postinst" ] || fail "no executable postinst"
-grep -q 'udevadm control --reload-rules' "$control/postinst" || fail "postinst does not reload the rules"
-grep -q 'udevadm trigger --subsystem-match=usb --attr-match=idVendor=10c4' "$control/postinst" ||
+has 'udevadm control --reload-rules' "$control/postinst" || fail "postinst does not reload the rules"
+has 'udevadm trigger --subsystem-match=usb --attr-match=idVendor=10c4' "$control/postinst" ||
   fail "postinst does not trigger the bridge's subsystem"
 # Where udev is not running the postinst succeeds without a word and
 # without calling udevadm.
