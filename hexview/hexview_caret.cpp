@@ -209,6 +209,7 @@ void TCustomHexView::DoEnter() {
 
 void TCustomHexView::DoExit() {
   TCustomGrid::DoExit();
+  selecting_ = false;
   if (CaretOwner() == this) {
     HideCaret(this);
     DestroyCaret();
