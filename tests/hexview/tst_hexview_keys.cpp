@@ -2,6 +2,7 @@
 // group per row family, with the main window's settings (8 bytes per row).
 #include <QtTest>
 
+#include "hexview/ehexview.h"
 #include "tests/hexview/hexview_widget_util.h"
 
 namespace {
@@ -348,6 +349,54 @@ class HexViewKeysTest : public QObject {
     QCOMPARE(Contents(v), (Bytes{0xF1, 2, 3}));
     Key(v, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // one step only
     QCOMPARE(Contents(v), (Bytes{0xF1, 2, 3}));
+  }
+
+  void programMovesScrollAndSync() {
+    ViewHost h(420, 120);
+    h.Fill(Counting(100));
+    THexViewEx& v = *h.view;
+    QCOMPARE(v.Seek(10, 0), 10);
+    QCOMPARE(v.Seek(-3, 1), 7);
+    QCOMPARE(v.Seek(-1, 2), 98);
+    QCOMPARE(v.Seek(500, 0), 99);  // clamped into the data
+    QCOMPARE(v.Data().CaretIndex(), 99);
+    v.SetInsertMode(true);
+    v.SeekToEOF();
+    QCOMPARE(v.Data().CaretIndex(), 100);
+    v.SetInsertMode(false);
+    QCOMPARE(v.Data().CaretIndex(), 99);
+
+    v.SetTopLeftPosition(40, false);
+    bool inChar = true;
+    QCOMPARE(v.TopRow(), 7);
+    QCOMPARE(v.GetTopLeftPosition(inChar), 40);
+    QVERIFY(!inChar);
+
+    v.Seek(3, 0);
+    v.Select(v.Col(), v.Row(), 5,
+             4);  // to byte 17 (row 4 starts at 16; column 5 is its second byte)
+    QCOMPARE(v.Data().Selection(), (THVSelection{3, 3, 17}));
+
+    ViewHost other(420, 120);
+    other.Fill(Counting(100));
+    other.view->Seek(55, 0);
+    other.view->SetTopRow(5);
+    other.view->NewSelection(50, 60);
+    v.SyncView(*other.view);
+    QCOMPARE(v.TopRow(), 5);
+    QCOMPARE(v.Data().CaretIndex(), 55);
+    QCOMPARE(v.Data().Selection(), (THVSelection{50, 50, 60}));
+    other.view->ResetSelection(true);
+    v.SyncView(*other.view);
+    QCOMPARE(v.GetSelCount(), 0);
+    other.view->SetBytesPerRow(16);
+    bool refused = false;
+    try {
+      v.SyncView(*other.view);
+    } catch (const EHexView& e) {
+      refused = std::string(e.what()).find("synchronize view") != std::string::npos;
+    }
+    QVERIFY(refused);
   }
 
  private:
