@@ -115,6 +115,21 @@ class HexViewMouseTest : public QObject {
     QCOMPARE(v.BytesPerRow(), 1);
   }
 
+  void wheelWithoutShiftEndsAKeyboardSelection() {
+    ViewHost h;
+    h.Fill(std::vector<Byte>(64, 0));
+    h.Focus();
+    THexViewEx& v = *h.view;
+    v.Seek(2, 0);
+    QTest::keyClick(&v, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&v, Qt::Key_Right, Qt::ShiftModifier);
+    QVERIFY(v.GetSelCount() > 0);
+    Wheel(v, -120, Qt::NoModifier);
+    QCOMPARE(v.Row(), 3);
+    QCOMPARE(v.GetSelCount(), 0);
+    QVERIFY(!v.Selecting());
+  }
+
   void gutterMenuOpensOverTheGutterOnly() {
     ViewHost h;
     h.Fill(std::vector<Byte>(64, 0));
