@@ -229,6 +229,10 @@ class THexViewData {
   // returns the number of bytes written.
   Integer Replace(const Byte* buffer, Integer position, Integer oldCount, Integer newCount,
                   const std::string& description, bool moveCursor);
+  // The table a search looks data bytes up in, as last prepared.
+  const std::array<Byte, 256>& FindTable(bool ignoreCase) const {
+    return ignoreCase ? caseTable_ : identityTable_;
+  }
   bool FindProgress() const { return findProgress_; }
   void SetFindProgress(bool value) { findProgress_ = value; }
 
