@@ -33,6 +33,7 @@ TCustomHexView::~TCustomHexView() {
   data_->OnChange = nullptr;
   data_->OnBookmarkChanged = nullptr;
   data_->OnInsertModeChanged = nullptr;
+  data_->OnDisplayChanged = nullptr;
   data_->OnWaitCursor = nullptr;
 }
 
@@ -88,6 +89,11 @@ void TCustomHexView::HookData() {
       PlaceSystemCaret();
     }
   };
+  d.OnDisplayChanged = [this](THexViewData&) {
+    offsetFormat_.RulerUnitChanged(RulerUnit());
+    AdjustMetrics();
+    Invalidate();
+  };
   d.OnWaitCursor = [](THexViewData&, bool on) {
     if (on)
       QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -118,6 +124,10 @@ void TCustomHexView::WndProc(TMessage& message) {
     const int pending = pendingSelectionChanges_;
     pendingSelectionChanges_ = 0;
     if (pending > 0 && OnSelectionChanged) OnSelectionChanged(this);
+    return;
+  }
+  if (message.Msg == WM_TIMER && message.WParam == 1) {  // drag auto-scroll
+    AutoScroll();
     return;
   }
   if (message.Msg == HVM_CARET && message.WParam == HVM_CARET_PLACE) {

@@ -12,6 +12,7 @@
 #include "hexview/hvclipformats.h"
 #include "hexview/thexviewexdata.h"
 
+class QMenu;
 class QMimeData;
 class THVDataObject;
 class THVDropTarget;
@@ -36,6 +37,18 @@ class THexViewEx : public TCustomHexView {
     return ExData().UndoBeginUpdate(description);
   }
   using TCustomHexView::UndoBeginUpdate;
+  void CreateRangeUndo(Integer start, Integer count, const std::string& description) {
+    ExData().CreateRangeUndo(start, count, description);
+  }
+  // Writes the raw undo storage to a file; false when that fails.
+  bool DumpUndoStorage(const std::string& fileName) { return ExData().DumpUndoStorage(fileName); }
+
+  // Ctrl + wheel changes BytesPerRow, Ctrl + Shift + wheel the font size.
+  bool ZoomOnWheel() const { return zoomOnWheel_; }
+  void SetZoomOnWheel(bool v) { zoomOnWheel_ = v; }
+  // Opened by a context request over the gutter or the ruler (not owned).
+  QMenu* OffsetPopupMenu() const { return offsetPopupMenu_; }
+  void SetOffsetPopupMenu(QMenu* v) { offsetPopupMenu_ = v; }
 
   // ---- Clipboard (hexview_clipboard.cpp) ----
   // Registers the view as a drop target and lets the selection be dragged out.
@@ -96,6 +109,10 @@ class THexViewEx : public TCustomHexView {
 
  protected:
   void Paint() override;
+  void KeyDown(Word& key, TShiftState shift) override;
+  void DblClick() override;
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
 
  private:
   int updateCount_ = 0;
@@ -110,4 +127,6 @@ class THexViewEx : public TCustomHexView {
   bool droppedOnSelf_ = false;
   bool dragCellShown_ = false;
   Integer dragPosition_ = -1;
+  bool zoomOnWheel_ = true;
+  QMenu* offsetPopupMenu_ = nullptr;
 };
