@@ -1,8 +1,10 @@
 // THexViewEx: drag and drop of bytes, the drop position marker, the drop
 // target and the drag source.
+#include <QApplication>
 #include <QDrag>
 #include <QDropEvent>
 #include <algorithm>
+#include <cstdlib>
 
 #include "hexview/hexviewex.h"
 #include "hexview/hvdataobject.h"
@@ -138,6 +140,32 @@ Integer THexViewEx::DropPosition() const {
   if (!dragCellShown_ || dragPosition_ < 0) return -1;
   const Integer unit = std::max(1, BytesPerUnit());
   return dragPosition_ - dragPosition_ % unit;
+}
+
+void THexViewEx::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomHexView::MouseDown(button, shift, x, y);
+  dragPending_ = false;
+  if (!oleDragDrop_ || button != mbLeft || (shift & ssDouble)) return;
+  const TGridCoord c = CellAtPoint(x, y, true);
+  if (!IsDataCell(c)) return;
+  const Integer index = CellByteIndex(c.X, c.Y);
+  dragPending_ = index < DataSize() && IsSelected(index);
+}
+
+void THexViewEx::MouseMove(TShiftState shift, int x, int y) {
+  if (dragPending_ && (shift & ssLeft)) {
+    const TPoint press = LastPressPoint();
+    const int threshold = QApplication::startDragDistance();
+    if (std::abs(x - press.X) >= threshold || std::abs(y - press.Y) >= threshold) {
+      dragPending_ = false;
+      ClearPendingClick();  // the release must not clear the selection
+      StartOleDrag();
+      return;
+    }
+  } else {
+    dragPending_ = false;
+  }
+  TCustomHexView::MouseMove(shift, x, y);
 }
 
 void THexViewEx::StartOleDrag() {

@@ -113,6 +113,9 @@ class THexViewEx : public TCustomHexView {
   void DblClick() override;
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
+  // A left press on the selection may become a drag of it (hexview_drop.cpp).
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
 
  private:
   int updateCount_ = 0;
@@ -127,6 +130,7 @@ class THexViewEx : public TCustomHexView {
   bool droppedOnSelf_ = false;
   bool dragCellShown_ = false;
   Integer dragPosition_ = -1;
+  bool dragPending_ = false;  // a left press on the selection, not yet moved far
   bool zoomOnWheel_ = true;
   QMenu* offsetPopupMenu_ = nullptr;
 };

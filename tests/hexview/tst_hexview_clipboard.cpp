@@ -369,6 +369,12 @@ class HexViewClipboardTest : public QObject {
     QCOMPARE(Contents(v), (Bytes{0, 3, 4, 5, 1, 2, 6, 7}));
     QCOMPARE(v.Data().GetUndoDescription(), std::string(kHVDataMoved));
     QCOMPARE(v.Data().UndoStorage().Count(), entries + 3);  // two edits and their combination
+    v.Undo();                                               // one step takes the whole move back
+    QCOMPARE(Contents(v), (Bytes{0, 1, 2, 3, 4, 5, 6, 7}));
+    QVERIFY(!v.GetCanRedo());  // a combined step cannot be redone
+    v.SetSelection(1, 1, 2);
+    v.StartOleDrag();
+    QCOMPARE(Contents(v), (Bytes{0, 3, 4, 5, 1, 2, 6, 7}));
 
     // With Ctrl held the selection is copied.
     v.SetSelection(0, 0, 0);
@@ -387,6 +393,55 @@ class HexViewClipboardTest : public QObject {
     v.StartOleDrag();
     QCOMPARE(Contents(v), (Bytes{0, 1, 2, 6, 0, 7}));
     THVDropSource::SetDragLoopInterceptor(nullptr);
+  }
+
+  void pressingOnTheSelectionAndMovingStartsADrag() {
+    ViewHost h;
+    h.Fill({0, 1, 2, 3, 4, 5, 6, 7});
+    THexViewEx& v = *h.view;
+    v.SetSelection(2, 2, 4);
+    int drags = 0;
+    QByteArray dragged;
+    THVDropSource::SetDragLoopInterceptor([&](QDrag& drag, Qt::DropActions) {
+      ++drags;
+      dragged = drag.mimeData()->data(kHVOctetStreamMime);
+      return Qt::IgnoreAction;
+    });
+    const QPoint from = PointOf(v, 3);
+    const QPoint far = from + QPoint(QApplication::startDragDistance() + 1, 0);
+    auto pressAndMove = [&] {
+      QTest::mousePress(&v, Qt::LeftButton, Qt::NoModifier, from);
+      QMouseEvent move(QEvent::MouseMove, far, v.mapToGlobal(far), Qt::NoButton, Qt::LeftButton,
+                       Qt::NoModifier);
+      QCoreApplication::sendEvent(&v, &move);
+      QTest::mouseRelease(&v, Qt::LeftButton, Qt::NoModifier, far);
+    };
+    pressAndMove();
+    QCOMPARE(drags, 0);  // OleDragDrop is off
+    v.SetSelection(2, 2, 4);
+    v.SetOleDragDrop(true);
+    pressAndMove();
+    QCOMPARE(drags, 1);
+    QCOMPARE(dragged, Raw({2, 3, 4}));
+    QVERIFY(v.IsSelected(3));  // a cancelled drag keeps the selection
+    THVDropSource::SetDragLoopInterceptor(nullptr);
+  }
+
+  void clipboardKeys() {
+    ViewHost h;
+    h.Fill({1, 2, 3, 4});
+    THexViewEx& v = *h.view;
+    h.Focus();
+    v.SetSelection(1, 1, 2);
+    QTest::keyClick(&v, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(kHVOctetStreamMime), Raw({2, 3}));
+    QTest::keyClick(&v, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(Contents(v), (Bytes{1, 4}));
+    v.ResetSelection(false);
+    v.Data().MoveCaret(1, false);
+    QTest::keyClick(&v, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Contents(v), (Bytes{1, 2, 3, 4}));
+    QCOMPARE(v.Data().GetUndoDescription(), std::string(kHVPasteFromClipboard));
   }
 
   void formatDialogLayout() {
