@@ -115,11 +115,19 @@ QMenu* THexEditForm::Menu(const std::string& title) {
 
 QAction* THexEditForm::FindAction(const std::string& menuTitle, const std::string& text) {
   const std::string wanted = Plain(QString::fromStdString(menuTitle));
-  for (QAction* a : menuBar_->actions()) {
-    if (!a->menu() || Plain(a->text()) != wanted) continue;
-    for (QAction* item : a->menu()->actions())
-      if (Plain(item->text()) == text) return item;
-  }
+  // Searches a menu and its submenus.
+  std::function<QAction*(QMenu*)> search = [&](QMenu* menu) -> QAction* {
+    for (QAction* item : menu->actions()) {
+      if (item->menu()) {
+        if (QAction* found = search(item->menu())) return found;
+      } else if (Plain(item->text()) == text) {
+        return item;
+      }
+    }
+    return nullptr;
+  };
+  for (QAction* a : menuBar_->actions())
+    if (a->menu() && Plain(a->text()) == wanted) return search(a->menu());
   return nullptr;
 }
 

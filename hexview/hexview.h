@@ -23,6 +23,7 @@
 #include <QRegion>
 
 class QKeyEvent;
+class QMouseEvent;
 #include <functional>
 #include <memory>
 #include <string>
@@ -360,6 +361,8 @@ class TCustomHexView : public TCustomGrid {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  // Notes where the double click happened before DblClick runs.
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
   void DoEnter() override;
   void DoExit() override;
   void paintEvent(QPaintEvent* e) override;

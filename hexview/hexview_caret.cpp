@@ -8,6 +8,9 @@
 
 void TCustomHexView::FollowDataCaret() {
   if (!ready_) return;
+  // A caret placed by the program starts any later Shift selection afresh.
+  keyAnchor_ = -1;
+  selecting_ = false;
   TGridCoord c = GetCursorAtPos(data_->CaretIndex(), data_->CaretInCharField());
   if (!data_->CaretInCharField() && data_->CaretOnSecondDigit()) ++c.X;
   if (c.X >= ColCount() || c.Y >= RowCount()) return;  // the data side moves it next
@@ -206,6 +209,7 @@ void TCustomHexView::DoEnter() {
 
 void TCustomHexView::DoExit() {
   TCustomGrid::DoExit();
+  selecting_ = false;
   if (CaretOwner() == this) {
     HideCaret(this);
     DestroyCaret();

@@ -40,6 +40,7 @@ int ShiftedDigit(int qtKey) {
 }  // namespace
 
 void TCustomHexView::keyPressEvent(QKeyEvent* e) {
+  typingSuppressed_ = false;  // KeyDown sets it for the key it sees
   const bool ctrlShift =
       (e->modifiers() & Qt::ControlModifier) && (e->modifiers() & Qt::ShiftModifier);
   const int digit = ctrlShift ? ShiftedDigit(e->key()) : -1;

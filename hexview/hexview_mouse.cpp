@@ -1,4 +1,5 @@
 // TCustomHexView: press, drag selection with auto-scroll, release, cursor.
+#include <QMouseEvent>
 #include <algorithm>
 #include <cstdlib>
 
@@ -60,6 +61,12 @@ void TCustomHexView::MouseDown(TMouseButton button, TShiftState shift, int x, in
   } else if (onSelection) {
     pendingClick_ = true;
   }
+}
+
+void TCustomHexView::mouseDoubleClickEvent(QMouseEvent* e) {
+  const TPoint p = ClientPos(e->position());
+  pressPoint_ = dragPoint_ = p;
+  TCustomGrid::mouseDoubleClickEvent(e);
 }
 
 void TCustomHexView::MouseMove(TShiftState shift, int x, int y) {
