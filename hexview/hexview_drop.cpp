@@ -75,9 +75,15 @@ bool THVDropTarget::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Drag source ----
 
-Qt::DropAction THVDropSource::Run(QDrag& drag, Qt::DropActions allowed) {
-  if (dragLoop) return dragLoop(drag, allowed);
-  return drag.exec(allowed, Qt::CopyAction);
+Qt::DropAction THVDropSource::Run(QDrag* drag, Qt::DropActions allowed) {
+  if (dragLoop) {
+    const Qt::DropAction result = dragLoop(*drag, allowed);
+    delete drag;
+    return result;
+  }
+  // The platform keeps the drag (and its data) until the drop target has
+  // read the data, which may be after the loop returns; it deletes it.
+  return drag->exec(allowed, Qt::CopyAction);
 }
 
 void THVDropSource::SetDragLoopInterceptor(TDragLoop loop) {
@@ -176,8 +182,8 @@ void THexViewEx::StartOleDrag() {
   auto* object =
       new THVDataObject(std::vector<Byte>(GetFastPointer() + low, GetFastPointer() + high + 1),
                         SwapNibbles(), ClipboardAsHexText(), FileName());
-  QDrag drag(this);
-  drag.setMimeData(object);  // the drag owns it
+  auto* drag = new QDrag(this);
+  drag->setMimeData(object);  // the drag owns it
   dragData_ = object;
   droppedOnSelf_ = false;
   const Qt::DropActions allowed =

@@ -29,8 +29,9 @@ class THVDropTarget : public QObject {
 // Runs the modal drag loop for a drag of the selection.
 class THVDropSource {
  public:
-  // The performed effect (Qt::IgnoreAction when cancelled).
-  static Qt::DropAction Run(QDrag& drag, Qt::DropActions allowed);
+  // The performed effect (Qt::IgnoreAction when cancelled). Takes the
+  // drag, made with new: the platform may need it after the loop returns.
+  static Qt::DropAction Run(QDrag* drag, Qt::DropActions allowed);
   // Replaces the platform's drag loop (tests and scripted use): gets the
   // prepared drag and answers the effect the drop target performed.
   using TDragLoop = std::function<Qt::DropAction(QDrag&, Qt::DropActions)>;
