@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,7 +20,9 @@ TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool repl
   auto* findRow = new QHBoxLayout;
   findRow->addWidget(find_, 1);
   findRow->addWidget(hex_);
-  form->addRow("Find &what:", findRow);
+  auto* findLabel = new QLabel("Find &what:");
+  findLabel->setBuddy(find_);
+  form->addRow(findLabel, findRow);
   if (replace) {
     replacement_ = new QLineEdit(QString::fromStdString(o.replacement));
     replacementHex_ = new QCheckBox("H&ex bytes");
@@ -27,7 +30,9 @@ TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool repl
     auto* row = new QHBoxLayout;
     row->addWidget(replacement_, 1);
     row->addWidget(replacementHex_);
-    form->addRow("Replace w&ith:", row);
+    auto* label = new QLabel("Replace w&ith:");
+    label->setBuddy(replacement_);
+    form->addRow(label, row);
   }
   ignoreCase_ = new QCheckBox("Ignore &case");
   ignoreCase_->setChecked(o.ignoreCase);
