@@ -17,8 +17,9 @@
 
 namespace {
 
+// None once the application object is gone.
 QClipboard* Clipboard() {
-  return QGuiApplication::clipboard();
+  return QGuiApplication::instance() ? QGuiApplication::clipboard() : nullptr;
 }
 
 std::vector<Byte> BytesOf(const QByteArray& a) {
@@ -64,7 +65,7 @@ bool THexViewEx::CanPaste() const {
 }
 
 bool THexViewEx::CBCopy() {
-  if (!CanCopy()) return false;
+  if (!CanCopy() || !Clipboard()) return false;
   const THexViewData& d = Data();
   const Integer low = std::max(0, d.Selection().Low);
   const Integer high = std::min(d.Selection().High, DataSize() - 1);

@@ -392,6 +392,11 @@ class HexViewClipboardTest : public QObject {
     THVDropSource::SetDragLoopInterceptor([](QDrag&, Qt::DropActions) { return Qt::MoveAction; });
     v.StartOleDrag();
     QCOMPARE(Contents(v), (Bytes{0, 1, 2, 6, 0, 7}));
+    // Under a fixed size the bytes cannot leave: a move elsewhere copies.
+    v.SetNoSizeChange(true);
+    v.SetSelection(1, 1, 2);
+    v.StartOleDrag();
+    QCOMPARE(Contents(v), (Bytes{0, 1, 2, 6, 0, 7}));
     THVDropSource::SetDragLoopInterceptor(nullptr);
   }
 
