@@ -2,12 +2,18 @@
 #include <QAction>
 #include <QMenu>
 
+#include "framework/messages.h"
 #include "hexedit/find_dialog.h"
 #include "hexedit/hexedit_menus.h"
 #include "hexedit/hexedit_search.h"
 #include "hexedit/hexeditform.h"
 
 namespace {
+
+// A search that ends without a match (and was not cancelled) beeps.
+void BeepWhenNotFound(THexEditSearch& search, Integer found) {
+  if (found < 0 && !search.Cancelled()) MessageBeep(0);
+}
 
 void Ask(THexEditForm& form, bool replace) {
   THexEditSearch& search = SearchOf(form);
@@ -18,7 +24,8 @@ void Ask(THexEditForm& form, bool replace) {
   if (answer == THexEditSearch::faFind) {
     // A new search starts at the caret.
     const THexViewData& d = form.View().Data();
-    search.FindFrom(d.HasSelection() ? d.Selection().Low : std::max(0, d.CaretIndex()));
+    BeepWhenNotFound(search, search.FindFrom(d.HasSelection() ? d.Selection().Low
+                                                              : std::max(0, d.CaretIndex())));
   } else if (answer == THexEditSearch::faReplace) {
     search.ReplaceCurrent();
   } else {
@@ -43,7 +50,7 @@ void BuildFindMenu(THexEditForm& form) {
   QAction* find = menu->addAction("&Find...", [f] { Ask(*f, false); });
   find->setShortcut(QKeySequence("Ctrl+F"));
   QAction* next = menu->addAction("Find &Next", [f] {
-    SearchOf(*f).FindNext();
+    BeepWhenNotFound(SearchOf(*f), SearchOf(*f).FindNext());
     f->UpdateUi();
   });
   next->setShortcut(QKeySequence("F3"));
