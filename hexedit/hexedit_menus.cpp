@@ -8,6 +8,8 @@
 void BuildHexEditMenus(THexEditForm& form) {
   BuildFileMenu(form);
   BuildEditMenu(form);
+  BuildClipboardMenu(form);
+  BuildFindMenu(form);
   BuildViewMenu(form);
   BuildBookmarksMenu(form);
 }

@@ -8,3 +8,5 @@ void BuildFileMenu(THexEditForm& form);       // menu_file.cpp
 void BuildEditMenu(THexEditForm& form);       // menu_edit.cpp
 void BuildViewMenu(THexEditForm& form);       // menu_view.cpp
 void BuildBookmarksMenu(THexEditForm& form);  // menu_bookmarks.cpp
+void BuildClipboardMenu(THexEditForm& form);  // menu_clipboard.cpp (Edit)
+void BuildFindMenu(THexEditForm& form);       // menu_find.cpp (Edit)

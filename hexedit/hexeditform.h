@@ -57,6 +57,8 @@ class THexEditForm : public TForm {
   void CommandQuit();
 
   // ---- Status line and title ----
+  // The panel of the status line (for progress shown there).
+  TPanel& StatusPanel() { return *status_; }
   std::string StatusText() const;
   void UpdateStatus();
   void UpdateTitle();

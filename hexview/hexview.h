@@ -211,6 +211,25 @@ class TCustomHexView : public TCustomGrid {
   void SetSelectionAsText(const std::string& text) { data_->SetSelectionAsText(text); }
   void SetSelectionAsHex(const std::string& text) { data_->SetSelectionAsHex(text); }
 
+  // ---- Find and replace (data side) ----
+  std::string PrepareFindReplaceData(const std::string& text, bool ignoreCase, bool isText) {
+    return data_->PrepareFindReplaceData(text, ignoreCase, isText);
+  }
+  Integer Find(const Byte* pattern, Integer patternLength, Integer start, Integer end,
+               bool ignoreCase) {
+    return data_->Find(pattern, patternLength, start, end, ignoreCase);
+  }
+  Integer FindWithWildcard(const Byte* pattern, Integer patternLength, Integer start, Integer end,
+                           bool ignoreCase, Byte wildcard) {
+    return data_->FindWithWildcard(pattern, patternLength, start, end, ignoreCase, wildcard);
+  }
+  Integer Replace(const Byte* buffer, Integer position, Integer oldCount, Integer newCount,
+                  const std::string& description, bool moveCursor) {
+    return data_->Replace(buffer, position, oldCount, newCount, description, moveCursor);
+  }
+  bool FindProgress() const { return data_->FindProgress(); }
+  void SetFindProgress(bool v) { data_->SetFindProgress(v); }
+
   // ---- Character display (stored on the data side) ----
   THVTranslationKind Translation() const { return data_->Translation(); }
   void SetTranslation(THVTranslationKind v) { data_->SetTranslation(v); }

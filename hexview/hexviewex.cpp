@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "hexview/hvdragdrop.h"
+
 THexViewEx::THexViewEx(TWinControl* parent)
     : TCustomHexView(parent, std::make_unique<THexViewExData>()) {}
 

@@ -4,14 +4,27 @@
 // EndUpdate nothing is rendered, and the last EndUpdate repaints.
 #pragma once
 
+#include <QPointer>
+#include <memory>
+#include <vector>
+
 #include "hexview/hexview.h"
+#include "hexview/hvclipformats.h"
+#include "hexview/thexviewexdata.h"
 
 class QMenu;
-#include "hexview/thexviewexdata.h"
+class QMimeData;
+class THVDataObject;
+class THVDropTarget;
+
+// What offered data is inserted for.
+enum THVOLEOperation { oleDrop, oleClipboard };
 
 class THexViewEx : public TCustomHexView {
  public:
   explicit THexViewEx(TWinControl* parent = nullptr);
+  // Lets go of the clipboard: flushed with FlushClipboardAtShutDown, else emptied.
+  ~THexViewEx() override;
 
   THexViewExData& ExData() { return static_cast<THexViewExData&>(Data()); }
 
@@ -37,15 +50,87 @@ class THexViewEx : public TCustomHexView {
   QMenu* OffsetPopupMenu() const { return offsetPopupMenu_; }
   void SetOffsetPopupMenu(QMenu* v) { offsetPopupMenu_ = v; }
 
+  // ---- Clipboard (hexview_clipboard.cpp) ----
+  // Registers the view as a drop target and lets the selection be dragged out.
+  bool OleDragDrop() const { return oleDragDrop_; }
+  void SetOleDragDrop(bool value);
+  // Copied text is hex text, and pasted text is read as hex text.
+  bool ClipboardAsHexText() const { return clipboardAsHexText_; }
+  void SetClipboardAsHexText(bool value) { clipboardAsHexText_ = value; }
+  // Accepts text, images, raw and registry data besides the private format and files.
+  bool SupportsOtherClipFormats() const { return supportsOtherClipFormats_; }
+  void SetSupportsOtherClipFormats(bool value) { supportsOtherClipFormats_ = value; }
+  // The clipboard keeps the copied bytes after the view is destroyed.
+  bool FlushClipboardAtShutDown() const { return flushClipboardAtShutDown_; }
+  void SetFlushClipboardAtShutDown(bool value) { flushClipboardAtShutDown_ = value; }
+
+  bool CanCopy() const { return Data().CanCopy(); }
+  bool CanCut() const { return Data().CanCut(); }
+  bool CanPaste() const;
+  bool CBCopy();
+  bool CBCut();
+  bool CBPaste();
+  void PasteData(const Byte* buffer, Integer count, const std::string& description) {
+    Data().PasteData(buffer, count, description);
+  }
+  bool OwnsClipBoard() const;
+  void ReleaseClipboard(bool flush);
+
+  // Chooses the operation's format (the first accepted one offered); false
+  // for data without one, or in a read-only view. A file list with the
+  // effect move gets link.
+  bool SupportsOLEData(const QMimeData& data, Qt::DropAction& effect, THVOLEOperation operation);
+  bool OLEHasSupportedFormat(const QMimeData& data) const;
+  // The effect of a drop with these keys held (see the drop target).
+  Qt::DropAction ModifyOLEDropEffect(Qt::KeyboardModifiers keys) const;
+  // Converts the data (asking which format when several are offered) and
+  // pastes it, or drops it at DropPosition. False when nothing went in.
+  bool InsertOLEData(const QMimeData& data, Qt::DropAction effect, THVOLEOperation operation);
+  // The accepted formats the data offers, in priority order.
+  std::vector<THVClipFormat> GetMyOLEFormats(const QMimeData& data) const;
+  // The bytes of one format of the data (empty when it cannot be read).
+  std::vector<Byte> ConvertOLEData(const QMimeData& data, THVClipFormat format, bool link) const;
+
+  // ---- Drag and drop (hexview_drop.cpp) ----
+  // Marks where dropped data would go for a point in the client area,
+  // scrolling by one row or column near the edges.
+  void ShowDragCell(int x, int y);
+  void HideDragCell();
+  // The marked byte index rounded down to the unit, or -1.
+  Integer DropPosition() const;
+  // Drags the selection out (OleDragDrop on, a selection present); a move
+  // inside the view becomes one undo step "Data Moved", a move elsewhere
+  // deletes the selection.
+  void StartOleDrag();
+  bool DraggingSelection() const { return dragData_ != nullptr; }
+  bool DroppedOnSelf() const { return droppedOnSelf_; }
+  void SetDroppedOnSelf() { droppedOnSelf_ = true; }
+  bool IsOwnDragData(const QMimeData* data) const;
+
  protected:
   void Paint() override;
   void KeyDown(Word& key, TShiftState shift) override;
   void DblClick() override;
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
+  // A left press on the selection may become a drag of it (hexview_drop.cpp).
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
 
  private:
   int updateCount_ = 0;
+  bool oleDragDrop_ = false;
+  bool clipboardAsHexText_ = false;
+  bool supportsOtherClipFormats_ = true;
+  bool flushClipboardAtShutDown_ = false;
+  THVClipFormat operationFormat_ = hcfPrivate;
+  QPointer<THVDataObject> clipboardData_;
+  std::unique_ptr<THVDropTarget> dropTarget_;
+  const QMimeData* dragData_ = nullptr;
+  bool droppedOnSelf_ = false;
+  bool dragCellShown_ = false;
+  Integer dragPosition_ = -1;
+  bool dragPending_ = false;  // a left press on the selection, not yet moved far
   bool zoomOnWheel_ = true;
   QMenu* offsetPopupMenu_ = nullptr;
 };

@@ -1,4 +1,5 @@
-// THexViewEx: keys added to the view's table (select all, undo, redo).
+// THexViewEx: keys added to the view's table (select all, clipboard, undo,
+// redo).
 #include "hexview/hexviewex.h"
 
 void THexViewEx::KeyDown(Word& key, TShiftState shift) {
@@ -7,6 +8,15 @@ void THexViewEx::KeyDown(Word& key, TShiftState shift) {
   const TShiftState mods = shift & (ssShift | ssCtrl | ssAlt);
   if (key == 'A' && mods == ssCtrl) {
     SelectAll();
+    key = 0;
+  } else if (key == 'C' && mods == ssCtrl) {
+    if (CanCopy()) CBCopy();
+    key = 0;
+  } else if (key == 'V' && mods == ssCtrl) {
+    if (CanPaste()) CBPaste();
+    key = 0;
+  } else if (key == 'X' && mods == ssCtrl) {
+    if (CanCut()) CBCut();
     key = 0;
   } else if (key == 'Z' && mods == ssCtrl) {
     if (GetCanUndo()) Undo();

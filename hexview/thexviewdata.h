@@ -82,7 +82,7 @@ class THexViewData {
   void SetInsertMode(bool value);
   bool GetInsertMode() const { return insertMode_ && IsInsertModePossible(); }  // effective
   bool IsInsertModePossible() const;
-  bool IsFileSizeFixed() const { return noSizeChange_ && !inSetDataSize_; }
+  bool IsFileSizeFixed() const { return noSizeChange_ && !inSetDataSize_ && !movingOwnData_; }
 
   // ---- Display state that undo entries record and restore ----
   // The widget checks what depends on its layout (BytesPerRow and
@@ -241,8 +241,29 @@ class THexViewData {
   // returns the number of bytes written.
   Integer Replace(const Byte* buffer, Integer position, Integer oldCount, Integer newCount,
                   const std::string& description, bool moveCursor);
+  // The table a search looks data bytes up in, as last prepared.
+  const std::array<Byte, 256>& FindTable(bool ignoreCase) const {
+    return ignoreCase ? caseTable_ : identityTable_;
+  }
   bool FindProgress() const { return findProgress_; }
   void SetFindProgress(bool value) { findProgress_ = value; }
+
+  // ---- Clipboard and drop (the bytes are already converted) ----
+  bool CanCopy() const { return DataSize() > 0 && HasSelection(); }
+  bool CanCut() const { return CanCopy() && !readOnlyView_ && !noSizeChange_; }
+  // Replaces the selection by the bytes, caret moved. Without a selection
+  // the caret first goes back to the start of its unit and, with a fixed
+  // size, the bytes from there on are selected so they are overwritten.
+  void PasteData(const Byte* buffer, Integer count, const std::string& description);
+  // Bytes dropped at byte index position (-1: no drop position). With
+  // ownMove they are the selection dragged inside this view: it is deleted
+  // and the bytes go in where it was dropped, also under a fixed size (the
+  // drag source then combines the two undo entries). Otherwise they are
+  // appended beyond the data, replace the selection when dropped in it, or
+  // go in at position: inserted, or overwritten with a fixed size. False
+  // when nothing could be placed.
+  bool DropData(const Byte* buffer, Integer count, Integer position, bool ownMove,
+                const std::string& description);
 
   // ---- Streams and files ----
   // Replace the whole buffer; the undo storage (unless grouping), marks and
@@ -341,6 +362,7 @@ class THexViewData {
   bool readOnlyView_ = false;
   bool insertMode_ = false;
   bool inSetDataSize_ = false;
+  bool movingOwnData_ = false;
   THVTranslationKind translation_ = tkAsIs;
   Integer bytesPerUnit_ = 1;
   bool unicodeChars_ = false;

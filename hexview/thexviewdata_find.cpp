@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "hexview/hvpatternscan.h"
 #include "hexview/hvtranslation.h"
 #include "hexview/thexviewdata.h"
 
@@ -109,22 +110,27 @@ Integer THexViewData::Scan(const Byte* pattern, Integer patternLength, Integer s
       static_cast<Int64>(start) + patternLength > static_cast<Int64>(end) + 1)
     return -1;
   WaitCursor wait(*this);
-  const std::array<Byte, 256>& table = ignoreCase ? caseTable_ : identityTable_;
+  THVPatternScan scan(pattern, patternLength, ignoreCase ? caseTable_ : identityTable_, useWildcard,
+                      wildcard);
   const Byte* data = GetFastPointer();
-  const bool report = findProgress_ && OnProgress && DataSize() >= 500;
-  const Integer step = std::max(1, DataSize() / 500);
-  Int64 compared = 0;
-  for (Integer at = start; at + patternLength - 1 <= end; ++at) {
-    Integer k = 0;
-    for (; k < patternLength; ++k) {
-      if (report && ++compared % step == 0) {
-        bool cancel = false;  // searches do not stop on a cancel
-        OnProgress(*this, pkFind, fileName_,
-                   static_cast<Byte>(std::lround((at + k) * 100.0 / DataSize())), cancel);
-      }
-      if (!(useWildcard && pattern[k] == wildcard) && table[data[at + k]] != pattern[k]) break;
+  scan.Adapt(data, end, start);
+  const Int64 until = static_cast<Int64>(end) - patternLength + 2;  // one past the last start
+  if (!(findProgress_ && OnProgress && DataSize() >= 500))
+    return static_cast<Integer>(scan.FindIn(data, end, start, until));
+  // Progress each time the scan passes another DataSize div 500 bytes; the
+  // scan runs piece by piece between those marks.
+  const Int64 step = DataSize() / 500;
+  for (Int64 from = start; from < until;) {
+    const Int64 mark = (from / step + 1) * step;
+    const Int64 to = std::min(mark, until);
+    const Int64 found = scan.FindIn(data, end, from, to);
+    if (found >= 0) return static_cast<Integer>(found);
+    if (to == mark) {
+      bool cancel = false;  // searches do not stop on a cancel
+      OnProgress(*this, pkFind, fileName_,
+                 static_cast<Byte>(std::lround(mark * 100.0 / DataSize())), cancel);
     }
-    if (k == patternLength) return at;
+    from = to;
   }
   return -1;
 }

@@ -65,11 +65,26 @@ TEST(HexDataFind, ProgressOnlyFromFiveHundredBytes) {
   d.PrepareFindReplaceData("", false, false);
   EXPECT_EQ(d.Find(&one, 1, 0, 1000, false), -1);
   EXPECT_TRUE(reports.empty());
+  // One report each time the scan passes another DataSize div 500 bytes,
+  // with the percentage of that mark.
   Fill(d, Bytes(1000, 0));
   d.SetDataAt(999, 1);
   EXPECT_EQ(d.Find(&one, 1, 0, 1000, false), 999);
-  ASSERT_EQ(reports.size(), 500u);  // every second compared byte
+  ASSERT_EQ(reports.size(), 499u);  // marks 2, 4, ... 998
+  EXPECT_EQ(reports.front(), 0);
+  EXPECT_EQ(reports[249], 50);
   EXPECT_EQ(reports.back(), 100);
+  reports.clear();
+  Fill(d, Bytes(100000, 0));
+  d.SetDataAt(60100, 1);
+  EXPECT_EQ(d.Find(&one, 1, 30000, 1000000, false), 60100);  // from 30 % to 60 %
+  ASSERT_EQ(reports.size(), 150u);
+  EXPECT_EQ(reports.front(), 30);
+  EXPECT_EQ(reports.back(), 60);
+  reports.clear();
+  const Byte pair[] = {'?', 1};
+  EXPECT_EQ(d.FindWithWildcard(pair, 2, 0, 60050, false, '?'), -1);  // ends before the match
+  EXPECT_EQ(reports.size(), 300u);
 }
 
 TEST(HexDataReplace, GrowsOrKeepsTheSizeAndReselectsOnUndo) {

@@ -1,5 +1,6 @@
 // Half-byte insert and delete through the temporary file.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -36,7 +37,9 @@ Bytes ShiftReference(const Bytes& in, Integer pos, bool high, bool insert) {
 class HexDataNibble : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::path(testing::TempDir()) / "hexdata_nibble_tmp";
+    // One folder per process: the suite's cases may run side by side.
+    dir_ = std::filesystem::path(testing::TempDir()) /
+           ("hexdata_nibble_tmp_" + std::to_string(getpid()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     const char* old = std::getenv("TMPDIR");

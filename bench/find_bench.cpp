@@ -1,0 +1,160 @@
+// Forward search over a 1 GiB hex view buffer against glibc memmem over the
+// same bytes, measured in the same run. The pattern lies near the end, so
+// each search reads nearly the whole buffer. Prints, per data kind and
+// pattern length, the times and the ratio memmem time / search time (1.0:
+// as fast as memmem; higher is faster). Goals: case-sensitive >= 0.8,
+// ignore-case and with a wildcard byte >= 0.5.
+#include <string.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "hexview/thexviewdata.h"
+
+namespace {
+
+constexpr Integer kSize = 1 << 30;
+constexpr int kRounds = 3;
+
+template <typename F>
+double BestSeconds(F&& f) {
+  double best = 1e9;
+  for (int r = 0; r < kRounds; ++r) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    const auto t1 = std::chrono::steady_clock::now();
+    best = std::min(best, std::chrono::duration<double>(t1 - t0).count());
+  }
+  return best;
+}
+
+uint64_t Next(uint64_t& s) {
+  s ^= s << 13;
+  s ^= s >> 7;
+  s ^= s << 17;
+  return s;
+}
+
+void FillRandom(Byte* p, Integer n) {
+  uint64_t s = 0x9E3779B97F4A7C15ull;
+  for (Integer i = 0; i + 8 <= n; i += 8) {
+    const uint64_t v = Next(s);
+    std::memcpy(p + i, &v, 8);
+  }
+}
+
+// Lower- and upper-case words between spaces and line ends.
+void FillText(Byte* p, Integer n) {
+  uint64_t s = 0x2545F4914F6CDD1Dull;
+  for (Integer i = 0; i < n; ++i) {
+    const uint64_t v = Next(s);
+    const int r = static_cast<int>(v % 64);
+    p[i] = r < 9 ? ' ' : r == 9 ? '\n' : static_cast<Byte>((v >> 8) % 26 + (r < 14 ? 'A' : 'a'));
+  }
+}
+
+// n bytes of a mixed-case sentence, repeated as needed.
+std::string Sentence(size_t n) {
+  const std::string s = "The Quick brown Fox jumps over the lazy Dog, 0123456789. ";
+  std::string out;
+  while (out.size() < n) out += s;
+  return out.substr(0, n);
+}
+
+struct Ratios {
+  double exact = 1e9, folded = 1e9, wildcard = 1e9;
+};
+
+// Plants text near the end and searches for it three ways.
+void Measure(THexViewData& d, const char* kind, const std::string& planted, Ratios& worst,
+             bool& sameAnswers) {
+  Byte* data = d.GetFastPointer();
+  const Integer at = kSize - 4096 - static_cast<Integer>(planted.size());
+  std::memcpy(data + at, planted.data(), planted.size());
+  const auto* needle = reinterpret_cast<const Byte*>(planted.data());
+  const Integer m = static_cast<Integer>(planted.size());
+
+  const void* hit = nullptr;
+  const double mm = BestSeconds([&] { hit = memmem(data, kSize, needle, m); });
+  const Integer expected = hit ? static_cast<Integer>(static_cast<const Byte*>(hit) - data) : -1;
+
+  Integer found = -1;
+  d.PrepareFindReplaceData(planted, false, false);
+  const double exact = BestSeconds([&] { found = d.Find(needle, m, 0, kSize - 1, false); });
+  sameAnswers = sameAnswers && found == expected;
+
+  std::string lower = planted;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+  const std::string folded = d.PrepareFindReplaceData(lower, true, true);
+  const auto* fp = reinterpret_cast<const Byte*>(folded.data());
+  const double fold = BestSeconds([&] { found = d.Find(fp, m, 0, kSize - 1, true); });
+  sameAnswers = sameAnswers && found <= expected && found >= 0;
+
+  std::string wild = planted;
+  wild[m / 3] = '\x01';
+  d.PrepareFindReplaceData(wild, false, false);
+  const auto* wp = reinterpret_cast<const Byte*>(wild.data());
+  const double wc =
+      BestSeconds([&] { found = d.FindWithWildcard(wp, m, 0, kSize - 1, false, 0x01); });
+  sameAnswers = sameAnswers && found <= expected && found >= 0;
+
+  std::printf(
+      "%-7s m=%-3d memmem %7.1f ms | case-sensitive %7.1f ms  ratio %5.2f | "
+      "ignore-case %7.1f ms  ratio %5.2f | wildcard %7.1f ms  ratio %5.2f\n",
+      kind, m, mm * 1e3, exact * 1e3, mm / exact, fold * 1e3, mm / fold, wc * 1e3, mm / wc);
+  worst.exact = std::min(worst.exact, mm / exact);
+  worst.folded = std::min(worst.folded, mm / fold);
+  worst.wildcard = std::min(worst.wildcard, mm / wc);
+  std::memset(data + at, 0x5A, planted.size());  // away again for the next pattern
+}
+
+}  // namespace
+
+int main() {
+  THexViewData d;
+  d.SetDataSize(kSize);
+  Ratios worst;
+  bool same = true;
+  const std::vector<std::string> patterns = {"Zq7#Xv",           "Needle.8",
+                                             "Needle in a Hays", "A longer Needle in a Haystack 32",
+                                             Sentence(64),       Sentence(256)};
+  FillRandom(d.GetFastPointer(), kSize);
+  for (const std::string& p : patterns) Measure(d, "random", p, worst, same);
+  FillText(d.GetFastPointer(), kSize);
+  for (const std::string& p : patterns) Measure(d, "text", p, worst, same);
+
+  // The same case-sensitive search with progress reports on (500 pieces).
+  d.SetFindProgress(true);
+  int reports = 0;
+  d.OnProgress = [&](THexViewData&, THVProgressKind, const std::string&, Byte, bool&) {
+    ++reports;
+  };
+  const std::string& p = patterns[2];
+  const Integer m = static_cast<Integer>(p.size());
+  std::memcpy(d.GetFastPointer() + kSize - 4096 - m, p.data(), p.size());
+  d.PrepareFindReplaceData(p, false, false);
+  const auto* needle = reinterpret_cast<const Byte*>(p.data());
+  const double withProgress = BestSeconds([&] { d.Find(needle, m, 0, kSize - 1, false); });
+  const void* hit = nullptr;
+  const double mm = BestSeconds([&] { hit = memmem(d.GetFastPointer(), kSize, needle, m); });
+  std::printf(
+      "text    m=%-3d case-sensitive with progress %7.1f ms  ratio %5.2f  (%d reports "
+      "per search)\n",
+      m, withProgress * 1e3, mm / withProgress, reports / kRounds);
+
+  std::printf("\nworst ratios (memmem time / search time) over all patterns and data:\n");
+  std::printf("  case-sensitive %5.2f  (goal >= 0.8)  %s\n", worst.exact,
+              worst.exact >= 0.8 ? "met" : "MISSED");
+  std::printf("  ignore-case    %5.2f  (goal >= 0.5)  %s\n", worst.folded,
+              worst.folded >= 0.5 ? "met" : "MISSED");
+  std::printf("  wildcard       %5.2f  (goal >= 0.5)  %s\n", worst.wildcard,
+              worst.wildcard >= 0.5 ? "met" : "MISSED");
+  same = same && hit != nullptr;
+  std::printf("answers %s\n", same ? "agree with memmem" : "DIFFER from memmem");
+  return same ? 0 : 1;
+}

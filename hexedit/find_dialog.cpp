@@ -1,0 +1,90 @@
+// TFindDialog: layout and answers.
+#include "hexedit/find_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool replace)
+    : QDialog(owner) {
+  setWindowTitle(replace ? "Replace" : "Find");
+  auto* form = new QFormLayout;
+  find_ = new QLineEdit(QString::fromStdString(o.text));
+  hex_ = new QCheckBox("&Hex bytes");
+  hex_->setChecked(o.hex);
+  auto* findRow = new QHBoxLayout;
+  findRow->addWidget(find_, 1);
+  findRow->addWidget(hex_);
+  auto* findLabel = new QLabel("Find &what:");
+  findLabel->setBuddy(find_);
+  form->addRow(findLabel, findRow);
+  if (replace) {
+    replacement_ = new QLineEdit(QString::fromStdString(o.replacement));
+    replacementHex_ = new QCheckBox("H&ex bytes");
+    replacementHex_->setChecked(o.replacementHex);
+    auto* row = new QHBoxLayout;
+    row->addWidget(replacement_, 1);
+    row->addWidget(replacementHex_);
+    auto* label = new QLabel("Replace w&ith:");
+    label->setBuddy(replacement_);
+    form->addRow(label, row);
+  }
+  ignoreCase_ = new QCheckBox("Ignore &case");
+  ignoreCase_->setChecked(o.ignoreCase);
+  useWildcard_ = new QCheckBox("&Wildcard character:");
+  useWildcard_->setChecked(o.useWildcard);
+  wildcard_ = new QLineEdit(QString::fromStdString(o.wildcard));
+  wildcard_->setMaxLength(1);
+  wildcard_->setFixedWidth(40);
+  auto* options = new QHBoxLayout;
+  options->addWidget(ignoreCase_);
+  options->addSpacing(16);
+  options->addWidget(useWildcard_);
+  options->addWidget(wildcard_);
+  options->addStretch(1);
+  form->addRow(options);
+
+  auto* buttons = new QDialogButtonBox;
+  auto add = [&](const char* caption, THexEditSearch::TAnswer answer, bool isDefault) {
+    QPushButton* b = buttons->addButton(caption, QDialogButtonBox::ActionRole);
+    b->setDefault(isDefault);
+    connect(b, &QPushButton::clicked, this, [this, answer] { Close(answer); });
+  };
+  add("Find &Next", THexEditSearch::faFind, !replace);
+  if (replace) {
+    add("&Replace", THexEditSearch::faReplace, true);
+    add("Replace &All", THexEditSearch::faReplaceAll, false);
+  }
+  QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(buttons);
+  find_->selectAll();
+  find_->setFocus();
+}
+
+void TFindDialog::Close(THexEditSearch::TAnswer answer) {
+  answer_ = answer;
+  accept();
+}
+
+THexEditFindOptions TFindDialog::Options() const {
+  THexEditFindOptions o;
+  o.text = find_->text().toStdString();
+  o.hex = hex_->isChecked();
+  o.ignoreCase = ignoreCase_->isChecked();
+  o.useWildcard = useWildcard_->isChecked();
+  o.wildcard = wildcard_->text().toStdString();
+  if (replacement_) {
+    o.replacement = replacement_->text().toStdString();
+    o.replacementHex = replacementHex_->isChecked();
+  }
+  return o;
+}

@@ -1,0 +1,33 @@
+// TFindDialog: the Find and Replace dialogs of zn4417hex: the text or hex
+// bytes to find, ignore case, a wildcard character and, for Replace, what
+// to put in.
+#pragma once
+
+#include <QDialog>
+
+#include "hexedit/hexedit_search.h"
+
+class QCheckBox;
+class QLineEdit;
+
+class TFindDialog : public QDialog {
+ public:
+  TFindDialog(QWidget* owner, const THexEditFindOptions& options, bool replace);
+  THexEditFindOptions Options() const;
+  // The button the dialog was closed with.
+  THexEditSearch::TAnswer Answer() const { return answer_; }
+
+  QLineEdit* FindText() const { return find_; }
+
+ private:
+  void Close(THexEditSearch::TAnswer answer);
+
+  QLineEdit* find_;
+  QCheckBox* hex_;
+  QCheckBox* ignoreCase_;
+  QCheckBox* useWildcard_;
+  QLineEdit* wildcard_;
+  QLineEdit* replacement_ = nullptr;
+  QCheckBox* replacementHex_ = nullptr;
+  THexEditSearch::TAnswer answer_ = THexEditSearch::faCancel;
+};

@@ -1,0 +1,178 @@
+// THexEditSearch: piecewise search with progress and cancel, replacing.
+#include "hexedit/hexedit_search.h"
+
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "framework/panel.h"
+#include "hexedit/hexeditform.h"
+#include "hexview/hvclipformats.h"
+#include "hexview/hvhextext.h"
+
+namespace {
+
+constexpr const char* kReplaceDescription = "Replace";
+
+std::vector<Byte> BytesOf(const std::string& s) {
+  return std::vector<Byte>(s.begin(), s.end());
+}
+
+std::string Ansi(const std::string& utf8) {
+  return HVUnicodeToAnsi(QString::fromStdString(utf8).toStdU32String());
+}
+
+}  // namespace
+
+THexEditSearch::THexEditSearch(THexEditForm& form) : form_(form) {}
+
+THexEditSearch& SearchOf(THexEditForm& form) {
+  static std::map<THexEditForm*, std::unique_ptr<THexEditSearch>> searches;
+  auto& slot = searches[&form];
+  if (!slot) {
+    slot = std::make_unique<THexEditSearch>(form);
+    QObject::connect(&form, &QObject::destroyed, [&form] { searches.erase(&form); });
+  }
+  return *slot;
+}
+
+THexEditSearch::~THexEditSearch() = default;  // bar and button belong to the status panel
+
+std::vector<Byte> THexEditSearch::Pattern() {
+  THexViewEx& v = form_.View();
+  if (options_.hex) {
+    const std::vector<Byte> bytes = ConvertHexToBin(options_.text, false);
+    return BytesOf(v.PrepareFindReplaceData(std::string(bytes.begin(), bytes.end()),
+                                            options_.ignoreCase, false));
+  }
+  return BytesOf(v.PrepareFindReplaceData(Ansi(options_.text), options_.ignoreCase, true));
+}
+
+std::vector<Byte> THexEditSearch::ReplacementBytes() {
+  if (options_.replacementHex) return ConvertHexToBin(options_.replacement, false);
+  // Keeps the lookup tables of the pattern: prepared the same way.
+  return BytesOf(form_.View().PrepareFindReplaceData(Ansi(options_.replacement), false, true));
+}
+
+Integer THexEditSearch::Search(const std::vector<Byte>& pattern, Integer from, Integer until) {
+  THexViewEx& v = form_.View();
+  cancelled_ = false;
+  const Integer m = static_cast<Integer>(pattern.size());
+  Integer last = v.DataSize() - 1;
+  if (until >= 0) last = std::min<Int64>(last, static_cast<Int64>(until) + m - 1);
+  if (m == 0 || from < 0 || from > last) return -1;
+  const std::string wild = Ansi(options_.wildcard);
+  const bool useWildcard = options_.useWildcard && !wild.empty();
+  const Byte wildcard = useWildcard ? static_cast<Byte>(wild[0]) : 0;
+  const bool progress = v.DataSize() >= progressFrom_;
+  if (progress) ShowProgress(true);
+  Integer found = -1;
+  // Each piece tries the starts [s, s + piece); its end reaches the last
+  // byte a match from there may need.
+  for (Int64 s = from; s <= last && found < 0 && !cancelled_; s += pieceSize_) {
+    const Integer end = static_cast<Integer>(std::min<Int64>(last, s + pieceSize_ + m - 2));
+    const Integer start = static_cast<Integer>(s);
+    found = useWildcard
+                ? v.FindWithWildcard(pattern.data(), m, start, end, options_.ignoreCase, wildcard)
+                : v.Find(pattern.data(), m, start, end, options_.ignoreCase);
+    if (found >= 0) break;
+    const int percent =
+        static_cast<int>((s + pieceSize_ - from) * 100 / std::max<Int64>(1, last - from + 1));
+    if (progress) SetPercent(std::min(percent, 100));
+    if (OnPiece) OnPiece(std::min(percent, 100));
+  }
+  if (progress) ShowProgress(false);
+  return cancelled_ ? -1 : found;
+}
+
+Integer THexEditSearch::FindFrom(Integer from) {
+  const std::vector<Byte> pattern = Pattern();
+  const Integer found = Search(pattern, from);
+  if (found >= 0) {
+    THexViewEx& v = form_.View();
+    const Integer high = found + static_cast<Integer>(pattern.size()) - 1;
+    v.Data().MoveCaret(high, v.Data().CaretInCharField());
+    v.SetSelection(found, found, high);
+    v.Invalidate();
+  }
+  form_.UpdateUi();
+  return found;
+}
+
+Integer THexEditSearch::FindNext() {
+  const THexViewData& d = form_.View().Data();
+  const Integer from = d.HasSelection() ? d.Selection().Low + 1 : std::max(0, d.CaretIndex());
+  return FindFrom(from);
+}
+
+bool THexEditSearch::ReplaceCurrent() {
+  THexViewEx& v = form_.View();
+  const THexViewData& d = v.Data();
+  const std::vector<Byte> pattern = Pattern();
+  const Integer m = static_cast<Integer>(pattern.size());
+  bool replaced = false;
+  const Integer low = d.Selection().Low;
+  if (d.HasSelection() && d.GetSelCount() == m && Search(pattern, low, low) == low) {
+    const std::vector<Byte> with = ReplacementBytes();
+    const Integer at = d.Selection().Low;
+    const Integer n =
+        v.Replace(with.data(), at, m, static_cast<Integer>(with.size()), kReplaceDescription, true);
+    v.ResetSelection(true);
+    v.Data().MoveCaret(std::min(at + n, std::max(0, v.DataSize() - 1)), d.CaretInCharField());
+    replaced = true;
+  }
+  if (replaced)
+    FindFrom(std::max(0, d.CaretIndex()));
+  else
+    FindNext();
+  return replaced;
+}
+
+int THexEditSearch::ReplaceAll() {
+  THexViewEx& v = form_.View();
+  const std::vector<Byte> pattern = Pattern();
+  const std::vector<Byte> with = ReplacementBytes();
+  const Integer m = static_cast<Integer>(pattern.size());
+  int count = 0;
+  for (Integer at = 0; m > 0;) {
+    const Integer found = Search(pattern, at);
+    if (found < 0) break;
+    const Integer n = v.Replace(with.data(), found, m, static_cast<Integer>(with.size()),
+                                kReplaceDescription, false);
+    ++count;
+    at = found + std::max<Integer>(n, 1);  // never into what was just put in
+  }
+  v.Invalidate();
+  form_.UpdateUi();
+  return count;
+}
+
+void THexEditSearch::ShowProgress(bool show) {
+  TPanel& panel = form_.StatusPanel();
+  if (!bar_) {
+    bar_ = new QProgressBar(&panel);
+    bar_->setRange(0, 100);
+    cancel_ = new QPushButton("Cancel", &panel);
+    QObject::connect(cancel_, &QPushButton::clicked, [this] { Cancel(); });
+  }
+  if (show) {
+    const int h = panel.height() - 4, w = panel.width();
+    cancel_->setGeometry(w - 82, 2, 80, h);
+    bar_->setGeometry(w - 82 - 204, 2, 200, h);
+    bar_->setValue(0);
+  }
+  bar_->setVisible(show);
+  cancel_->setVisible(show);
+  // While searching only the Cancel button takes input.
+  form_.View().setEnabled(!show);
+  form_.MenuBar().setEnabled(!show);
+}
+
+void THexEditSearch::SetPercent(int percent) {
+  if (bar_) bar_->setValue(percent);
+  QCoreApplication::processEvents();
+}
