@@ -57,3 +57,6 @@ std::string HVMsgCannotSaveReadOnly(const std::string& name);
 // "Cannot delete previous backup %s. (%s)" / "Cannot create backup %s. (%s)"
 std::string HVMsgCannotDeleteBackup(const std::string& name, const std::string& reason);
 std::string HVMsgCannotCreateBackup(const std::string& name, const std::string& reason);
+// A load of more bytes than the buffer holds (2 GiB - 1):
+// "Cannot load %s bytes: the hex view holds at most 2147483647 bytes"
+std::string HVMsgTooLarge(long long size);

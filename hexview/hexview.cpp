@@ -34,6 +34,8 @@ TCustomHexView::~TCustomHexView() {
   data_->OnBookmarkChanged = nullptr;
   data_->OnInsertModeChanged = nullptr;
   data_->OnWaitCursor = nullptr;
+  data_->OnProgress = nullptr;
+  while (!cursorStack_.empty()) OldCursor();
 }
 
 void TCustomHexView::Init() {
@@ -88,12 +90,31 @@ void TCustomHexView::HookData() {
       PlaceSystemCaret();
     }
   };
-  d.OnWaitCursor = [](THexViewData&, bool on) {
-    if (on)
-      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-      QGuiApplication::restoreOverrideCursor();
+  d.OnProgress = [this](THexViewData&, THVProgressKind kind, const std::string& name, Byte percent,
+                        bool& cancel) {
+    if (OnProgress) OnProgress(this, kind, name, percent, cancel);
   };
+  d.OnWaitCursor = [this](THexViewData&, bool on) {
+    if (on)
+      WaitCursor();
+    else
+      OldCursor();
+  };
+}
+
+// ---- Cursor stack ----
+
+void TCustomHexView::WaitCursor() {
+  cursorStack_.push_back(Cursor());
+  SetCursor(crHourGlass);
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void TCustomHexView::OldCursor() {
+  if (cursorStack_.empty()) return;
+  SetCursor(cursorStack_.back());
+  cursorStack_.pop_back();
+  QGuiApplication::restoreOverrideCursor();
 }
 
 // ---- Notifications ----

@@ -12,6 +12,7 @@ class THexViewEx : public TCustomHexView {
   explicit THexViewEx(TWinControl* parent = nullptr);
 
   THexViewExData& ExData() { return static_cast<THexViewExData&>(Data()); }
+  const THexViewExData& ExData() const { return static_cast<const THexViewExData&>(Data()); }
 
   void BeginUpdate() { ++updateCount_; }
   void EndUpdate();  // not below 0; repaints when the count reaches 0
@@ -22,6 +23,16 @@ class THexViewEx : public TCustomHexView {
     return ExData().UndoBeginUpdate(description);
   }
   using TCustomHexView::UndoBeginUpdate;
+
+  // ---- Saving with a backup ----
+  // Saves to the current file; EHexView "No Filename specified" without one.
+  void Save() { ExData().Save(); }
+  bool CreateBackup() const { return ExData().CreateBackup(); }
+  void SetCreateBackup(bool v) { ExData().SetCreateBackup(v); }
+  const std::string& BackupExtension() const { return ExData().BackupExtension(); }
+  void SetBackupExtension(const std::string& v) { ExData().SetBackupExtension(v); }
+  std::string GetBookmarksAsString() const { return ExData().GetBookmarksAsString(); }
+  void SetBookMarksAsString(const std::string& text) { ExData().SetBookMarksAsString(text); }
 
  protected:
   void Paint() override;
