@@ -53,7 +53,9 @@ void THexViewData::Stream2Stream(std::istream* in, std::ostream* out, Int64 coun
   Int64 pos = stream_.Position();
   if (count < 0) count = in ? RemainingIn(*in) : stream_.Size() - pos;
   if (count < 0) throw std::runtime_error("Stream read error");
-  if (in && pos + count > stream_.Size()) stream_.SetSize(pos + count);
+  // Every byte of a load is read into the buffer, or the load fails and
+  // empties it: the grown part needs no clearing first.
+  if (in && pos + count > stream_.Size()) stream_.SetSizeForOverwrite(pos + count);
   if (out) stream_.CheckBounds(pos, count);
   const std::string& name = streamName_.empty() ? fileName_ : streamName_;
   long last = -1;

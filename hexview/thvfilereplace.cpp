@@ -57,25 +57,47 @@ std::string CannotCreate(const std::string& name, int error) {
 
 }  // namespace
 
+std::streamsize THVWriteBehindBuf::xsputn(const char* s, std::streamsize n) {
+  constexpr long long kWriteBehind = 8 << 20;
+  std::streamsize done = 0;
+  while (done < n) {
+    const ssize_t w = ::write(fd_, s + done, static_cast<size_t>(n - done));
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) {
+      error_ = w < 0 ? errno : EIO;
+      break;
+    }
+    done += w;
+    written_ += w;
+  }
+  if (written_ - started_ >= kWriteBehind) {
+    ::sync_file_range(fd_, started_, written_ - started_, SYNC_FILE_RANGE_WRITE);
+    started_ = written_;
+  }
+  return done;
+}
+
+THVWriteBehindBuf::int_type THVWriteBehindBuf::overflow(int_type c) {
+  if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+  const char ch = traits_type::to_char_type(c);
+  return xsputn(&ch, 1) == 1 ? c : traits_type::eof();
+}
+
 THVFileReplace::THVFileReplace(const std::string& target) : target_(target) {
-  const int fd = CreateUnique(target, temp_);
-  if (fd < 0) throw EHVFileError(CannotCreate(target, errno));
+  fd_ = CreateUnique(target, temp_);
+  if (fd_ < 0) {
+    temp_.clear();
+    throw EHVFileError(CannotCreate(target, errno));
+  }
   // The new file keeps the old one's access rights (and owner, where allowed).
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-    ::fchmod(fd, st.st_mode & 07777);
-    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+    ::fchmod(fd_, st.st_mode & 07777);
+    if (::fchown(fd_, st.st_uid, st.st_gid) != 0) {
       // Only the owner's group may differ; the rights above still hold.
     }
   }
-  ::close(fd);
-  out_.open(temp_, std::ios::binary | std::ios::trunc);
-  if (!out_) {
-    const int error = errno;
-    ::unlink(temp_.c_str());
-    temp_.clear();
-    throw EHVFileError(CannotCreate(target, error));
-  }
+  buf_.SetFd(fd_);
 }
 
 THVFileReplace::~THVFileReplace() {
@@ -83,16 +105,13 @@ THVFileReplace::~THVFileReplace() {
 }
 
 void THVFileReplace::FinishWriting() {
-  out_.flush();
-  out_.close();
-  if (out_.fail()) throw EHVFileError("Cannot write file \"" + target_ + "\". " + ErrorText(errno));
-  const int fd = ::open(temp_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0 || ::fsync(fd) != 0) {
-    const int error = errno;
-    if (fd >= 0) ::close(fd);
-    throw EHVFileError("Cannot write file \"" + target_ + "\". " + ErrorText(error));
-  }
-  ::close(fd);
+  stream_.flush();
+  int error = buf_.Error();
+  if (!error && !stream_) error = EIO;
+  if (!error && ::fsync(fd_) != 0) error = errno;
+  if (::close(fd_) != 0 && !error) error = errno;
+  fd_ = -1;
+  if (error) throw EHVFileError("Cannot write file \"" + target_ + "\". " + ErrorText(error));
   written_ = true;
 }
 
@@ -139,7 +158,8 @@ void THVFileReplace::Commit() {
 }
 
 void THVFileReplace::RollBack() noexcept {
-  if (out_.is_open()) out_.close();
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
   if (!backup_.empty()) {
     if (::rename(backup_.c_str(), target_.c_str()) == 0 && !oldBackup_.empty())
       ::rename(oldBackup_.c_str(), backup_.c_str());

@@ -7,8 +7,27 @@
 // were and removes the temporary file.
 #pragma once
 
-#include <fstream>
+#include <ostream>
+#include <streambuf>
 #include <string>
+
+// Unbuffered writes to a file descriptor that start writing the data out to
+// disk every few megabytes, so that the final sync has little left to do.
+class THVWriteBehindBuf : public std::streambuf {
+ public:
+  void SetFd(int fd) { fd_ = fd; }
+  int Error() const { return error_; }
+
+ protected:
+  std::streamsize xsputn(const char* s, std::streamsize n) override;
+  int_type overflow(int_type c) override;
+
+ private:
+  int fd_ = -1;
+  int error_ = 0;
+  long long written_ = 0;
+  long long started_ = 0;  // bytes handed to the disk so far
+};
 
 class THVFileReplace {
  public:
@@ -19,7 +38,7 @@ class THVFileReplace {
   THVFileReplace(const THVFileReplace&) = delete;
   THVFileReplace& operator=(const THVFileReplace&) = delete;
 
-  std::ostream& Stream() { return out_; }
+  std::ostream& Stream() { return stream_; }
   const std::string& Target() const { return target_; }
   const std::string& TempName() const { return temp_; }
 
@@ -40,7 +59,9 @@ class THVFileReplace {
 
   std::string target_;
   std::string temp_;
-  std::ofstream out_;
+  int fd_ = -1;
+  THVWriteBehindBuf buf_;
+  std::ostream stream_{&buf_};
   std::string backup_;     // where the target was moved, or empty
   std::string oldBackup_;  // where an older backup waits to be deleted, or empty
   bool written_ = false;
