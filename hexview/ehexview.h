@@ -37,6 +37,8 @@ inline constexpr const char* kHVOperationCancelled = "Operation Cancelled";
 inline constexpr const char* kHVNoFileName = "No Filename specified";
 inline constexpr const char* kHVInvalidBufferFromFile = "Invalid buffer from file argument";
 inline constexpr const char* kHVInvalidBookmarkFormat = "Invalid Bookmark Format";
+inline constexpr const char* kHVInvalidPageIndex = "Invalid Page Index";
+inline constexpr const char* kHVPrintingFailed = "Printing Failed";
 
 // "Invalid bytes per unit value %d, allowed: 1,2,4,8"
 std::string HVMsgInvalidBytesPerUnit(long long value);

@@ -4,12 +4,19 @@
 // EndUpdate nothing is rendered, and the last EndUpdate repaints.
 #pragma once
 
+#include <QPicture>
+#include <memory>
+
 #include "hexview/hexview.h"
 #include "hexview/thexviewexdata.h"
+#include "hexview/thvprintoptions.h"
+
+class QPrinter;
 
 class THexViewEx : public TCustomHexView {
  public:
   explicit THexViewEx(TWinControl* parent = nullptr);
+  ~THexViewEx() override;
 
   THexViewExData& ExData() { return static_cast<THexViewExData&>(Data()); }
   const THexViewExData& ExData() const { return static_cast<const THexViewExData&>(Data()); }
@@ -34,9 +41,54 @@ class THexViewEx : public TCustomHexView {
   std::string GetBookmarksAsString() const { return ExData().GetBookmarksAsString(); }
   void SetBookMarksAsString(const std::string& text) { ExData().SetBookMarksAsString(text); }
 
+  // ---- Printing ----
+  THVPrintOptions& PrintOptions() { return printOptions_; }
+  const THVPrintOptions& PrintOptions() const { return printOptions_; }
+  void SetPrintOptions(const THVPrintOptions& v) { printOptions_.Assign(v); }
+  TFont& PrintFont() { return printFont_; }
+  const TFont& PrintFont() const { return printFont_; }
+  // Copies the font and turns UseEditorFontForPrinting off.
+  void SetPrintFont(const TFont& v);
+  bool UseEditorFontForPrinting() const { return useEditorFontForPrinting_; }
+  void SetUseEditorFontForPrinting(bool v) { useEditorFontForPrinting_ = v; }
+  // The control's own font or PrintFont, as UseEditorFontForPrinting says.
+  const TFont& FontForPrinting() const;
+
+  // Lays the document out for the canvas and rect with the print font and
+  // returns the page count; page > 0 also draws that page. EHexView
+  // "Invalid Page Index" for a page below 0 or above the count, "Printing
+  // Failed" when the page draws no line. The canvas's font is restored.
+  Integer PrintToCanvas(TCanvas& canvas, Integer page, const TRect& rect);
+  // The printer's printable size in device pixels: page on white within
+  // PrinterMarginRect, the print font scaled to the printer. Page 0 only
+  // counts the pages (LastPageCount).
+  QPicture PrintPreview(Integer page);
+  // Draws page (from 1) over the printer's whole page with the painter the
+  // caller began on Printer() (the caller starts and ends the job).
+  void Print(Integer page);
+  Integer PrintNumPages();
+  // A whole print job on Printer(): the pages of its page range (all when
+  // none is set), each with Print. Returns the page count.
+  Integer PrintDocument();
+  // The margins in printer pixels; right and bottom from the page's size.
+  TRect PrinterMarginRect();
+  Integer LastPageCount() const { return lastPageCount_; }
+  // The printer printing goes to: the one set, else the view's own.
+  QPrinter& Printer();
+  void SetPrinter(QPrinter* printer) { printer_ = printer; }
+
  protected:
   void Paint() override;
 
  private:
+  Integer PrintScaled(TCanvas& canvas, Integer page, const TRect& rect, double scale);
+  void RenderPrinterPage(QPainter& painter, Integer page);
+
   int updateCount_ = 0;
+  THVPrintOptions printOptions_;
+  TFont printFont_;
+  bool useEditorFontForPrinting_ = true;
+  Integer lastPageCount_ = 0;
+  QPrinter* printer_ = nullptr;
+  std::unique_ptr<QPrinter> ownPrinter_;
 };
