@@ -33,6 +33,7 @@ TCustomHexView::~TCustomHexView() {
   data_->OnChange = nullptr;
   data_->OnBookmarkChanged = nullptr;
   data_->OnInsertModeChanged = nullptr;
+  data_->OnDisplayChanged = nullptr;
   data_->OnWaitCursor = nullptr;
   data_->OnProgress = nullptr;
   while (!cursorStack_.empty()) OldCursor();
@@ -94,6 +95,11 @@ void TCustomHexView::HookData() {
                         bool& cancel) {
     if (OnProgress) OnProgress(this, kind, name, percent, cancel);
   };
+  d.OnDisplayChanged = [this](THexViewData&) {
+    offsetFormat_.RulerUnitChanged(RulerUnit());
+    AdjustMetrics();
+    Invalidate();
+  };
   d.OnWaitCursor = [this](THexViewData&, bool on) {
     if (on)
       WaitCursor();
@@ -139,6 +145,10 @@ void TCustomHexView::WndProc(TMessage& message) {
     const int pending = pendingSelectionChanges_;
     pendingSelectionChanges_ = 0;
     if (pending > 0 && OnSelectionChanged) OnSelectionChanged(this);
+    return;
+  }
+  if (message.Msg == WM_TIMER && message.WParam == 1) {  // drag auto-scroll
+    AutoScroll();
     return;
   }
   if (message.Msg == HVM_CARET && message.WParam == HVM_CARET_PLACE) {

@@ -21,6 +21,9 @@
 
 #include <QImage>
 #include <QRegion>
+
+class QKeyEvent;
+class QMouseEvent;
 #include <functional>
 #include <memory>
 #include <string>
@@ -104,6 +107,19 @@ class TCustomHexView : public TCustomGrid {
   }
   bool HasFile() const { return data_->HasFile(); }
   bool ReadOnlyFile() const { return data_->ReadOnlyFile(); }
+  // ---- Undo and redo ----
+  void Undo() { data_->Undo(); }
+  bool Redo() { return data_->Redo(); }
+  bool GetCanUndo() const { return data_->GetCanUndo(); }
+  bool GetCanRedo() const { return data_->GetCanRedo(); }
+  std::string GetUndoDescription() const { return data_->GetUndoDescription(); }
+  void ResetUndo() { data_->ResetUndo(); }
+  void CombineUndo(Integer count, const std::string& description) {
+    data_->CombineUndo(count, description);
+  }
+  void AddSelectionUndo(Integer start, Integer count) { data_->AddSelectionUndo(start, count); }
+  Integer MaxUndo() const { return data_->MaxUndo(); }
+  void SetMaxUndo(Integer v) { data_->SetMaxUndo(v); }
 
   // ---- Change marks and modified flag ----
   bool HasChanged(Integer index) const { return data_->HasChanged(index); }
@@ -130,13 +146,41 @@ class TCustomHexView : public TCustomGrid {
   void SetSelection(Integer anchor, Integer low, Integer high) {
     data_->SetSelection(anchor, low, high);
   }
-  void ResetSelection(bool redraw) { data_->ResetSelection(redraw); }
+  // Also drops the keyboard anchor and the selecting flag.
+  void ResetSelection(bool redraw);
   void NewSelection(Integer a, Integer b) { data_->NewSelection(a, b); }
   void SelectAll() { data_->SelectAll(); }
   void SetSelStart(Integer index) { data_->SetSelStart(index); }
   void SetSelEnd(Integer index) { data_->SetSelEnd(index); }
   Integer GetCursorPos() const { return data_->GetCursorPos(); }
   bool GetInCharField() const { return data_->GetInCharField(); }
+  // Moves the caret to the counterpart column of its row.
+  void SetInCharField(bool inCharField);
+  // NewSelection from the anchor (or the start cell's byte) to the end cell's byte.
+  void Select(int startCol, int startRow, int endCol, int endRow);
+  // origin 0: from byte 0, 1: from the caret's byte, 2: from the last byte;
+  // returns the new caret byte, -1 for empty data.
+  Integer Seek(Integer offset, Integer origin) { return data_->Seek(offset, origin); }
+  void SeekToEOF() { data_->SeekToEOF(); }
+  Integer GetCurrentValue() const { return data_->GetCurrentValue(); }
+  // The byte of the top-left visible cell and the caret's field; scrolling
+  // so that a byte's cell is the top-left one.
+  Integer GetTopLeftPosition(bool& inCharField);
+  void SetTopLeftPosition(Integer index, bool inCharField);
+  // Copies the other view's scroll position, caret and selection; EHexView
+  // when geometry or size differ.
+  void SyncView(TCustomHexView& other);
+  // Deletes the selection, or one unit at (Delete) or before (Backspace) the caret.
+  void InternalErase(bool backspace) { data_->InternalErase(backspace); }
+
+  // ---- Keyboard and mouse behaviour ----
+  bool WantTabs() const { return wantTabs_; }
+  void SetWantTabs(bool v) { wantTabs_ = v; }
+  // True while Shift + movement or a left-button drag extends the selection.
+  bool Selecting() const { return selecting_; }
+  Integer KeyboardAnchor() const { return keyAnchor_; }
+  // A character that cannot be typed where the caret is.
+  TNotifyEvent OnInvalidKey;
   THVBookmark GetBookmark(Integer index) const { return data_->GetBookmark(index); }
   void SetBookmark(Integer index, const THVBookmark& b) { data_->SetBookmark(index, b); }
   void SetBookmarkVals(Integer index, Integer position, bool inCharField) {
@@ -321,6 +365,15 @@ class TCustomHexView : public TCustomGrid {
   void TopLeftChanged() override;
   void FontChanged() override;
   void Resize() override;
+  bool WantsTabKey() const override { return wantTabs_; }
+  void KeyDown(Word& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  // Notes where the double click happened before DblClick runs.
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
   void DoEnter() override;
   void DoExit() override;
   void paintEvent(QPaintEvent* e) override;
@@ -334,12 +387,36 @@ class TCustomHexView : public TCustomGrid {
   void PlaceSystemCaret();
   // Moves the grid's current cell to the data side's caret.
   void FollowDataCaret();
+  // A caret move by key or mouse: through SelectCell, then the system caret.
+  void MoveCaretTo(int col, int row);
+  // The last valid caret byte: the last byte, or the position after it in
+  // insert mode (0 for empty data).
+  Integer LastValidPos() const;
+  // The cell of byte index in a field; on the second hex digit with second.
+  TGridCoord CellOf(Integer index, bool inCharField, bool second = false) const;
+  // Types one character at the caret (hex digit or character field).
+  void TypeChar(Byte ch);
+  // The cell under a client point, after the insert-mode adjustment that
+  // lets a click right of a row's last cell reach the position after it.
+  TGridCoord CellAtPoint(int x, int y, bool leftButton) const;
+  bool IsDataCell(const TGridCoord& c) const;
+  // Mouse position that drives the auto-scroll while dragging.
+  TPoint DragPoint() const { return dragPoint_; }
+  TPoint LastPressPoint() const { return pressPoint_; }
+  void ClearPendingClick() { pendingClick_ = false; }
+  void SetDoubleClicked() { doubleClicked_ = true; }
 
  private:
   friend class THVPainter;
   void Init();
   void HookData();
   bool IsCaretCell(int col, int row);
+  bool AcceptCell(int col, int row);
+  void ExtendSelection(Integer oldIndex, Integer p);
+  bool MoveKey(Word key, TShiftState shift);
+  void HorizontalStep(bool forward, bool ctrl);
+  void AutoScroll();
+  void UpdateMouseCursor(TShiftState shift, int x, int y);
   void InvalidateCaretCells(int col, int row);
   void EnsureBackBuffer();
   void LayoutGrid();
@@ -384,6 +461,17 @@ class TCustomHexView : public TCustomGrid {
   bool followingCaret_ = false;
   int pendingSelectionChanges_ = 0;
   bool dropShown_ = false;
+  bool wantTabs_ = true;
+  bool selecting_ = false;
+  Integer keyAnchor_ = -1;
+  bool inSelectCheck_ = false;
+  TShiftState inputShift_ = 0;     // modifiers and buttons of the input being handled
+  bool typingSuppressed_ = false;  // the key that produced the character was a Ctrl combination
+  bool pendingClick_ = false;
+  bool doubleClicked_ = false;
+  TPoint pressPoint_;
+  TPoint dragPoint_;
+  bool autoScrolling_ = false;
   TGridCoord dropCell_;
 
   std::vector<TCursor> cursorStack_;

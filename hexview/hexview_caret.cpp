@@ -8,6 +8,9 @@
 
 void TCustomHexView::FollowDataCaret() {
   if (!ready_) return;
+  // A caret placed by the program starts any later Shift selection afresh.
+  keyAnchor_ = -1;
+  selecting_ = false;
   TGridCoord c = GetCursorAtPos(data_->CaretIndex(), data_->CaretInCharField());
   if (!data_->CaretInCharField() && data_->CaretOnSecondDigit()) ++c.X;
   if (c.X >= ColCount() || c.Y >= RowCount()) return;  // the data side moves it next
@@ -34,25 +37,110 @@ bool TCustomHexView::IsCaretCell(int col, int row) {
 }
 
 bool TCustomHexView::SelectCell(int col, int row) {
-  if (!followingCaret_) {
-    if (!TCustomGrid::SelectCell(col, row)) return false;
-    if (!IsCaretCell(col, row)) {
-      // Beyond the data: the caret goes to the last valid position instead.
-      if (DataSize() > 0 && col != SeparatorColumn() && col >= 2 && row >= 2) {
-        const bool inChar = col > SeparatorColumn();
-        data_->MoveCaret(GetInsertMode() ? DataSize() : DataSize() - 1, inChar);
-      }
-      return false;
-    }
+  // Moves made by the data side (and nested moves made by this check) are
+  // taken as they come.
+  if (followingCaret_ || inSelectCheck_) return AcceptCell(col, row);
+  const Integer size = DataSize();
+  if (size == 0) {
+    if (col == 2 || (row == 2 && col == FirstCharColumn())) return AcceptCell(col, row);
+    return false;
   }
+  if (!TCustomGrid::SelectCell(col, row)) return false;
+  const bool leftHeld = (inputShift_ & ssLeft) != 0;
+  inSelectCheck_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{inSelectCheck_};
+  if (!(inputShift_ & ssShift) && !leftHeld) ResetSelection(true);
+  if (col == SeparatorColumn()) {
+    if (leftHeld) FocusCell(col - 1, row, true);
+    return false;
+  }
+  if (!IsCaretCell(col, row)) {
+    // Beyond the data: the last valid position in the same field instead.
+    const TGridCoord c = CellOf(LastValidPos(), col > SeparatorColumn());
+    if (c.X != col || c.Y != row) FocusCell(c.X, c.Y, true);
+    PlaceSystemCaret();
+    return false;
+  }
+  return AcceptCell(col, row);
+}
+
+bool TCustomHexView::AcceptCell(int col, int row) {
   InvalidateCaretCells(Col(), Row());
   InvalidateCaretCells(col, row);
   if (showRuler_) InvalidateRow(0);
+  const Integer oldIndex = data_->CaretIndex();
   const Integer index = GetPosAtCursor(col, row);
   const bool inChar = LastPosInCharField();
   data_->SetCaret(index, inChar, !inChar && (col - 2) % 2 == 1);
+  if (!followingCaret_) {
+    if (selecting_)
+      ExtendSelection(oldIndex, index);
+    else if (data_->HasSelection())
+      ResetSelection(true);
+  }
   SelectionChanged();
   return true;
+}
+
+void TCustomHexView::ExtendSelection(Integer oldIndex, Integer p) {
+  const Integer unit = std::max(1, BytesPerUnit());
+  const Integer size = DataSize();
+  if (size == 0) return;
+  if (keyAnchor_ < 0) keyAnchor_ = oldIndex;
+  if (!GetInsertMode()) {
+    const bool anchorLow = keyAnchor_ <= p;
+    Integer low = std::min(keyAnchor_, p), high = std::max(keyAnchor_, p);
+    low -= low % unit;
+    high = std::min(high - high % unit + unit - 1, size - 1);
+    keyAnchor_ = anchorLow ? low : high;
+    data_->NewSelection(keyAnchor_, anchorLow ? high : low);
+    return;
+  }
+  // In insert mode the caret names the gap before a byte.
+  if (keyAnchor_ / unit == p / unit) {
+    data_->ResetSelection(true);
+    keyAnchor_ = p;
+  } else if (p < keyAnchor_) {
+    data_->NewSelection(keyAnchor_ - unit, p);
+  } else {
+    data_->NewSelection(keyAnchor_, p - unit);
+  }
+}
+
+void TCustomHexView::ResetSelection(bool redraw) {
+  data_->ResetSelection(redraw);
+  keyAnchor_ = -1;
+  selecting_ = false;
+}
+
+Integer TCustomHexView::LastValidPos() const {
+  const Integer size = DataSize();
+  return GetInsertMode() ? size : std::max(0, size - 1);
+}
+
+TGridCoord TCustomHexView::CellOf(Integer index, bool inCharField, bool second) const {
+  TGridCoord c = GetCursorAtPos(index, inCharField);
+  if (!inCharField && second) ++c.X;
+  return c;
+}
+
+void TCustomHexView::MoveCaretTo(int col, int row) {
+  FocusCell(col, row, true);
+  PlaceSystemCaret();
+}
+
+void TCustomHexView::SetInCharField(bool inCharField) {
+  if (DataSize() == 0 || inCharField == (Col() > SeparatorColumn())) return;
+  MoveCaretTo(GetOtherFieldCol(Col()), Row());
+}
+
+void TCustomHexView::Select(int startCol, int startRow, int endCol, int endRow) {
+  const Integer from =
+      data_->HasSelection() ? data_->Selection().Anchor : CellByteIndex(startCol, startRow);
+  data_->NewSelection(from, CellByteIndex(endCol, endRow));
 }
 
 void TCustomHexView::InvalidateCaretCells(int col, int row) {
@@ -121,6 +209,7 @@ void TCustomHexView::DoEnter() {
 
 void TCustomHexView::DoExit() {
   TCustomGrid::DoExit();
+  selecting_ = false;
   if (CaretOwner() == this) {
     HideCaret(this);
     DestroyCaret();

@@ -11,6 +11,7 @@
 #include "hexview/thexviewexdata.h"
 #include "hexview/thvprintoptions.h"
 
+class QMenu;
 class QPrinter;
 
 class THexViewEx : public TCustomHexView {
@@ -30,6 +31,18 @@ class THexViewEx : public TCustomHexView {
     return ExData().UndoBeginUpdate(description);
   }
   using TCustomHexView::UndoBeginUpdate;
+  void CreateRangeUndo(Integer start, Integer count, const std::string& description) {
+    ExData().CreateRangeUndo(start, count, description);
+  }
+  // Writes the raw undo storage to a file; false when that fails.
+  bool DumpUndoStorage(const std::string& fileName) { return ExData().DumpUndoStorage(fileName); }
+
+  // Ctrl + wheel changes BytesPerRow, Ctrl + Shift + wheel the font size.
+  bool ZoomOnWheel() const { return zoomOnWheel_; }
+  void SetZoomOnWheel(bool v) { zoomOnWheel_ = v; }
+  // Opened by a context request over the gutter or the ruler (not owned).
+  QMenu* OffsetPopupMenu() const { return offsetPopupMenu_; }
+  void SetOffsetPopupMenu(QMenu* v) { offsetPopupMenu_ = v; }
 
   // ---- Saving with a backup ----
   // Saves to the current file; EHexView "No Filename specified" without one.
@@ -79,6 +92,10 @@ class THexViewEx : public TCustomHexView {
 
  protected:
   void Paint() override;
+  void KeyDown(Word& key, TShiftState shift) override;
+  void DblClick() override;
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
 
  private:
   Integer PrintScaled(TCanvas& canvas, Integer page, const TRect& rect, double scale);
@@ -91,4 +108,6 @@ class THexViewEx : public TCustomHexView {
   Integer lastPageCount_ = 0;
   QPrinter* printer_ = nullptr;
   std::unique_ptr<QPrinter> ownPrinter_;
+  bool zoomOnWheel_ = true;
+  QMenu* offsetPopupMenu_ = nullptr;
 };

@@ -213,6 +213,18 @@ class THexViewData {
   virtual Integer UndoEndUpdate() { return undo_->EndUpdate(); }
   void CombineUndo(Integer count, const std::string& description);
   void AddSelectionUndo(Integer start, Integer count);
+  // Takes back the newest entry: data, bookmarks, change marks, caret,
+  // selection, insert mode, translation, unicode display and BytesPerUnit
+  // return to what they were before its edit. Nothing to undo (or an open
+  // group) resets the storage.
+  void Undo();
+  // Redoes the step the last Undo took back; false when there is none.
+  bool Redo();
+
+  // ---- Deleting at the caret (Delete, and Backspace in insert mode) ----
+  // The selection when there is one, else one unit of BytesPerUnit at the
+  // caret (Delete) or before it (Backspace).
+  void InternalErase(bool backspace);
 
   // ---- Find and replace ----
   // The byte pattern for a search text: lower-cased with ignoreCase; with
@@ -275,6 +287,8 @@ class THexViewData {
   std::function<void(THexViewData&)> OnSelectionChanged;
   std::function<void(THexViewData&)> OnChange;
   std::function<void(THexViewData&)> OnBookmarkChanged;
+  // Undo or redo changed Translation, unicode display or BytesPerUnit.
+  std::function<void(THexViewData&)> OnDisplayChanged;
   // Insert mode (requested or effective) changed: rebuild the caret glyph.
   std::function<void(THexViewData&)> OnInsertModeChanged;
   // Wait cursor on (true) and back (false) around long operations.
@@ -304,6 +318,14 @@ class THexViewData {
 
  private:
   void EffectiveInsertModeChanged(bool before);
+  THVRedoRecord CreateRedo(const THVUndoEntry& entry) const;
+  void ApplyUndo(const THVUndoEntry& entry);
+  void ApplyRedo(const THVRedoRecord& record);
+  // Puts back the recorded caret, modified flag, insert mode, selection and
+  // display state (selection nullptr: none).
+  void RestoreState(THVUndoFlags flags, Integer caretPos, Byte translation, Integer bytesPerUnit,
+                    const THVSelection* selection);
+  void SetWholeBuffer(const std::vector<Byte>& bytes, Integer count);
   void ShiftNibbles(Integer pos, bool atHighDigit, bool insert);
   void RemoveBytes(Integer start, Integer end);
   void CheckInsertArgs(Integer count, Integer pos) const;

@@ -23,29 +23,40 @@ constexpr size_t kOffReplaceCount = 20;
 constexpr size_t kOffTranslation = 24;
 constexpr size_t kOffBytesPerUnit = 25;
 
-void PutInt(std::vector<Byte>& v, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) v[at + i] = static_cast<Byte>(value >> (8 * i));
+void PutInt(Byte* p, uint32_t value) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<Byte>(value >> (8 * i));
 }
 
-uint32_t GetInt(const std::vector<Byte>& v, size_t at) {
+uint32_t GetInt(const Byte* p) {
   uint32_t value = 0;
-  for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(v[at + i]) << (8 * i);
+  for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(p[i]) << (8 * i);
   return value;
 }
 
 void AppendInt(std::vector<Byte>& v, uint32_t value) {
-  v.resize(v.size() + 4);
-  PutInt(v, v.size() - 4, value);
+  Byte b[4];
+  PutInt(b, value);
+  v.insert(v.end(), b, b + 4);
 }
 
 // Copies count bytes of the buffer from pos into out, zero where the range
 // leaves the data (an entry must never read past the buffer).
 void CopyData(const THexViewData& editor, Integer pos, Integer count, Byte* out) {
-  Int64 size = editor.DataSize();
-  for (Integer i = 0; i < count; ++i) {
-    Int64 at = static_cast<Int64>(pos) + i;
-    out[i] = (at >= 0 && at < size) ? editor.GetDataAt(static_cast<Integer>(at)) : 0;
-  }
+  const Int64 size = editor.DataSize();
+  const Int64 from = std::clamp<Int64>(pos, 0, size);
+  const Int64 to = std::clamp<Int64>(static_cast<Int64>(pos) + count, from, size);
+  std::fill(out, out + count, Byte{0});
+  if (to > from)
+    std::copy(editor.GetFastPointer() + from, editor.GetFastPointer() + to, out + (from - pos));
+}
+
+bool MovesBookmarks(THVUndoFlag kind, Integer count, Integer replaceCount) {
+  return kind == ufKindByteRemoved || kind == ufKindInsertBuffer || kind == ufKindAllData ||
+         (kind == ufKindReplace && count != replaceCount);
+}
+
+bool AnyBookmark(const THVBookmarks& b) {
+  return std::any_of(b.begin(), b.end(), [](const THVBookmark& m) { return m.Position >= 0; });
 }
 
 }  // namespace
@@ -58,13 +69,33 @@ const char* UndoDefaultDescription(THVUndoFlag kind) {
 THVUndoStorage::THVUndoStorage(THexViewData& editor) : editor_(editor) {}
 
 bool THVUndoStorage::CanUndo() const {
-  return count_ > 0 && updateCount_ == 0 && !stream_.empty();
+  return count_ > 0 && updateCount_ == 0 && Size() > 0;
+}
+
+void THVUndoStorage::Clear() {
+  stream_.clear();
+  stream_.shrink_to_fit();
+  head_ = 0;
+  sideStates_.clear();
+  count_ = 0;
+}
+
+void THVUndoStorage::DropFront(size_t bytes) {
+  head_ += bytes;
+  if (!sideStates_.empty()) sideStates_.pop_front();
+  // Give the dropped front back once it outweighs what is left.
+  if (head_ >= 4096 && head_ >= stream_.size() - head_) {
+    stream_.erase(stream_.begin(), stream_.begin() + static_cast<std::ptrdiff_t>(head_));
+    head_ = 0;
+  }
+}
+
+const THVUndoSideState* THVUndoStorage::NewestSideState() const {
+  return sideStates_.empty() ? nullptr : sideStates_.back().get();
 }
 
 void THVUndoStorage::Reset(bool withRedo) {
-  stream_.clear();
-  stream_.shrink_to_fit();
-  count_ = 0;
+  Clear();
   updateCount_ = 0;
   description_.clear();
   if (withRedo) DiscardRedo();
@@ -89,36 +120,49 @@ void THVUndoStorage::DiscardRedo() {
   redo_ = THVRedoRecord{};
   keptEntry_.clear();
   keptDescription_.clear();
+  keptSideState_.reset();
 }
 
 void THVUndoStorage::CreateUndo(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
                                 const std::string& description) {
   if (updateCount_ > 0) return;
-  DiscardRedo();
-  description_ = description.empty() ? UndoDefaultDescription(kind) : description;
+  if (hasRedo_ || !keptEntry_.empty()) DiscardRedo();
+  if (!description.empty())
+    description_ = description;
+  else if (description_ != UndoDefaultDescription(kind))
+    description_ = UndoDefaultDescription(kind);
   Trim();
   AppendEntry(kind, pos, count, replaceCount, description);
 }
 
 void THVUndoStorage::Trim() {
   while (maxUndo_ > 0 && count_ > 0 && Size() > maxUndo_) {
-    uint32_t first = stream_.size() >= 4 ? GetInt(stream_, 0) : 0;
+    const uint32_t first = Size() >= 4 ? GetInt(Begin()) : 0;
     // A size below the smallest entry or past the stream means the stream
     // cannot be walked any more: drop it whole.
-    if (stream_.size() < 4 || first < static_cast<uint32_t>(kHVUndoMinEntrySize) ||
-        first > stream_.size()) {
-      stream_.clear();
-      count_ = 0;
+    if (Size() < 4 || first < static_cast<uint32_t>(kHVUndoMinEntrySize) || first > Size()) {
+      Clear();
       return;
     }
-    stream_.erase(stream_.begin(), stream_.begin() + first);
+    DropFront(first);
     --count_;
   }
 }
 
-void THVUndoStorage::FillData(THVUndoFlag kind, Integer pos, Integer count, THVUndoFlags& flags,
-                              std::vector<Byte>& data) {
-  const Integer size = editor_.DataSize();
+size_t THVUndoStorage::AppendData(THVUndoFlag kind, Integer pos, Integer count,
+                                  Integer replaceCount, const std::string& description,
+                                  THVUndoFlags& flags) {
+  const size_t at = stream_.size();
+  auto grow = [&](Integer n) {
+    stream_.resize(at + static_cast<size_t>(std::max(n, 1)));
+    return stream_.data() + at;
+  };
+  // The common case, one byte typed over another, without the general copy.
+  if (kind == ufKindBytesChanged && count == 1 && pos >= 0 && pos < editor_.DataSize()) {
+    if (editor_.HasChanged(pos)) flags |= UndoFlagBit(ufFlagByte1Changed);
+    stream_.push_back(editor_.GetDataAt(pos));
+    return 1;
+  }
   switch (kind) {
     case ufKindBytesChanged:
       if (editor_.HasChanged(pos)) flags |= UndoFlagBit(ufFlagByte1Changed);
@@ -126,29 +170,37 @@ void THVUndoStorage::FillData(THVUndoFlag kind, Integer pos, Integer count, THVU
       [[fallthrough]];
     case ufKindByteRemoved:
     case ufKindConvert:
-      data.assign(static_cast<size_t>(std::max(count, 1)), 0);
-      CopyData(editor_, pos, count, data.data());
+      CopyData(editor_, pos, std::max(count, 0), grow(count));
+      break;
+    case ufKindReplace:
+      CopyData(editor_, pos, std::max(replaceCount, 0), grow(replaceCount));
       break;
     case ufKindNibbleInsert:
     case ufKindNibbleDelete:
-      data.assign(1, 0);
-      CopyData(editor_, pos, 1, data.data());
+      CopyData(editor_, pos, 1, grow(1));
       if (editor_.HasChanged(pos)) flags |= UndoFlagBit(ufFlagByte1Changed);
       break;
     case ufKindAllData:
-      data.assign(static_cast<size_t>(std::max(size, 1)), 0);
-      CopyData(editor_, 0, size, data.data());
+      CopyData(editor_, 0, editor_.DataSize(), grow(editor_.DataSize()));
       break;
+    case ufKindCombined: {
+      const size_t len = std::min<size_t>(description.size(), 255);
+      Byte* p = grow(static_cast<Integer>(len + 1));
+      p[0] = static_cast<Byte>(len);
+      std::copy_n(description.begin(), len, p + 1);
+      break;
+    }
     default:
-      data.assign(1, 0);
+      grow(1)[0] = 0;
       break;
   }
+  return stream_.size() - at;
 }
 
 void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
                                  const std::string& description) {
   THVUndoFlags flags = UndoFlagBit(kind);
-  Integer caretPos = editor_.CaretIndex();
+  Integer caretPos = kind == ufKindSelection ? pos : editor_.CaretIndex();
   if (editor_.CaretInCharField())
     flags |= UndoFlagBit(ufFlagInCharField);
   else if (editor_.CaretOnSecondDigit())
@@ -161,54 +213,53 @@ void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, I
   if (sel.Anchor >= 0) flags |= UndoFlagBit(ufFlagHasSelection);
   if (!description.empty()) flags |= UndoFlagBit(ufFlagHasDescription);
 
-  std::vector<Byte> data;
-  switch (kind) {
-    case ufKindReplace:
-      data.assign(static_cast<size_t>(std::max(replaceCount, 1)), 0);
-      CopyData(editor_, pos, replaceCount, data.data());
-      break;
-    case ufKindSelection:
-      data.assign(1, 0);
-      caretPos = pos;
-      break;
-    case ufKindCombined: {
-      std::string text = description.substr(0, 255);
-      data.push_back(static_cast<Byte>(text.size()));
-      data.insert(data.end(), text.begin(), text.end());
-      break;
-    }
-    default:
-      FillData(kind, pos, count, flags, data);
-      break;
+  // The head is built aside and appended with the data, the optional
+  // blocks and the trailing size; EntrySize and Count are known once the
+  // data is in.
+  if (head_ == stream_.size()) {
+    stream_.clear();
+    head_ = 0;
   }
+  const size_t start = stream_.size();
+  Byte head[kHVUndoHeadSize];
+  PutInt(head + kOffCaretPos, static_cast<uint32_t>(caretPos));
+  PutInt(head + kOffPos, static_cast<uint32_t>(pos));
+  PutInt(head + kOffReplaceCount, static_cast<uint32_t>(replaceCount));
+  head[kOffTranslation] = static_cast<Byte>(editor_.Translation());
+  PutInt(head + kOffBytesPerUnit, static_cast<uint32_t>(editor_.BytesPerUnit()));
+  stream_.insert(stream_.end(), head, head + kHVUndoHeadSize);
+  AppendData(kind, pos, count, replaceCount, description, flags);
   if (kind == ufKindAllData) count = editor_.DataSize();
-
-  std::vector<Byte> entry(static_cast<size_t>(kHVUndoHeadSize), 0);
-  PutInt(entry, kOffFlags, flags);
-  PutInt(entry, kOffCaretPos, static_cast<uint32_t>(caretPos));
-  PutInt(entry, kOffPos, static_cast<uint32_t>(pos));
-  PutInt(entry, kOffCount, static_cast<uint32_t>(count));
-  PutInt(entry, kOffReplaceCount, static_cast<uint32_t>(replaceCount));
-  entry[kOffTranslation] = static_cast<Byte>(editor_.Translation());
-  PutInt(entry, kOffBytesPerUnit, static_cast<uint32_t>(editor_.BytesPerUnit()));
-  entry.insert(entry.end(), data.begin(), data.end());
   if (!description.empty()) {
-    entry.insert(entry.end(), description.begin(), description.end());
-    AppendInt(entry, static_cast<uint32_t>(description.size()));
+    stream_.insert(stream_.end(), description.begin(), description.end());
+    AppendInt(stream_, static_cast<uint32_t>(description.size()));
   }
-  entry.push_back(0);  // reserved
+  stream_.push_back(0);  // reserved
   if (sel.Anchor >= 0) {
-    AppendInt(entry, static_cast<uint32_t>(sel.Low));
-    AppendInt(entry, static_cast<uint32_t>(sel.High));
-    AppendInt(entry, static_cast<uint32_t>(sel.Anchor));
+    AppendInt(stream_, static_cast<uint32_t>(sel.Low));
+    AppendInt(stream_, static_cast<uint32_t>(sel.High));
+    AppendInt(stream_, static_cast<uint32_t>(sel.Anchor));
   }
-  AppendInt(entry, static_cast<uint32_t>(entry.size() + 4));
-  PutInt(entry, 0, static_cast<uint32_t>(entry.size()));
-
+  const uint32_t entrySize = static_cast<uint32_t>(stream_.size() + 4 - start);
+  AppendInt(stream_, entrySize);
+  Byte* e = stream_.data() + start;
+  PutInt(e, entrySize);
+  PutInt(e + kOffFlags, flags);
+  PutInt(e + kOffCount, static_cast<uint32_t>(count));
   ++count_;
-  stream_.insert(stream_.end(), entry.begin(), entry.end());
 
-  // Bookmarks follow the bytes they stand on once the edit has happened.
+  // Bookmarks follow the bytes they stand on once the edit has happened;
+  // what they were before is kept for the undo.
+  std::shared_ptr<THVUndoSideState> side;
+  if (MovesBookmarks(kind, count, replaceCount) && AnyBookmark(editor_.Bookmarks())) {
+    side = std::make_shared<THVUndoSideState>();
+    side->Bookmarks = editor_.Bookmarks();
+  }
+  if (kind == ufKindAllData) {
+    if (!side) side = std::make_shared<THVUndoSideState>();
+    side->Marks = editor_.ChangeMarks();
+  }
+  sideStates_.push_back(std::move(side));
   const Integer size = editor_.DataSize();
   if (kind == ufKindByteRemoved)
     editor_.AdjustBookmarks(pos + count, -count, size - count);
@@ -222,43 +273,43 @@ void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, I
 
 bool THVUndoStorage::ReadAt(Int64 offset, THVUndoEntry& e) const {
   if (offset < 0 || offset + kHVUndoMinEntrySize > Size()) return false;
-  const size_t at = static_cast<size_t>(offset);
+  const Byte* p = Begin() + offset;
   e = THVUndoEntry{};
-  e.EntrySize = static_cast<Integer>(GetInt(stream_, at));
+  e.EntrySize = static_cast<Integer>(GetInt(p));
   if (e.EntrySize < kHVUndoEntryOverhead + 1 || offset + e.EntrySize > Size()) return false;
-  e.Flags = GetInt(stream_, at + kOffFlags);
-  e.CaretPos = static_cast<Integer>(GetInt(stream_, at + kOffCaretPos));
-  e.Pos = static_cast<Integer>(GetInt(stream_, at + kOffPos));
-  e.Count = static_cast<Integer>(GetInt(stream_, at + kOffCount));
-  e.ReplaceCount = static_cast<Integer>(GetInt(stream_, at + kOffReplaceCount));
-  e.Translation = stream_[at + kOffTranslation];
-  e.BytesPerUnit = static_cast<Integer>(GetInt(stream_, at + kOffBytesPerUnit));
+  e.Flags = GetInt(p + kOffFlags);
+  e.CaretPos = static_cast<Integer>(GetInt(p + kOffCaretPos));
+  e.Pos = static_cast<Integer>(GetInt(p + kOffPos));
+  e.Count = static_cast<Integer>(GetInt(p + kOffCount));
+  e.ReplaceCount = static_cast<Integer>(GetInt(p + kOffReplaceCount));
+  e.Translation = p[kOffTranslation];
+  e.BytesPerUnit = static_cast<Integer>(GetInt(p + kOffBytesPerUnit));
   // Walk the optional blocks back from the trailing size.
-  size_t tail = at + static_cast<size_t>(e.EntrySize) - 4;
-  const size_t dataStart = at + kHVUndoHeadSize;
+  size_t tail = static_cast<size_t>(e.EntrySize) - 4;
+  const size_t dataStart = kHVUndoHeadSize;
   if (e.Has(ufFlagHasSelection)) {
     if (tail < dataStart + 2 + kHVUndoSelectionSize) return false;
     tail -= kHVUndoSelectionSize;
-    e.Selection.Low = static_cast<Integer>(GetInt(stream_, tail));
-    e.Selection.High = static_cast<Integer>(GetInt(stream_, tail + 4));
-    e.Selection.Anchor = static_cast<Integer>(GetInt(stream_, tail + 8));
+    e.Selection.Low = static_cast<Integer>(GetInt(p + tail));
+    e.Selection.High = static_cast<Integer>(GetInt(p + tail + 4));
+    e.Selection.Anchor = static_cast<Integer>(GetInt(p + tail + 8));
   }
   tail -= 1;  // reserved byte
   if (e.Has(ufFlagHasDescription)) {
     if (tail < dataStart + 1 + 4) return false;
     tail -= 4;
-    uint32_t d = GetInt(stream_, tail);
+    const uint32_t d = GetInt(p + tail);
     if (d > tail - dataStart - 1) return false;
     tail -= d;
-    e.Description.assign(stream_.begin() + tail, stream_.begin() + tail + d);
+    e.Description.assign(p + tail, p + tail + d);
   }
-  e.Data.assign(stream_.begin() + dataStart, stream_.begin() + tail);
+  e.Data.assign(p + dataStart, p + tail);
   return !e.Data.empty();
 }
 
 bool THVUndoStorage::ReadNewest(THVUndoEntry& entry) const {
   if (Size() < kHVUndoMinEntrySize) return false;
-  Int64 trailing = GetInt(stream_, stream_.size() - 4);
+  const Int64 trailing = GetInt(End() - 4);
   return ReadAt(Size() - trailing, entry);
 }
 
@@ -278,16 +329,20 @@ bool THVUndoStorage::RemoveLastUndo() {
     Reset(false);
     return false;
   }
-  keptEntry_.assign(stream_.end() - newest.EntrySize, stream_.end());
+  keptEntry_.assign(End() - newest.EntrySize, End());
   keptDescription_ = description_;
+  keptSideState_.reset();
+  if (!sideStates_.empty()) {
+    keptSideState_ = sideStates_.back();
+    sideStates_.pop_back();
+  }
   stream_.resize(stream_.size() - static_cast<size_t>(newest.EntrySize));
   --count_;
   THVUndoEntry now;
   if (count_ > 0 && ReadNewest(now)) {
     description_ = DescriptionOf(now);
   } else {
-    stream_.clear();
-    count_ = 0;
+    Clear();
     updateCount_ = 0;
     description_.clear();
   }
@@ -297,10 +352,12 @@ bool THVUndoStorage::RemoveLastUndo() {
 bool THVUndoStorage::RestoreKeptEntry() {
   if (keptEntry_.empty()) return false;
   stream_.insert(stream_.end(), keptEntry_.begin(), keptEntry_.end());
+  sideStates_.push_back(keptSideState_);
   ++count_;
   description_ = keptDescription_;
   keptEntry_.clear();
   keptDescription_.clear();
+  keptSideState_.reset();
   return true;
 }
 
@@ -311,21 +368,22 @@ void THVUndoStorage::SetNewestSelection(const THVSelection& s, bool setCaret, In
   if (!e.Has(ufFlagHasSelection)) {
     stream_.insert(stream_.end() - 4, kHVUndoSelectionSize, 0);
     e.EntrySize += kHVUndoSelectionSize;
-    PutInt(stream_, start, static_cast<uint32_t>(e.EntrySize));
-    PutInt(stream_, stream_.size() - 4, static_cast<uint32_t>(e.EntrySize));
-    PutInt(stream_, start + kOffFlags, e.Flags | UndoFlagBit(ufFlagHasSelection));
+    PutInt(stream_.data() + start, static_cast<uint32_t>(e.EntrySize));
+    PutInt(stream_.data() + stream_.size() - 4, static_cast<uint32_t>(e.EntrySize));
+    PutInt(stream_.data() + start + kOffFlags, e.Flags | UndoFlagBit(ufFlagHasSelection));
   }
-  const size_t sel = stream_.size() - 4 - kHVUndoSelectionSize;
-  PutInt(stream_, sel, static_cast<uint32_t>(s.Low));
-  PutInt(stream_, sel + 4, static_cast<uint32_t>(s.High));
-  PutInt(stream_, sel + 8, static_cast<uint32_t>(s.Anchor));
-  if (setCaret) PutInt(stream_, start + kOffCaretPos, static_cast<uint32_t>(caretPos));
+  Byte* sel = stream_.data() + stream_.size() - 4 - kHVUndoSelectionSize;
+  PutInt(sel, static_cast<uint32_t>(s.Low));
+  PutInt(sel + 4, static_cast<uint32_t>(s.High));
+  PutInt(sel + 8, static_cast<uint32_t>(s.Anchor));
+  if (setCaret) PutInt(stream_.data() + start + kOffCaretPos, static_cast<uint32_t>(caretPos));
 }
 
 bool THVUndoStorage::DumpToFile(const std::string& fileName) const {
   std::FILE* f = std::fopen(fileName.c_str(), "wb");
   if (!f) return false;
-  bool ok = stream_.empty() || std::fwrite(stream_.data(), 1, stream_.size(), f) == stream_.size();
+  const size_t n = static_cast<size_t>(Size());
+  bool ok = n == 0 || std::fwrite(Begin(), 1, n, f) == n;
   ok = (std::fclose(f) == 0) && ok;
   return ok;
 }

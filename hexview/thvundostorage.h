@@ -13,10 +13,14 @@
 // selection block.
 #pragma once
 
+#include <deque>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "hexview/hvtypes.h"
+#include "hexview/thvchangemarks.h"
 
 class THexViewData;
 
@@ -48,6 +52,14 @@ struct THVUndoEntry {
   bool Has(THVUndoFlag f) const { return HasUndoFlag(Flags, f); }
 };
 
+// What an entry's bytes cannot say about the state before its edit, kept in
+// memory beside the stream: the bookmarks when the edit moved or unset any,
+// and for a whole-buffer snapshot the change marks.
+struct THVUndoSideState {
+  std::optional<THVBookmarks> Bookmarks;
+  std::optional<THVChangeMarks> Marks;
+};
+
 // The state needed to redo the step just undone (built by the undo step).
 struct THVRedoRecord {
   THVUndoFlags Flags = 0;
@@ -60,6 +72,7 @@ struct THVRedoRecord {
   std::vector<Byte> Data;
   THVBookmarks Bookmarks;
   THVSelection Selection;
+  std::optional<THVChangeMarks> Marks;  // whole-buffer kinds: the marks to put back
 };
 
 class THVUndoStorage {
@@ -68,9 +81,9 @@ class THVUndoStorage {
   THVUndoStorage(const THVUndoStorage&) = delete;
   THVUndoStorage& operator=(const THVUndoStorage&) = delete;
 
-  // The raw stream, exactly as an undo dump writes it.
-  const std::vector<Byte>& Bytes() const { return stream_; }
-  Int64 Size() const { return static_cast<Int64>(stream_.size()); }
+  // The raw stream, exactly as an undo dump writes it (a copy).
+  std::vector<Byte> Bytes() const { return std::vector<Byte>(Begin(), End()); }
+  Int64 Size() const { return static_cast<Int64>(stream_.size() - head_); }
   Integer Count() const { return count_; }
   Integer UpdateCount() const { return updateCount_; }
   const std::string& Description() const { return description_; }
@@ -118,16 +131,32 @@ class THVUndoStorage {
   // Writes the raw stream to a file; false when that fails.
   bool DumpToFile(const std::string& fileName) const;
 
+  // The side state of the newest entry (one per entry, so that an undo
+  // puts every bookmark and mark back where it was); nullptr when none.
+  const THVUndoSideState* NewestSideState() const;
+
  private:
+  const Byte* Begin() const { return stream_.data() + head_; }
+  const Byte* End() const { return stream_.data() + stream_.size(); }
+  Byte* Begin() { return stream_.data() + head_; }
+  void DropFront(size_t bytes);
+  void Clear();
   void Trim();
   void AppendEntry(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
                    const std::string& description);
-  void FillData(THVUndoFlag kind, Integer pos, Integer count, THVUndoFlags& flags,
-                std::vector<Byte>& data);
+  // Appends the kind's saved bytes at the end of the stream; returns n.
+  size_t AppendData(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
+                    const std::string& description, THVUndoFlags& flags);
   std::string DescriptionOf(const THVUndoEntry& entry) const;
 
   THexViewData& editor_;
+  // The entries live in stream_ from head_ on: dropping the oldest entry
+  // only moves head_, and the dropped front is given back once it is the
+  // larger part, so trimming costs in proportion to the entry dropped.
   std::vector<Byte> stream_;
+  size_t head_ = 0;
+  std::deque<std::shared_ptr<const THVUndoSideState>> sideStates_;
+  std::shared_ptr<const THVUndoSideState> keptSideState_;
   Integer count_ = 0;
   Integer updateCount_ = 0;
   Integer maxUndo_ = kHVDefaultMaxUndo;

@@ -1,0 +1,10 @@
+// The menus of the hex editor, one builder per menu, each in a file of its
+// own. BuildHexEditMenus calls them in menu-bar order.
+#pragma once
+
+class THexEditForm;
+
+void BuildFileMenu(THexEditForm& form);       // menu_file.cpp
+void BuildEditMenu(THexEditForm& form);       // menu_edit.cpp
+void BuildViewMenu(THexEditForm& form);       // menu_view.cpp
+void BuildBookmarksMenu(THexEditForm& form);  // menu_bookmarks.cpp

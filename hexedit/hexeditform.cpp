@@ -1,0 +1,235 @@
+// THexEditForm: window layout, document commands, title and status line.
+#include "hexedit/hexeditform.h"
+
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <filesystem>
+
+#include "framework/application.h"
+#include "framework/panel.h"
+#include "framework/strings.h"
+#include "hexview/ehexview.h"
+
+namespace {
+
+constexpr int kStatusHeight = 22;
+
+std::string Plain(const QString& text) {
+  QString t = text;
+  t.remove('&');
+  const int tab = t.indexOf('\t');
+  if (tab >= 0) t.truncate(tab);
+  return t.toStdString();
+}
+
+std::string HexOffset(Integer value) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%08X", static_cast<unsigned>(value));
+  return buf;
+}
+
+}  // namespace
+
+THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
+  SetBorderStyle(bsSizeable);
+  SetBounds(0, 0, 720, 480);
+  menuBar_ = new QMenuBar(this);
+  status_ = new TPanel(this);
+  status_->SetAlign(alBottom);
+  status_->SetHeight(kStatusHeight);
+  status_->SetBevelOuter(bvLowered);
+  status_->SetAlignment(taLeftJustify);
+  view_ = new THexViewEx(this);
+  view_->SetAlign(alClient);
+  view_->SetBytesPerRow(16);
+  view_->SetBytesPerColumn(1);
+  view_->SetShowRuler(true);
+  view_->SetOffsetFormat("-!10:0x|");
+  SetActiveControl(view_);
+
+  view_->OnSelectionChanged = [this](TObject*) { UpdateUi(); };
+  view_->OnChange = [this](TObject*) { UpdateUi(); };
+  view_->OnBookmarkChanged = [this](TObject*) { UpdateUi(); };
+  view_->OnKeyUp = [this](TObject*, Word&, TShiftState) { UpdateUi(); };
+  OnClose = [this](TObject*, TCloseAction& action) {
+    if (!ConfirmDiscard()) action = caNone;
+  };
+
+  AskFileName = [this](bool save, const std::string& current) {
+    const QString dir = QString::fromStdString(current);
+    const QString name = save ? QFileDialog::getSaveFileName(this, "Save As", dir)
+                              : QFileDialog::getOpenFileName(this, "Open", dir);
+    return name.toStdString();
+  };
+  AskSaveChanges = [this](const std::string& name) {
+    const auto answer = QMessageBox::question(
+        this, QString::fromStdString(kHexEditTitle),
+        QString::fromStdString("Save changes to " + name + "?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save) return saSave;
+    if (answer == QMessageBox::Discard) return saDiscard;
+    return saCancel;
+  };
+  ShowError = [](const std::string& message) { ShowMessageBox(message, kHexEditTitle); };
+
+  BuildHexEditMenus(*this);
+  PlaceMenuBar();
+  Realign();
+  UpdateUi();
+}
+
+THexEditForm::~THexEditForm() {
+  // The view's events point back here.
+  view_->OnSelectionChanged = nullptr;
+  view_->OnChange = nullptr;
+  view_->OnBookmarkChanged = nullptr;
+  view_->OnKeyUp = nullptr;
+}
+
+// ---- Layout ----
+
+void THexEditForm::AdjustClientRect(TRect& r) const {
+  TForm::AdjustClientRect(r);
+  if (menuBar_) r.Top += menuBar_->sizeHint().height();
+}
+
+void THexEditForm::PlaceMenuBar() {
+  if (menuBar_) menuBar_->setGeometry(0, 0, ClientWidth(), menuBar_->sizeHint().height());
+}
+
+void THexEditForm::Resize() {
+  PlaceMenuBar();
+  TForm::Resize();
+}
+
+// ---- Menus ----
+
+QMenu* THexEditForm::Menu(const std::string& title) {
+  const std::string wanted = Plain(QString::fromStdString(title));
+  for (QAction* a : menuBar_->actions())
+    if (a->menu() && Plain(a->text()) == wanted) return a->menu();
+  return menuBar_->addMenu(QString::fromStdString(title));
+}
+
+QAction* THexEditForm::FindAction(const std::string& menuTitle, const std::string& text) {
+  const std::string wanted = Plain(QString::fromStdString(menuTitle));
+  // Searches a menu and its submenus.
+  std::function<QAction*(QMenu*)> search = [&](QMenu* menu) -> QAction* {
+    for (QAction* item : menu->actions()) {
+      if (item->menu()) {
+        if (QAction* found = search(item->menu())) return found;
+      } else if (Plain(item->text()) == text) {
+        return item;
+      }
+    }
+    return nullptr;
+  };
+  for (QAction* a : menuBar_->actions())
+    if (a->menu() && Plain(a->text()) == wanted) return search(a->menu());
+  return nullptr;
+}
+
+void THexEditForm::AddUiUpdater(std::function<void()> updater) {
+  uiUpdaters_.push_back(std::move(updater));
+}
+
+// ---- Document ----
+
+std::string THexEditForm::DocumentName() const {
+  const THexViewData& d = view_->Data();
+  return d.HasFile() ? d.FileName() : std::string();
+}
+
+bool THexEditForm::OpenFile(const std::string& fileName) {
+  try {
+    view_->ExData().LoadFromFile(fileName);
+  } catch (const std::exception& e) {
+    view_->CreateEmptyFile(kHVUntitled);
+    ShowError(e.what());
+    UpdateUi();
+    return false;
+  }
+  view_->SetFocus();
+  UpdateUi();
+  return true;
+}
+
+bool THexEditForm::SaveAs(const std::string& fileName) {
+  if (fileName.empty()) return false;
+  try {
+    view_->ExData().SaveToFile(fileName, true);
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+    UpdateUi();
+    return false;
+  }
+  UpdateUi();
+  return true;
+}
+
+bool THexEditForm::Save() {
+  const std::string name = DocumentName();
+  if (name.empty()) return SaveAs(AskFileName(true, std::string()));
+  return SaveAs(name);
+}
+
+bool THexEditForm::ConfirmDiscard() {
+  if (!view_->GetModified()) return true;
+  const std::string name = DocumentName().empty() ? view_->FileName() : DocumentName();
+  switch (AskSaveChanges(std::filesystem::path(name).filename().string())) {
+    case saSave:
+      return Save();
+    case saDiscard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void THexEditForm::CommandOpen() {
+  if (!ConfirmDiscard()) return;
+  const std::string name = AskFileName(false, DocumentName());
+  if (!name.empty()) OpenFile(name);
+}
+
+void THexEditForm::CommandSave() {
+  Save();
+}
+
+void THexEditForm::CommandSaveAs() {
+  SaveAs(AskFileName(true, DocumentName()));
+}
+
+void THexEditForm::CommandQuit() {
+  Close();
+}
+
+// ---- Title and status ----
+
+std::string THexEditForm::StatusText() const {
+  const THexViewData& d = view_->Data();
+  std::string text = "Offset: 0x" + HexOffset(d.CaretIndex());
+  text += "   Selection: " + std::to_string(d.GetSelCount());
+  text += d.GetInsertMode() ? "   Insert" : "   Overwrite";
+  if (view_->GetModified()) text += "   Modified";
+  return text;
+}
+
+void THexEditForm::UpdateStatus() {
+  status_->SetCaption(" " + StatusText());
+}
+
+void THexEditForm::UpdateTitle() {
+  const std::string name = DocumentName().empty() ? view_->FileName() : DocumentName();
+  std::string title = std::filesystem::path(name).filename().string();
+  if (view_->GetModified()) title += " *";
+  SetCaption(title + " - " + kHexEditTitle);
+}
+
+void THexEditForm::UpdateUi() {
+  UpdateTitle();
+  UpdateStatus();
+  for (auto& updater : uiUpdaters_) updater();
+}

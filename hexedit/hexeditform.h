@@ -1,0 +1,89 @@
+// THexEditForm: the window of the hex editor `zn4417hex`. One THexViewEx
+// fills it between a menu bar and a status line.
+//
+// The menus are built by one function per menu (menu_file.cpp,
+// menu_edit.cpp, ...), listed in hexedit_menus.cpp; a feature adds its own
+// menu file and one line there, or appends entries to an existing menu
+// through Menu(title). Dialogs go through replaceable functions so that
+// tests can answer them.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "framework/forms.h"
+#include "hexview/hexviewex.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class TPanel;
+
+// Answer of the question before changes would be lost.
+enum THexEditSaveAnswer { saSave, saDiscard, saCancel };
+
+inline constexpr const char* kHexEditTitle = "ZN4417 Hex Editor";
+
+class THexEditForm : public TForm {
+ public:
+  explicit THexEditForm(TWinControl* parent = nullptr);
+  ~THexEditForm() override;
+
+  THexViewEx& View() { return *view_; }
+  QMenuBar& MenuBar() { return *menuBar_; }
+  // The top-level menu with this title; created (at the end of the bar)
+  // when it does not exist yet. "&" marks the mnemonic and is ignored when
+  // titles are compared.
+  QMenu* Menu(const std::string& title);
+  // An action of a menu by its text (without "&" and shortcut hint), or nullptr.
+  QAction* FindAction(const std::string& menuTitle, const std::string& text);
+
+  // ---- Document ----
+  // Loads a file; false (after telling the user) when it cannot be read.
+  bool OpenFile(const std::string& fileName);
+  // Saves to the current file, or asks for a name when there is none.
+  bool Save();
+  bool SaveAs(const std::string& fileName);
+  // Asks to save when there are unsaved changes; false when the user cancels
+  // or saving fails.
+  bool ConfirmDiscard();
+  // The document's file name ("" for a new document).
+  std::string DocumentName() const;
+
+  // ---- Menu commands (also used by the menu files) ----
+  void CommandOpen();
+  void CommandSave();
+  void CommandSaveAs();
+  void CommandQuit();
+
+  // ---- Status line and title ----
+  std::string StatusText() const;
+  void UpdateStatus();
+  void UpdateTitle();
+  // Called after every command and on the view's notifications: refreshes
+  // title, status line and the menu entries' enabled and checked states.
+  void UpdateUi();
+  // Menu files register how their entries follow the document's state.
+  void AddUiUpdater(std::function<void()> updater);
+
+  // ---- Dialogs (tests replace these) ----
+  // A file name to open (save == false) or save to; "" when cancelled.
+  std::function<std::string(bool save, const std::string& current)> AskFileName;
+  std::function<THexEditSaveAnswer(const std::string& name)> AskSaveChanges;
+  std::function<void(const std::string& message)> ShowError;
+
+ protected:
+  void AdjustClientRect(TRect& r) const override;
+  void Resize() override;
+
+ private:
+  void PlaceMenuBar();
+
+  QMenuBar* menuBar_ = nullptr;
+  THexViewEx* view_ = nullptr;
+  TPanel* status_ = nullptr;
+  std::vector<std::function<void()>> uiUpdaters_;
+};
+
+// Builds every menu of the window (hexedit_menus.cpp).
+void BuildHexEditMenus(THexEditForm& form);
