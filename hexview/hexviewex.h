@@ -51,8 +51,23 @@ class THexViewEx : public TCustomHexView {
   void SetCreateBackup(bool v) { ExData().SetCreateBackup(v); }
   const std::string& BackupExtension() const { return ExData().BackupExtension(); }
   void SetBackupExtension(const std::string& v) { ExData().SetBackupExtension(v); }
+
+  // ---- Settings and bookmarks as text ----
+  // One "Name=value" line per public setting, lines joined by CR LF; dotted
+  // names for the settings of Colors, Font, PrintFont and PrintOptions.
+  virtual std::string GetPropertiesAsString();
+  // Sets every public setting named in the text (names in any case; other
+  // lines are skipped) with painting suspended. EConvertError for a value
+  // of the wrong form; the setters' own errors pass through.
+  virtual void SetPropertiesAsString(const std::string& text);
+  // True for a name of the settings text that OnQueryPublicProperty (when
+  // assigned) does not turn down.
+  virtual bool IsPropPublic(const std::string& name);
+  std::function<void(TObject* Sender, const std::string& PropertyName, bool& IsPublic)>
+      OnQueryPublicProperty;
   std::string GetBookmarksAsString() const { return ExData().GetBookmarksAsString(); }
-  void SetBookMarksAsString(const std::string& text) { ExData().SetBookMarksAsString(text); }
+  // With painting suspended; EHexView "Invalid Bookmark Format".
+  void SetBookMarksAsString(const std::string& text);
 
   // ---- Printing ----
   THVPrintOptions& PrintOptions() { return printOptions_; }
