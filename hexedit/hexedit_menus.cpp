@@ -10,4 +10,5 @@ void BuildHexEditMenus(THexEditForm& form) {
   BuildEditMenu(form);
   BuildViewMenu(form);
   BuildBookmarksMenu(form);
+  BuildPrintMenu(form);
 }

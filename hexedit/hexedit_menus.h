@@ -8,3 +8,5 @@ void BuildFileMenu(THexEditForm& form);       // menu_file.cpp
 void BuildEditMenu(THexEditForm& form);       // menu_edit.cpp
 void BuildViewMenu(THexEditForm& form);       // menu_view.cpp
 void BuildBookmarksMenu(THexEditForm& form);  // menu_bookmarks.cpp
+// Print, Print Preview and Export as PDF in the File menu (menu_print.cpp).
+void BuildPrintMenu(THexEditForm& form);
