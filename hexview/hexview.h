@@ -372,6 +372,8 @@ class TCustomHexView : public TCustomGrid {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  // A wheel move of the current cell selects only with Shift held.
+  bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
   // Notes where the double click happened before DblClick runs.
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void DoEnter() override;

@@ -63,6 +63,14 @@ void TCustomHexView::MouseDown(TMouseButton button, TShiftState shift, int x, in
   }
 }
 
+bool TCustomHexView::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  inputShift_ = shift & (ssShift | ssCtrl | ssAlt);
+  if (!(shift & ssShift)) selecting_ = false;
+  const bool handled = TCustomGrid::DoMouseWheel(shift, wheelDelta, mousePos);
+  PlaceSystemCaret();
+  return handled;
+}
+
 void TCustomHexView::mouseDoubleClickEvent(QMouseEvent* e) {
   const TPoint p = ClientPos(e->position());
   pressPoint_ = dragPoint_ = p;

@@ -77,12 +77,14 @@ void THVUndoStorage::Clear() {
   stream_.shrink_to_fit();
   head_ = 0;
   sideStates_.clear();
+  firstSerial_ = 0;
   count_ = 0;
 }
 
 void THVUndoStorage::DropFront(size_t bytes) {
   head_ += bytes;
-  if (!sideStates_.empty()) sideStates_.pop_front();
+  ++firstSerial_;
+  while (!sideStates_.empty() && sideStates_.front().Serial < firstSerial_) sideStates_.pop_front();
   // Give the dropped front back once it outweighs what is left.
   if (head_ >= 4096 && head_ >= stream_.size() - head_) {
     stream_.erase(stream_.begin(), stream_.begin() + static_cast<std::ptrdiff_t>(head_));
@@ -91,7 +93,9 @@ void THVUndoStorage::DropFront(size_t bytes) {
 }
 
 const THVUndoSideState* THVUndoStorage::NewestSideState() const {
-  return sideStates_.empty() ? nullptr : sideStates_.back().get();
+  if (count_ <= 0 || sideStates_.empty() || sideStates_.back().Serial != NewestSerial())
+    return nullptr;
+  return sideStates_.back().State.get();
 }
 
 void THVUndoStorage::Reset(bool withRedo) {
@@ -259,7 +263,7 @@ void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, I
     if (!side) side = std::make_shared<THVUndoSideState>();
     side->Marks = editor_.ChangeMarks();
   }
-  sideStates_.push_back(std::move(side));
+  if (side) sideStates_.push_back({NewestSerial(), std::move(side)});
   const Integer size = editor_.DataSize();
   if (kind == ufKindByteRemoved)
     editor_.AdjustBookmarks(pos + count, -count, size - count);
@@ -332,8 +336,8 @@ bool THVUndoStorage::RemoveLastUndo() {
   keptEntry_.assign(End() - newest.EntrySize, End());
   keptDescription_ = description_;
   keptSideState_.reset();
-  if (!sideStates_.empty()) {
-    keptSideState_ = sideStates_.back();
+  if (!sideStates_.empty() && sideStates_.back().Serial == NewestSerial()) {
+    keptSideState_ = sideStates_.back().State;
     sideStates_.pop_back();
   }
   stream_.resize(stream_.size() - static_cast<size_t>(newest.EntrySize));
@@ -352,8 +356,8 @@ bool THVUndoStorage::RemoveLastUndo() {
 bool THVUndoStorage::RestoreKeptEntry() {
   if (keptEntry_.empty()) return false;
   stream_.insert(stream_.end(), keptEntry_.begin(), keptEntry_.end());
-  sideStates_.push_back(keptSideState_);
   ++count_;
+  if (keptSideState_) sideStates_.push_back({NewestSerial(), keptSideState_});
   description_ = keptDescription_;
   keptEntry_.clear();
   keptDescription_.clear();

@@ -155,7 +155,15 @@ class THVUndoStorage {
   // larger part, so trimming costs in proportion to the entry dropped.
   std::vector<Byte> stream_;
   size_t head_ = 0;
-  std::deque<std::shared_ptr<const THVUndoSideState>> sideStates_;
+  // Side states only of the entries that have one, by entry serial number;
+  // the oldest entry in the stream has serial firstSerial_.
+  struct SideSlot {
+    uint64_t Serial;
+    std::shared_ptr<const THVUndoSideState> State;
+  };
+  std::deque<SideSlot> sideStates_;
+  uint64_t firstSerial_ = 0;
+  uint64_t NewestSerial() const { return firstSerial_ + static_cast<uint64_t>(count_) - 1; }
   std::shared_ptr<const THVUndoSideState> keptSideState_;
   Integer count_ = 0;
   Integer updateCount_ = 0;

@@ -59,6 +59,25 @@ class HexViewMouseTest : public QObject {
     QCOMPARE(v.Data().Selection(), (THVSelection{0, 0, 15}));
   }
 
+  void dragBeyondTheBottomScrollsAndKeepsSelecting() {
+    ViewHost h(420, 120);
+    h.Fill(std::vector<Byte>(400, 0));
+    THexViewEx& v = *h.view;
+    QTest::mousePress(&v, Qt::LeftButton, Qt::NoModifier, HexCell(v, 0));
+    const int lastVisible = 2 + v.VisibleRowCount() - 1;
+    Move(v, QPoint(v.width() / 3, v.height() + 30));
+    QTest::qWait(400);
+    QVERIFY(v.TopRow() > 2);
+    QVERIFY(v.Row() > lastVisible);
+    QTest::mouseRelease(&v, Qt::LeftButton, Qt::NoModifier, QPoint(v.width() / 3, v.height() + 30));
+    const Integer reached = v.Data().CaretIndex();
+    QCOMPARE(v.Data().Selection().Low, 0);
+    QVERIFY(v.Data().Selection().High >= reached - 1);
+    const int top = v.TopRow();
+    QTest::qWait(150);
+    QCOMPARE(v.TopRow(), top);  // the release stops the scrolling
+  }
+
   void clickOnTheSelectionClearsItOnRelease() {
     ViewHost h;
     h.Fill(std::vector<Byte>(64, 0));
@@ -113,6 +132,21 @@ class HexViewMouseTest : public QObject {
     v.SetZoomOnWheel(false);
     Wheel(v, 120, Qt::ControlModifier);
     QCOMPARE(v.BytesPerRow(), 1);
+  }
+
+  void wheelWithoutShiftEndsAKeyboardSelection() {
+    ViewHost h;
+    h.Fill(std::vector<Byte>(64, 0));
+    h.Focus();
+    THexViewEx& v = *h.view;
+    v.Seek(2, 0);
+    QTest::keyClick(&v, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&v, Qt::Key_Right, Qt::ShiftModifier);
+    QVERIFY(v.GetSelCount() > 0);
+    Wheel(v, -120, Qt::NoModifier);
+    QCOMPARE(v.Row(), 3);
+    QCOMPARE(v.GetSelCount(), 0);
+    QVERIFY(!v.Selecting());
   }
 
   void gutterMenuOpensOverTheGutterOnly() {
