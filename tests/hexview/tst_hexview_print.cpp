@@ -201,6 +201,25 @@ class HexViewPrintTest : public QObject {
     QVERIFY(!HasBoldFont(PrintPdf(v, dir, "d.pdf")));
   }
 
+  void previewPicturesHaveThePrintersSizeAndCountThePages() {
+    ViewHost h(420, 240, false);
+    THexViewEx& v = *h.view;
+    h.Fill(Counting(4096));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    v.SetPrinter(&printer);
+    const Integer pages = v.PrintNumPages();
+    const QPicture page2 = v.PrintPreview(2);
+    QCOMPARE(v.LastPageCount(), pages);
+    QCOMPARE(page2.boundingRect(), QRect(0, 0, printer.width(), printer.height()));
+    QVERIFY(page2.size() > v.PrintPreview(0).size());  // a page holds drawing, a count none
+    const TRect margins = v.PrinterMarginRect();       // 20, 15, 25, 25 mm at 1200 dpi
+    QCOMPARE(margins, Rect(945, 709, printer.width() - 1181, printer.height() - 1181));
+    QVERIFY_THROWS_EXCEPTION(EHexView, v.PrintPreview(pages + 1));
+    v.SetPrinter(nullptr);
+  }
+
   void pageIndexErrorsAndTheFontThatShrinks() {
     ViewHost h;
     THexViewEx& v = *h.view;
