@@ -14,6 +14,7 @@
 // writing 1 GiB of bytes (memset into a new block).
 //
 // Usage: hexfile_bench [speed-MiB] [memory-MiB] [folder]   (256 1024 /tmp)
+// HEXFILE_BENCH_ROUNDS=1 prints the load time of each round as well.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -104,6 +105,8 @@ void SpeedPart(const fs::path& folder, size_t mib) {
     auto t0 = Clock::now();
     d.LoadFromFile(src.string());
     load.push_back(Seconds(t0));
+    if (std::getenv("HEXFILE_BENCH_ROUNDS"))
+      std::printf("  round %d: load %.3f s\n", round, load.back());
     t0 = Clock::now();
     d.SaveToFile(dst.string(), false);
     save.push_back(Seconds(t0));
