@@ -307,7 +307,9 @@ void THexViewData::InternalErase(bool backspace) {
       LastValidCaret();
     Repaint();
   } else {
-    if (c >= DataSize()) return;
+    // Nothing follows the position after the data: Delete there removes
+    // nothing (the clamped caret byte would be the one before it).
+    if (c >= DataSize() || caretIndex_ >= DataSize()) return;
     const Integer length = std::min(unit, DataSize() - c);
     CreateUndo(ufKindByteRemoved, c, length, 0, std::string());
     marks_.CutAt(c);

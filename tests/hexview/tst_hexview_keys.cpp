@@ -215,6 +215,8 @@ class HexViewKeysTest : public QObject {
     QCOMPARE(Contents(v), (Bytes{0, 5, 6, 7, 8, 9, 10, 11}));
     QCOMPARE(v.Data().CaretIndex(), 1);
     Key(v, Qt::Key_End, Qt::ControlModifier);  // after the data
+    Key(v, Qt::Key_Delete);                    // nothing follows the caret there
+    QCOMPARE(v.DataSize(), 8);
     Key(v, Qt::Key_Backspace);
     QCOMPARE(Contents(v), (Bytes{0, 5, 6, 7, 8, 9, 10}));
     QCOMPARE(v.Data().CaretIndex(), 7);
