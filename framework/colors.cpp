@@ -1,7 +1,10 @@
 #include "framework/colors.h"
 
+#include <strings.h>
+
 #include <QColor>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -131,4 +134,21 @@ const char* ColorToIdent(TColor color) {
   static thread_local char buffer[16];
   std::snprintf(buffer, sizeof buffer, "$%08X", static_cast<uint32_t>(color));
   return buffer;
+}
+
+bool IdentToColor(const std::string& text, TColor& color) {
+  for (const ColorName& n : kColorNames)
+    if (strcasecmp(n.name, text.c_str()) == 0) {
+      color = n.color;
+      return true;
+    }
+  if (text.empty()) return false;
+  const bool hex = text[0] == '$';
+  const std::string digits = hex ? text.substr(1) : text;
+  if (digits.empty() || digits.size() > (hex ? 8u : 11u)) return false;
+  char* end = nullptr;
+  const long long value = std::strtoll(digits.c_str(), &end, hex ? 16 : 10);
+  if (*end != '\0' || digits[0] == '-' || digits[0] == '+' || value > 0xFFFFFFFFll) return false;
+  color = static_cast<TColor>(static_cast<uint32_t>(value));
+  return true;
 }

@@ -44,6 +44,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class QColor;
 
@@ -149,3 +150,6 @@ TColor QColorToColor(const QColor& color);
 
 // Name of a known colour constant ("clBtnFace"), or "$00BBGGRR" for others.
 const char* ColorToIdent(TColor color);
+// The reverse: a colour constant's name (any case), "$" and hex digits, or
+// a decimal number; false for any other text.
+bool IdentToColor(const std::string& text, TColor& color);

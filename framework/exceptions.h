@@ -41,3 +41,10 @@ class EInvalidGridOperation : public Exception {
  public:
   using Exception::Exception;
 };
+
+// A text that does not convert to the value asked for ("'%s' is not a valid
+// integer value").
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
+};

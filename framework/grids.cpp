@@ -24,7 +24,6 @@ TCustomGrid::TCustomGrid(TWinControl* parent) : TCustomControl(parent) {
   SetFocusOnClick(true);
   SetControlStyle(ControlStyle() & ~csClickEvents);
   colWidths_.assign(5, defaultColWidth_);
-  rowHeights_.assign(5, defaultRowHeight_);
   hScroll_ = new QScrollBar(Qt::Horizontal, this);
   vScroll_ = new QScrollBar(Qt::Vertical, this);
   hScroll_->hide();
@@ -63,7 +62,8 @@ void TCustomGrid::SetRowCount(int v) {
   v = std::max(1, v);
   if (v == RowCount()) return;
   const int old = RowCount();
-  rowHeights_.resize(v, defaultRowHeight_);
+  rowHeights_.erase(rowHeights_.lower_bound(v), rowHeights_.end());
+  rowCount_ = v;
   if (fixedRows_ >= v) fixedRows_ = v - 1;
   current_.Y = std::clamp(current_.Y, fixedRows_, v - 1);
   anchor_.Y = std::clamp(anchor_.Y, fixedRows_, v - 1);
@@ -110,7 +110,7 @@ void TCustomGrid::SetDefaultColWidth(int v) {
 void TCustomGrid::SetDefaultRowHeight(int v) {
   if (v < 0) return;
   defaultRowHeight_ = v;
-  std::fill(rowHeights_.begin(), rowHeights_.end(), v);
+  rowHeights_.clear();
   RowHeightsChanged();
 }
 
@@ -129,14 +129,22 @@ void TCustomGrid::SetColWidths(int col, int width) {
 
 int TCustomGrid::RowHeights(int row) const {
   CheckIndex(row, RowCount());
-  return rowHeights_[row];
+  return RowExtent(row);
+}
+
+int TCustomGrid::RowExtent(int row) const {
+  const auto it = rowHeights_.find(row);
+  return it == rowHeights_.end() ? defaultRowHeight_ : it->second;
 }
 
 void TCustomGrid::SetRowHeights(int row, int height) {
   CheckIndex(row, RowCount());
   height = std::max(0, height);
-  if (rowHeights_[row] == height) return;
-  rowHeights_[row] = height;
+  if (RowExtent(row) == height) return;
+  if (height == defaultRowHeight_)
+    rowHeights_.erase(row);
+  else
+    rowHeights_[row] = height;
   RowHeightsChanged();
 }
 
@@ -191,20 +199,20 @@ int TCustomGrid::LineWidthAfter(int index, bool horz) const {
 }
 
 void TCustomGrid::CalcAxis(TGridAxisDrawInfo& axis, bool horz) const {
-  const std::vector<int>& sizes = horz ? colWidths_ : rowHeights_;
+  auto size = [this, horz](int i) { return horz ? ColExtent(i) : RowExtent(i); };
   axis.FixedCellCount = horz ? fixedCols_ : fixedRows_;
   axis.FirstGridCell = horz ? topLeft_.X : topLeft_.Y;
-  axis.GridCellCount = static_cast<int>(sizes.size());
+  axis.GridCellCount = horz ? ColCount() : RowCount();
   axis.GridExtent = horz ? ClientWidth() : ClientHeight();
   axis.EffectiveLineWidth = (options_ & (horz ? goVertLine : goHorzLine)) ? gridLineWidth_ : 0;
   axis.GetExtent = [this, horz](int i) { return horz ? ColWidths(i) : RowHeights(i); };
   int pos = 0;
-  for (int i = 0; i < axis.FixedCellCount; ++i) pos += sizes[i] + LineWidthAfter(i, horz);
+  for (int i = 0; i < axis.FixedCellCount; ++i) pos += size(i) + LineWidthAfter(i, horz);
   axis.FixedBoundary = pos;
   axis.LastFullVisibleCell = axis.FirstGridCell - 1;
   axis.FullVisBoundary = pos;
   for (int i = axis.FirstGridCell; i < axis.GridCellCount && pos < axis.GridExtent; ++i) {
-    pos += sizes[i] + LineWidthAfter(i, horz);
+    pos += size(i) + LineWidthAfter(i, horz);
     if (pos <= axis.GridExtent) {
       axis.LastFullVisibleCell = i;
       axis.FullVisBoundary = pos;
@@ -270,7 +278,7 @@ TRect TCustomGrid::BoxRect(int left, int top, int right, int bottom) const {
   for (int r = top; r <= bottom; ++r)
     if (CellStart(info.Vert, r, vline, pos)) {
       if (y1 < 0) y1 = pos;
-      y2 = pos + rowHeights_[r];
+      y2 = pos + RowExtent(r);
     }
   if (x1 < 0 || y1 < 0) return TRect();
   return Rect(x1, y1, x2, y2);
@@ -310,7 +318,7 @@ int TCustomGrid::MaxTopRow() const {
   CalcAxis(a, false);
   int pos = a.FixedBoundary, top = RowCount() - 1;
   for (int r = RowCount() - 1; r >= fixedRows_; --r) {
-    pos += rowHeights_[r] + LineWidthAfter(r, false);
+    pos += RowExtent(r) + LineWidthAfter(r, false);
     if (pos > a.GridExtent) break;
     top = r;
   }
@@ -365,7 +373,7 @@ void TCustomGrid::MoveToVisible(int col, int row) {
     } else if (row > info.Vert.LastFullVisibleCell) {
       int avail = info.Vert.GridExtent - info.Vert.FixedBoundary, top = row;
       for (int r = row; r >= fixedRows_; --r) {
-        avail -= rowHeights_[r] + LineWidthAfter(r, false);
+        avail -= RowExtent(r) + LineWidthAfter(r, false);
         if (avail < 0) break;
         top = r;
       }

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "framework/controls.h"
@@ -95,7 +96,7 @@ class TCustomGrid : public TCustomControl {
   // must be less than row count".
   int ColCount() const { return static_cast<int>(colWidths_.size()); }
   void SetColCount(int v);
-  int RowCount() const { return static_cast<int>(rowHeights_.size()); }
+  int RowCount() const { return rowCount_; }
   void SetRowCount(int v);
   int FixedCols() const { return fixedCols_; }
   void SetFixedCols(int v);
@@ -178,6 +179,9 @@ class TCustomGrid : public TCustomControl {
  private:
   void CalcAxis(TGridAxisDrawInfo& axis, bool horz) const;
   int LineWidthAfter(int index, bool horz) const;
+  // Unchecked size of a column or a row.
+  int ColExtent(int col) const { return colWidths_[col]; }
+  int RowExtent(int row) const;
   void ClampTopLeft();
   void UpdateScrollBars();
   void LayoutFrame();
@@ -186,7 +190,10 @@ class TCustomGrid : public TCustomControl {
   int MaxLeftCol() const;
 
   std::vector<int> colWidths_;
-  std::vector<int> rowHeights_;
+  // Rows are many (one per 16 bytes of a hex view), columns few: a row
+  // keeps a height of its own only when it differs from the default.
+  int rowCount_ = 5;
+  std::map<int, int> rowHeights_;
   int fixedCols_ = 1;
   int fixedRows_ = 1;
   int defaultColWidth_ = 64;

@@ -12,4 +12,5 @@ void BuildHexEditMenus(THexEditForm& form) {
   BuildFindMenu(form);
   BuildViewMenu(form);
   BuildBookmarksMenu(form);
+  BuildPrintMenu(form);
 }

@@ -10,3 +10,5 @@ void BuildViewMenu(THexEditForm& form);       // menu_view.cpp
 void BuildBookmarksMenu(THexEditForm& form);  // menu_bookmarks.cpp
 void BuildClipboardMenu(THexEditForm& form);  // menu_clipboard.cpp (Edit)
 void BuildFindMenu(THexEditForm& form);       // menu_find.cpp (Edit)
+// Print, Print Preview and Export as PDF in the File menu (menu_print.cpp).
+void BuildPrintMenu(THexEditForm& form);

@@ -54,7 +54,10 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
   view_->OnBookmarkChanged = [this](TObject*) { UpdateUi(); };
   view_->OnKeyUp = [this](TObject*, Word&, TShiftState) { UpdateUi(); };
   OnClose = [this](TObject*, TCloseAction& action) {
-    if (!ConfirmDiscard()) action = caNone;
+    if (!ConfirmDiscard())
+      action = caNone;
+    else
+      RememberDocument();
   };
 
   AskFileName = [this](bool save, const std::string& current) {
@@ -142,9 +145,21 @@ std::string THexEditForm::DocumentName() const {
   return d.HasFile() ? d.FileName() : std::string();
 }
 
+void THexEditForm::SetSettingsFile(const std::string& file) {
+  fileSettings_ = std::make_unique<THexEditFileSettings>(file);
+}
+
+void THexEditForm::RememberDocument() {
+  if (fileSettings_) fileSettings_->Remember(*view_, DocumentName());
+}
+
 bool THexEditForm::OpenFile(const std::string& fileName) {
+  RememberDocument();
   try {
     view_->ExData().LoadFromFile(fileName);
+    // The bookmarks of the file shown before do not belong to this one.
+    view_->SetBookMarksAsString("");
+    if (fileSettings_) fileSettings_->Recall(*view_, fileName);
   } catch (const std::exception& e) {
     view_->CreateEmptyFile(kHVUntitled);
     ShowError(e.what());

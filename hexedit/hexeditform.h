@@ -11,7 +11,10 @@
 #include <functional>
 #include <string>
 
+#include <memory>
+
 #include "framework/forms.h"
+#include "hexedit/file_settings.h"
 #include "hexview/hexviewex.h"
 
 class QAction;
@@ -50,6 +53,14 @@ class THexEditForm : public TForm {
   // The document's file name ("" for a new document).
   std::string DocumentName() const;
 
+  // ---- View settings and bookmarks of each file, kept between runs ----
+  // "" (the default) keeps nothing; the program sets
+  // THexEditFileSettings::DefaultFile().
+  void SetSettingsFile(const std::string& file);
+  // Stores the current document's settings (done before another file is
+  // opened and when the window closes).
+  void RememberDocument();
+
   // ---- Menu commands (also used by the menu files) ----
   void CommandOpen();
   void CommandSave();
@@ -85,6 +96,7 @@ class THexEditForm : public TForm {
   THexViewEx* view_ = nullptr;
   TPanel* status_ = nullptr;
   std::vector<std::function<void()>> uiUpdaters_;
+  std::unique_ptr<THexEditFileSettings> fileSettings_;
 };
 
 // Builds every menu of the window (hexedit_menus.cpp).

@@ -54,3 +54,8 @@ std::string HVMsgCannotDeleteBackup(const std::string& name, const std::string& 
 std::string HVMsgCannotCreateBackup(const std::string& name, const std::string& reason) {
   return "Cannot create backup " + name + ". (" + reason + ")";
 }
+
+std::string HVMsgTooLarge(long long size) {
+  return "Cannot load " + std::to_string(size) +
+         " bytes: the hex view holds at most 2147483647 bytes";
+}

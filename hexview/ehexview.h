@@ -37,6 +37,8 @@ inline constexpr const char* kHVOperationCancelled = "Operation Cancelled";
 inline constexpr const char* kHVNoFileName = "No Filename specified";
 inline constexpr const char* kHVInvalidBufferFromFile = "Invalid buffer from file argument";
 inline constexpr const char* kHVInvalidBookmarkFormat = "Invalid Bookmark Format";
+inline constexpr const char* kHVInvalidPageIndex = "Invalid Page Index";
+inline constexpr const char* kHVPrintingFailed = "Printing Failed";
 
 // "Invalid bytes per unit value %d, allowed: 1,2,4,8"
 std::string HVMsgInvalidBytesPerUnit(long long value);
@@ -57,3 +59,6 @@ std::string HVMsgCannotSaveReadOnly(const std::string& name);
 // "Cannot delete previous backup %s. (%s)" / "Cannot create backup %s. (%s)"
 std::string HVMsgCannotDeleteBackup(const std::string& name, const std::string& reason);
 std::string HVMsgCannotCreateBackup(const std::string& name, const std::string& reason);
+// A load of more bytes than the buffer holds (2 GiB - 1):
+// "Cannot load %s bytes: the hex view holds at most 2147483647 bytes"
+std::string HVMsgTooLarge(long long size);

@@ -35,6 +35,8 @@ TCustomHexView::~TCustomHexView() {
   data_->OnInsertModeChanged = nullptr;
   data_->OnDisplayChanged = nullptr;
   data_->OnWaitCursor = nullptr;
+  data_->OnProgress = nullptr;
+  while (!cursorStack_.empty()) OldCursor();
 }
 
 void TCustomHexView::Init() {
@@ -89,17 +91,36 @@ void TCustomHexView::HookData() {
       PlaceSystemCaret();
     }
   };
+  d.OnProgress = [this](THexViewData&, THVProgressKind kind, const std::string& name, Byte percent,
+                        bool& cancel) {
+    if (OnProgress) OnProgress(this, kind, name, percent, cancel);
+  };
   d.OnDisplayChanged = [this](THexViewData&) {
     offsetFormat_.RulerUnitChanged(RulerUnit());
     AdjustMetrics();
     Invalidate();
   };
-  d.OnWaitCursor = [](THexViewData&, bool on) {
+  d.OnWaitCursor = [this](THexViewData&, bool on) {
     if (on)
-      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+      WaitCursor();
     else
-      QGuiApplication::restoreOverrideCursor();
+      OldCursor();
   };
+}
+
+// ---- Cursor stack ----
+
+void TCustomHexView::WaitCursor() {
+  cursorStack_.push_back(Cursor());
+  SetCursor(crHourGlass);
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void TCustomHexView::OldCursor() {
+  if (cursorStack_.empty()) return;
+  SetCursor(cursorStack_.back());
+  cursorStack_.pop_back();
+  QGuiApplication::restoreOverrideCursor();
 }
 
 // ---- Notifications ----

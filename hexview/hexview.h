@@ -47,6 +47,9 @@ using THVDrawCellEvent =
 using THVGetOffsetTextEvent =
     std::function<void(TObject* Sender, Int64 Number, std::string& OffsetText)>;
 
+using THVProgressEvent = std::function<void(TObject* Sender, THVProgressKind Kind,
+                                            const std::string& Name, Byte Percent, bool& Cancel)>;
+
 // The view's private window messages.
 constexpr Cardinal HVM_CARET = 45312;  // WParam 7: place the caret again
 constexpr WPARAM HVM_CARET_PLACE = 7;
@@ -88,6 +91,22 @@ class TCustomHexView : public TCustomGrid {
   void CreateEmptyFile(const std::string& name) { data_->CreateEmptyFile(name); }
   const std::string& FileName() const { return data_->FileName(); }
 
+  // ---- Streams and files (the data side does the work) ----
+  void LoadFromStream(std::istream& stream) { data_->LoadFromStream(stream); }
+  void LoadFromFile(const std::string& fileName) { data_->LoadFromFile(fileName); }
+  void SaveToStream(std::ostream& stream) { data_->SaveToStream(stream); }
+  void SaveRangeToStream(std::ostream& stream, Integer position, Integer count) {
+    data_->SaveRangeToStream(stream, position, count);
+  }
+  void SaveToFile(const std::string& fileName, bool makeCurrent) {
+    data_->SaveToFile(fileName, makeCurrent);
+  }
+  void PrepareOverwriteDiskFile() { data_->PrepareOverwriteDiskFile(); }
+  std::vector<Byte> BufferFromFile(Integer position, Integer& count) const {
+    return data_->BufferFromFile(position, count);
+  }
+  bool HasFile() const { return data_->HasFile(); }
+  bool ReadOnlyFile() const { return data_->ReadOnlyFile(); }
   // ---- Undo and redo ----
   void Undo() { data_->Undo(); }
   bool Redo() { return data_->Redo(); }
@@ -326,6 +345,15 @@ class TCustomHexView : public TCustomGrid {
   virtual std::string GetOffsetString(Int64 offset);
   virtual std::string GetAnyOffsetString(Int64 offset);
 
+  // ---- Cursor stack around long operations ----
+  // WaitCursor keeps the control's cursor and shows the hourglass (over the
+  // whole application while it lasts); OldCursor brings back the cursor the
+  // matching WaitCursor kept. Nested pairs restore in reverse order; an
+  // OldCursor without a WaitCursor does nothing.
+  void WaitCursor();
+  void OldCursor();
+  int WaitCursorDepth() const { return static_cast<int>(cursorStack_.size()); }
+
   // ---- Caret glyph ----
   void CreateCaretGlyph();
 
@@ -335,6 +363,8 @@ class TCustomHexView : public TCustomGrid {
   virtual void BookmarkChanged();
   int PendingSelectionChanges() const { return pendingSelectionChanges_; }
 
+  // Progress of loading, saving and finding; setting Cancel stops a load or save.
+  THVProgressEvent OnProgress;
   THVDrawCellEvent OnDrawCell;
   THVGetOffsetTextEvent OnGetOffsetText;
   TNotifyEvent OnChange;
@@ -465,6 +495,7 @@ class TCustomHexView : public TCustomGrid {
   bool autoScrolling_ = false;
   TGridCoord dropCell_;
 
+  std::vector<TCursor> cursorStack_;
   QImage backBuffer_;
   QRegion paintRegion_;  // widget coordinates of the current paint event
 };

@@ -1,12 +1,15 @@
 // THexViewEx: update count around painting.
 #include "hexview/hexviewex.h"
 
+#include <QPrinter>
 #include <memory>
 
 #include "hexview/hvdragdrop.h"
 
 THexViewEx::THexViewEx(TWinControl* parent)
     : TCustomHexView(parent, std::make_unique<THexViewExData>()) {}
+
+THexViewEx::~THexViewEx() = default;
 
 void THexViewEx::EndUpdate() {
   if (updateCount_ == 0) return;

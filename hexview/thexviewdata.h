@@ -17,6 +17,7 @@
 
 #include "hexview/hvtypes.h"
 #include "hexview/thvchangemarks.h"
+#include "hexview/thvfilereplace.h"
 #include "hexview/thvmemorystream.h"
 #include "hexview/thvundostorage.h"
 
@@ -274,8 +275,13 @@ class THexViewData {
   void LoadFromFile(const std::string& fileName);
   void SaveToStream(std::ostream& stream);
   void SaveRangeToStream(std::ostream& stream, Integer position, Integer count);
-  // Overwriting the current file asks PrepareOverwriteDiskFile first; with
-  // makeCurrent the saved file becomes the document.
+  // The bytes go to a temporary file beside the target, which takes the
+  // target's name only once all of them are written and on disk: a save
+  // that fails or is cancelled leaves the old file (and any old backup) as
+  // it was. Overwriting the current file is refused up front for a
+  // read-only file and asks PrepareOverwriteDiskFile just before the new
+  // file replaces the old one; with makeCurrent the saved file becomes the
+  // document.
   void SaveToFile(const std::string& fileName, bool makeCurrent);
   // Before the current file is overwritten: EHVFileError "Cannot save
   // readonly file %s." while the read-only-file flag is set.
@@ -320,6 +326,9 @@ class THexViewData {
   THVFindEvent OnWildcardFindOverride;
 
  protected:
+  // Moves the current file to backupName (for PrepareOverwriteDiskFile):
+  // during a save, so that a failure later in it puts both files back.
+  void MoveFileToBackup(const std::string& backupName);
   // Sets the flag alone (SetModified(false) would also reset the undo storage).
   void SetModifiedFlag(bool value) { modified_ = value; }
   // After a deletion: caretIndex >= 0 goes there, and a caret beyond the
@@ -376,6 +385,7 @@ class THexViewData {
   bool findProgress_ = false;
   bool hasFile_ = false;
   std::string streamName_;
+  THVFileReplace* pendingSave_ = nullptr;  // the save being committed
   std::array<Byte, 256> identityTable_{};
   std::array<Byte, 256> caseTable_{};
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <stdexcept>
@@ -52,7 +53,9 @@ void THexViewData::Stream2Stream(std::istream* in, std::ostream* out, Int64 coun
   Int64 pos = stream_.Position();
   if (count < 0) count = in ? RemainingIn(*in) : stream_.Size() - pos;
   if (count < 0) throw std::runtime_error("Stream read error");
-  if (in && pos + count > stream_.Size()) stream_.SetSize(pos + count);
+  // Every byte of a load is read into the buffer, or the load fails and
+  // empties it: the grown part needs no clearing first.
+  if (in && pos + count > stream_.Size()) stream_.SetSizeForOverwrite(pos + count);
   if (out) stream_.CheckBounds(pos, count);
   const std::string& name = streamName_.empty() ? fileName_ : streamName_;
   long last = -1;
@@ -85,7 +88,7 @@ void THexViewData::LoadFromStream(std::istream& in) {
     in.seekg(0, std::ios::beg);
     const Int64 size = RemainingIn(in);
     if (size < 0) throw std::runtime_error("Stream read error");
-    if (size > std::numeric_limits<Integer>::max()) throw EHexView(kHVOutOfBounds);
+    if (size > std::numeric_limits<Integer>::max()) throw EHexView(HVMsgTooLarge(size));
     Stream2Stream(&in, nullptr, size, pkLoad);
   } catch (...) {
     stream_.SetSize(0);
@@ -147,14 +150,40 @@ void THexViewData::PrepareOverwriteDiskFile() {
   if (readOnlyFile_) throw EHVFileError(HVMsgCannotSaveReadOnly(fileName_));
 }
 
+void THexViewData::MoveFileToBackup(const std::string& backupName) {
+  if (pendingSave_) {
+    pendingSave_->MoveTargetToBackup(backupName);
+    return;
+  }
+  // Outside a save the old file simply takes the backup's name.
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(backupName, ec)) && !fs::remove(backupName, ec))
+    throw EHexView(HVMsgCannotDeleteBackup(backupName, ec.message()));
+  fs::rename(fileName_, backupName, ec);
+  if (ec) throw EHexView(HVMsgCannotCreateBackup(backupName, ec.message()));
+}
+
 void THexViewData::SaveToFile(const std::string& fileName, bool makeCurrent) {
-  if (fileName == fileName_) PrepareOverwriteDiskFile();
-  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-  if (!file) throw EHVFileError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
-  NameGuard name(streamName_, fileName);
-  SaveToStream(file);
-  file.close();
-  if (!file) throw std::runtime_error("Stream write error");
+  const bool overwriting = fileName == fileName_;
+  if (overwriting && readOnlyFile_) throw EHVFileError(HVMsgCannotSaveReadOnly(fileName_));
+  THVFileReplace file(fileName);
+  {
+    NameGuard name(streamName_, fileName);
+    SaveToStream(file.Stream());
+    file.FinishWriting();
+  }
+  if (overwriting) {
+    pendingSave_ = &file;
+    try {
+      PrepareOverwriteDiskFile();
+    } catch (...) {
+      pendingSave_ = nullptr;
+      throw;
+    }
+    pendingSave_ = nullptr;
+  }
+  file.Commit();
   hasFile_ = true;
   if (!makeCurrent) return;
   marks_.Clear();

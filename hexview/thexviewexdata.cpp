@@ -120,14 +120,9 @@ void THexViewExData::SetBookMarksAsString(const std::string& text) {
 
 void THexViewExData::PrepareOverwriteDiskFile() {
   THexViewData::PrepareOverwriteDiskFile();
-  namespace fs = std::filesystem;
   std::error_code ec;
-  if (!createBackup_ || !GetModified() || !fs::exists(FileName(), ec)) return;
-  const std::string backup = FileName() + backupExtension_;
-  if (fs::exists(backup, ec) && !fs::remove(backup, ec))
-    throw EHexView(HVMsgCannotDeleteBackup(backup, ec.message()));
-  fs::rename(FileName(), backup, ec);
-  if (ec) throw EHexView(HVMsgCannotCreateBackup(backup, ec.message()));
+  if (!createBackup_ || !GetModified() || !std::filesystem::exists(FileName(), ec)) return;
+  MoveFileToBackup(FileName() + backupExtension_);
 }
 
 void THexViewExData::Save() {

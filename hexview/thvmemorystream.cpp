@@ -9,7 +9,16 @@
 #include "hexview/hvtranslation.h"
 
 void THVMemoryStream::SetSize(Int64 newSize) {
-  if (newSize < 0) newSize = 0;
+  const size_t old = data_.size();
+  SetSizeForOverwrite(newSize);
+  if (data_.size() > old) std::memset(data_.data() + old, 0, data_.size() - old);
+}
+
+void THVMemoryStream::SetSizeForOverwrite(Int64 newSize) {
+  if (newSize <= 0) {
+    decltype(data_)().swap(data_);
+    return;
+  }
   data_.resize(static_cast<size_t>(newSize));
 }
 

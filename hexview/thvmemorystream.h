@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hexview/hvtypes.h"
+#include "hexview/thvbyteallocator.h"
 
 class THVMemoryStream {
  public:
@@ -13,7 +14,11 @@ class THVMemoryStream {
 
   Int64 Size() const { return static_cast<Int64>(data_.size()); }
   // Resizes; added bytes are 0. The position is kept (it may lie past the end).
+  // Size 0 gives the memory back.
   void SetSize(Int64 newSize);
+  // As SetSize, but added bytes are left as they come: for a caller that
+  // writes every one of them (loading).
+  void SetSizeForOverwrite(Int64 newSize);
   Byte* Memory() { return data_.data(); }
   const Byte* Memory() const { return data_.data(); }
 
@@ -44,6 +49,6 @@ class THVMemoryStream {
   void CheckBounds(Int64 pos, Int64 count) const;
 
  private:
-  std::vector<Byte> data_;
+  std::vector<Byte, THVByteAllocator<Byte>> data_;
   Int64 position_ = 0;
 };

@@ -138,3 +138,43 @@ TEST(Grid, FixedCountsMustStayBelowTheTotals) {
   EXPECT_EQ(g.FixedRows(), 1);
   EXPECT_THROW(g.ColWidths(5), EInvalidGridOperation);
 }
+
+TEST(Grid, RowHeightsSurviveCountAndDefaultChanges) {
+  TForm form;
+  Grid g(&form);
+  g.SetDefaultRowHeight(10);
+  g.SetRowCount(50);
+  g.SetRowHeights(3, 25);
+  g.SetRowHeights(40, 0);
+  g.SetRowHeights(4, 25);
+  g.SetRowHeights(4, 10);  // back to the default
+  EXPECT_EQ(g.RowHeights(3), 25);
+  EXPECT_EQ(g.RowHeights(4), 10);
+  EXPECT_EQ(g.RowHeights(40), 0);
+  EXPECT_EQ(g.RowHeights(49), 10);
+  g.SetRowCount(30);  // rows cut off lose their heights ...
+  g.SetRowCount(50);  // ... and come back with the default
+  EXPECT_EQ(g.RowHeights(40), 10);
+  EXPECT_EQ(g.RowHeights(3), 25);
+  EXPECT_THROW(g.RowHeights(50), EInvalidGridOperation);
+  g.SetDefaultRowHeight(12);  // resets every row
+  EXPECT_EQ(g.RowHeights(3), 12);
+  EXPECT_EQ(g.RowHeights(49), 12);
+  g.SetRowCount(100);
+  EXPECT_EQ(g.RowHeights(99), 12);
+}
+
+TEST(Grid, HundredsOfMillionsOfRowsScrollToTheEnd) {
+  TForm form;
+  Grid g(&form);
+  g.SetBounds(0, 0, 200, 100);
+  g.SetOptions(0);
+  g.SetDefaultRowHeight(10);
+  g.SetRowCount(400'000'000);
+  g.SetFixedRows(2);
+  g.SetRowHeights(1, 0);
+  g.SetTopRow(400'000'000);
+  // 100 pixels: fixed row 0 (10) and nine rows of 10 below it.
+  EXPECT_EQ(g.TopRow(), 400'000'000 - 9);
+  EXPECT_EQ(g.CellRect(2, 399'999'999), Rect(128, 90, 192, 100));
+}

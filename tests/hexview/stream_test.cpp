@@ -1,6 +1,9 @@
 // The buffer stream's bounds checks and the hex text conversions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "hexview/ehexview.h"
 #include "hexview/hvhextext.h"
 #include "hexview/thvmemorystream.h"
@@ -84,6 +87,29 @@ TEST(HexDataHexText, HexToBinarySkipsOtherCharacters) {
   EXPECT_EQ(ConvertHexToBin("F01A", true), (Bytes{0x0F, 0xA1}));
   EXPECT_EQ(ConvertHexToBin("abc", false), (Bytes{0xAB}));
   EXPECT_TRUE(ConvertHexToBin("xyz", false).empty());
+}
+
+TEST(HexDataStream, GrownBytesAreZeroAlsoAfterShrinkingAndInLargeBlocks) {
+  for (const Int64 size : {Int64{64}, Int64{24} << 20}) {  // heap and system blocks
+    THVMemoryStream s;
+    s.SetSize(size);
+    std::memset(s.Memory(), 0xFF, static_cast<size_t>(size));
+    s.SetSize(size / 2);  // the capacity stays; the bytes after it are stale
+    s.SetSize(size + 3);
+    const Byte* p = s.Memory();
+    EXPECT_EQ(p[size / 2 - 1], 0xFF);
+    EXPECT_EQ(std::count(p + size / 2, p + size + 3, Byte{0}), size / 2 + 3) << size;
+    s.SetPosition(size + 3);
+    const Byte tail[2] = {7, 8};
+    s.Write(tail, 2);  // growing by writing keeps the rest
+    EXPECT_EQ(s.Size(), size + 5);
+    EXPECT_EQ(s.Memory()[size + 4], 8);
+    EXPECT_EQ(s.Memory()[size / 2 - 1], 0xFF);
+    s.SetSize(0);
+    EXPECT_EQ(s.Size(), 0);
+    s.SetSize(5);
+    EXPECT_EQ(std::count(s.Memory(), s.Memory() + 5, Byte{0}), 5);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,432 @@
+// The settings table of the extended hex view and the text forms of its
+// values: numbers in decimal, Booleans True/False, enumerations and set
+// elements by name (sets as "[a,b]"), colours by name or "$00BBGGRR",
+// characters as themselves or "#code", strings as they are.
+#include "hexview/hvproperties.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "framework/exceptions.h"
+#include "hexview/hexviewex.h"
+
+namespace {
+
+using V = THexViewEx;
+using Names = std::vector<std::pair<const char*, uint32_t>>;
+
+bool Same(const std::string& a, const char* b) {
+  return strcasecmp(a.c_str(), b) == 0;
+}
+
+[[noreturn]] void Bad(const std::string& text, const char* kind) {
+  throw EConvertError("'" + text + "' is not a valid " + kind + " value");
+}
+
+std::string Trim(const std::string& s) {
+  const size_t a = s.find_first_not_of(" \t"), b = s.find_last_not_of(" \t");
+  return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
+
+int32_t ToInt(const std::string& text) {
+  const std::string t = Trim(text);
+  char* end = nullptr;
+  const long long v = std::strtoll(t.c_str(), &end, 10);
+  if (t.empty() || *end != '\0' || v < INT32_MIN || v > INT32_MAX) Bad(text, "integer");
+  return static_cast<int32_t>(v);
+}
+
+bool ToBool(const std::string& text) {
+  if (Same(Trim(text), "True")) return true;
+  if (Same(Trim(text), "False")) return false;
+  Bad(text, "Boolean");
+}
+
+uint32_t ToEnum(const Names& names, const std::string& text) {
+  for (const auto& [name, value] : names)
+    if (Same(Trim(text), name)) return value;
+  Bad(text, "enumeration");
+}
+
+std::string EnumText(const Names& names, uint32_t value) {
+  for (const auto& [name, v] : names)
+    if (v == value) return name;
+  return std::to_string(value);
+}
+
+std::string SetText(const Names& names, uint32_t bits) {
+  std::string out = "[";
+  for (const auto& [name, bit] : names)
+    if (bits & bit) out += (out.size() > 1 ? "," : "") + std::string(name);
+  return out + "]";
+}
+
+uint32_t ToSet(const Names& names, const std::string& text) {
+  std::string t = Trim(text);
+  if (t.size() < 2 || t.front() != '[' || t.back() != ']') Bad(text, "set");
+  t = t.substr(1, t.size() - 2);
+  uint32_t bits = 0;
+  for (size_t from = 0; from <= t.size();) {
+    const size_t comma = std::min(t.find(',', from), t.size());
+    const std::string item = Trim(t.substr(from, comma - from));
+    if (!item.empty()) bits |= ToEnum(names, item);
+    from = comma + 1;
+  }
+  return bits;
+}
+
+TColor ToColor(const std::string& text) {
+  TColor c = clNone;
+  if (!IdentToColor(Trim(text), c)) Bad(text, "colour");
+  return c;
+}
+
+std::string CharText(Byte c) {
+  return c > 32 && c < 127 ? std::string(1, static_cast<char>(c)) : "#" + std::to_string(c);
+}
+
+Byte ToChar(const std::string& text) {
+  if (text.size() == 1) return static_cast<Byte>(text[0]);
+  if (text.size() > 1 && text[0] == '#') {
+    const int32_t v = ToInt(text.substr(1));
+    if (v >= 0 && v <= 255) return static_cast<Byte>(v);
+  }
+  Bad(text, "character");
+}
+
+const Names kCaretKinds = {
+    {"ckFull", ckFull}, {"ckLeft", ckLeft}, {"ckBottom", ckBottom}, {"ckAuto", ckAuto}};
+const Names kTranslations = {{"tkAsIs", tkAsIs}, {"tkDos8", tkDos8}, {"tkASCII", tkASCII},
+                             {"tkMac", tkMac},   {"tkBCD", tkBCD},   {"tkCustom", tkCustom}};
+const Names kFontStyles = {{"fsBold", fsBold},
+                           {"fsItalic", fsItalic},
+                           {"fsUnderline", fsUnderline},
+                           {"fsStrikeOut", fsStrikeOut}};
+const Names kPrintFlags = {{"pfSelectionOnly", pfSelectionOnly},
+                           {"pfSelectionBold", pfSelectionBold},
+                           {"pfMonochrome", pfMonochrome},
+                           {"pfUseBackgroundColor", pfUseBackgroundColor},
+                           {"pfCurrentViewOnly", pfCurrentViewOnly}};
+const Names kCharsets = {{"ANSI_CHARSET", ANSI_CHARSET},
+                         {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                         {"GB2312_CHARSET", GB2312_CHARSET}};
+
+// ---- Entry makers: one line per setting in the table below ----
+
+template <class G, class S>
+THVProperty Bool(const char* name, G get, S set) {
+  return {name, [get](const V& v) { return std::string(get(v) ? "True" : "False"); },
+          [set](V& v, const std::string& t) { set(v, ToBool(t)); }};
+}
+template <class G, class S>
+THVProperty Int(const char* name, G get, S set) {
+  return {name, [get](const V& v) { return std::to_string(get(v)); },
+          [set](V& v, const std::string& t) { set(v, ToInt(t)); }};
+}
+template <class G, class S>
+THVProperty Str(const char* name, G get, S set) {
+  return {name, [get](const V& v) { return std::string(get(v)); },
+          [set](V& v, const std::string& t) { set(v, t); }};
+}
+template <class G, class S>
+THVProperty Enum(const char* name, const Names& names, G get, S set) {
+  return {name, [&names, get](const V& v) { return EnumText(names, get(v)); },
+          [&names, set](V& v, const std::string& t) { set(v, ToEnum(names, t)); }};
+}
+template <class G, class S>
+THVProperty Set(const char* name, const Names& names, G get, S set) {
+  return {name, [&names, get](const V& v) { return SetText(names, get(v)); },
+          [&names, set](V& v, const std::string& t) { set(v, ToSet(names, t)); }};
+}
+template <class G, class S>
+THVProperty Color(const char* name, G get, S set) {
+  return {name, [get](const V& v) { return std::string(ColorToIdent(get(v))); },
+          [set](V& v, const std::string& t) { set(v, ToColor(t)); }};
+}
+
+#define HV_COLOR(X)                                            \
+  Color(                                                       \
+      "Colors." #X, [](const V& v) { return v.Colors().X(); }, \
+      [](V& v, TColor c) { v.Colors().Set##X(c); })
+
+// The font properties of a font reached through `font`.
+void AddFont(std::vector<THVProperty>& t, const std::string& prefix,
+             const std::function<TFont&(V&)>& font) {
+  auto cfont = [font](const V& v) -> const TFont& { return font(const_cast<V&>(v)); };
+  auto name = [](const std::string& p, const char* n) { return p + "." + n; };
+  t.push_back(Enum(
+      "", kCharsets, [cfont](const V& v) { return cfont(v).Charset(); },
+      [font](V& v, uint32_t c) { font(v).SetCharset(static_cast<TFontCharset>(c)); }));
+  // Charsets other than the named ones are numbers.
+  t.back().Name = name(prefix, "Charset");
+  t.back().Set = [font](V& v, const std::string& text) {
+    uint32_t c = 0;
+    try {
+      c = ToEnum(kCharsets, text);
+    } catch (const EConvertError&) {
+      const int32_t n = ToInt(text);
+      if (n < 0 || n > 255) Bad(text, "charset");
+      c = static_cast<uint32_t>(n);
+    }
+    font(v).SetCharset(static_cast<TFontCharset>(c));
+  };
+  t.push_back(Color(
+      "", [cfont](const V& v) { return cfont(v).Color(); },
+      [font](V& v, TColor c) { font(v).SetColor(c); }));
+  t.back().Name = name(prefix, "Color");
+  t.push_back(Str(
+      "", [cfont](const V& v) { return cfont(v).Name(); },
+      [font](V& v, const std::string& s) { font(v).SetName(s); }));
+  t.back().Name = name(prefix, "Name");
+  t.push_back(Int(
+      "", [cfont](const V& v) { return cfont(v).Size(); },
+      [font](V& v, int32_t s) { font(v).SetSize(s); }));
+  t.back().Name = name(prefix, "Size");
+  t.push_back(Set(
+      "", kFontStyles, [cfont](const V& v) { return cfont(v).Style(); },
+      [font](V& v, uint32_t s) { font(v).SetStyle(static_cast<TFontStyles>(s)); }));
+  t.back().Name = name(prefix, "Style");
+}
+
+std::vector<THVProperty> BuildTable() {
+  std::vector<THVProperty> t = {
+      Bool(
+          "ShowRuler", [](const V& v) { return v.ShowRuler(); },
+          [](V& v, bool b) { v.SetShowRuler(b); }),
+      Bool(
+          "DrawGutter3D", [](const V& v) { return v.DrawGutter3D(); },
+          [](V& v, bool b) { v.SetDrawGutter3D(b); }),
+      Bool(
+          "CreateBackup", [](const V& v) { return v.CreateBackup(); },
+          [](V& v, bool b) { v.SetCreateBackup(b); }),
+      Str(
+          "BackupExtension", [](const V& v) { return v.BackupExtension(); },
+          [](V& v, const std::string& s) { v.SetBackupExtension(s); }),
+      Bool(
+          "OleDragDrop", [](const V& v) { return v.OleDragDrop(); },
+          [](V& v, bool b) { v.SetOleDragDrop(b); }),
+      Bool(
+          "ClipboardAsHexText", [](const V& v) { return v.ClipboardAsHexText(); },
+          [](V& v, bool b) { v.SetClipboardAsHexText(b); }),
+      Bool(
+          "FlushClipboardAtShutDown", [](const V& v) { return v.FlushClipboardAtShutDown(); },
+          [](V& v, bool b) { v.SetFlushClipboardAtShutDown(b); }),
+      Bool(
+          "SupportsOtherClipFormats", [](const V& v) { return v.SupportsOtherClipFormats(); },
+          [](V& v, bool b) { v.SetSupportsOtherClipFormats(b); }),
+      Bool(
+          "UseEditorFontForPrinting", [](const V& v) { return v.UseEditorFontForPrinting(); },
+          [](V& v, bool b) { v.SetUseEditorFontForPrinting(b); }),
+      Bool(
+          "ZoomOnWheel", [](const V& v) { return v.ZoomOnWheel(); },
+          [](V& v, bool b) { v.SetZoomOnWheel(b); }),
+      Int(
+          "BytesPerRow", [](const V& v) { return v.BytesPerRow(); },
+          [](V& v, int32_t n) { v.SetBytesPerRow(n); }),
+      Int(
+          "BytesPerColumn", [](const V& v) { return v.BytesPerColumn(); },
+          [](V& v, int32_t n) { v.SetBytesPerColumn(n); }),
+      Enum(
+          "Translation", kTranslations, [](const V& v) { return v.Translation(); },
+          [](V& v, uint32_t k) { v.SetTranslation(static_cast<THVTranslationKind>(k)); }),
+      Str(
+          "OffsetFormat", [](const V& v) { return v.OffsetFormat(); },
+          [](V& v, const std::string& s) { v.SetOffsetFormat(s); }),
+      Enum(
+          "CaretKind", kCaretKinds, [](const V& v) { return v.CaretKind(); },
+          [](V& v, uint32_t k) { v.SetCaretKind(static_cast<THVCaretKind>(k)); }),
+      Bool(
+          "FocusFrame", [](const V& v) { return v.FocusFrame(); },
+          [](V& v, bool b) { v.SetFocusFrame(b); }),
+      Bool(
+          "SwapNibbles", [](const V& v) { return v.SwapNibbles(); },
+          [](V& v, bool b) { v.SetSwapNibbles(b); }),
+      {"MaskChar", [](const V& v) { return CharText(v.MaskChar()); },
+       [](V& v, const std::string& t) { v.SetMaskChar(ToChar(t)); }},
+      Bool(
+          "NoSizeChange", [](const V& v) { return v.NoSizeChange(); },
+          [](V& v, bool b) { v.SetNoSizeChange(b); }),
+      Bool(
+          "AllowInsertMode", [](const V& v) { return v.AllowInsertMode(); },
+          [](V& v, bool b) { v.SetAllowInsertMode(b); }),
+      Bool(
+          "DrawGridLines", [](const V& v) { return v.DrawGridLines(); },
+          [](V& v, bool b) { v.SetDrawGridLines(b); }),
+      Bool(
+          "ReadOnlyView", [](const V& v) { return v.ReadOnlyView(); },
+          [](V& v, bool b) { v.SetReadOnlyView(b); }),
+      Bool(
+          "HideSelection", [](const V& v) { return v.HideSelection(); },
+          [](V& v, bool b) { v.SetHideSelection(b); }),
+      Bool(
+          "GraySelectionIfNotFocused", [](const V& v) { return v.GraySelectionIfNotFocused(); },
+          [](V& v, bool b) { v.SetGraySelectionIfNotFocused(b); }),
+      Int(
+          "GutterWidth", [](const V& v) { return v.GutterWidth(); },
+          [](V& v, int32_t n) { v.SetGutterWidth(n); }),
+      Int(
+          "MaxUndo", [](const V& v) { return v.MaxUndo(); },
+          [](V& v, int32_t n) { v.SetMaxUndo(n); }),
+      Bool(
+          "InsertMode", [](const V& v) { return v.InsertMode(); },
+          [](V& v, bool b) { v.SetInsertMode(b); }),
+      Bool(
+          "HexLowerCase", [](const V& v) { return v.HexLowerCase(); },
+          [](V& v, bool b) { v.SetHexLowerCase(b); }),
+      HV_COLOR(Background),
+      HV_COLOR(ChangedBackground),
+      HV_COLOR(ChangedText),
+      HV_COLOR(CursorFrame),
+      HV_COLOR(NonFocusCursorFrame),
+      HV_COLOR(Offset),
+      HV_COLOR(OddColumn),
+      HV_COLOR(EvenColumn),
+      HV_COLOR(CurrentOffsetBackground),
+      HV_COLOR(OffsetBackGround),
+      HV_COLOR(CurrentOffset),
+      HV_COLOR(Grid),
+  };
+  AddFont(t, "PrintFont", [](V& v) -> TFont& { return v.PrintFont(); });
+  const std::vector<THVProperty> print = {
+      Int(
+          "PrintOptions.MarginLeft", [](const V& v) { return v.PrintOptions().MarginLeft(); },
+          [](V& v, int32_t n) { v.PrintOptions().SetMarginLeft(n); }),
+      Int(
+          "PrintOptions.MarginTop", [](const V& v) { return v.PrintOptions().MarginTop(); },
+          [](V& v, int32_t n) { v.PrintOptions().SetMarginTop(n); }),
+      Int(
+          "PrintOptions.MarginRight", [](const V& v) { return v.PrintOptions().MarginRight(); },
+          [](V& v, int32_t n) { v.PrintOptions().SetMarginRight(n); }),
+      Int(
+          "PrintOptions.MarginBottom", [](const V& v) { return v.PrintOptions().MarginBottom(); },
+          [](V& v, int32_t n) { v.PrintOptions().SetMarginBottom(n); }),
+      Str(
+          "PrintOptions.PageHeader", [](const V& v) { return v.PrintOptions().PageHeader(); },
+          [](V& v, const std::string& s) { v.PrintOptions().SetPageHeader(s); }),
+      Str(
+          "PrintOptions.PageFooter", [](const V& v) { return v.PrintOptions().PageFooter(); },
+          [](V& v, const std::string& s) { v.PrintOptions().SetPageFooter(s); }),
+      Set(
+          "PrintOptions.Flags", kPrintFlags, [](const V& v) { return v.PrintOptions().Flags(); },
+          [](V& v, uint32_t f) { v.PrintOptions().SetFlags(f); }),
+  };
+  t.insert(t.end(), print.begin(), print.end());
+  AddFont(t, "Font", [](V& v) -> TFont& { return v.Font(); });
+  const std::vector<THVProperty> rest = {
+      Int(
+          "BytesPerUnit", [](const V& v) { return v.BytesPerUnit(); },
+          [](V& v, int32_t n) { v.SetBytesPerUnit(n); }),
+      Int(
+          "RulerBytesPerUnit", [](const V& v) { return v.RulerBytesPerUnit(); },
+          [](V& v, int32_t n) { v.SetRulerBytesPerUnit(n); }),
+      Bool(
+          "ShowPositionIfNotFocused", [](const V& v) { return v.ShowPositionIfNotFocused(); },
+          [](V& v, bool b) { v.SetShowPositionIfNotFocused(b); }),
+      Bool(
+          "UnicodeChars", [](const V& v) { return v.UnicodeChars(); },
+          [](V& v, bool b) { v.SetUnicodeChars(b); }),
+      Bool(
+          "UnicodeBigEndian", [](const V& v) { return v.UnicodeBigEndian(); },
+          [](V& v, bool b) { v.SetUnicodeBigEndian(b); }),
+      Int(
+          "BytesPerBlock", [](const V& v) { return v.BytesPerBlock(); },
+          [](V& v, int32_t n) { v.SetBytesPerBlock(n); }),
+      Bool(
+          "SeparateBlocksInCharField", [](const V& v) { return v.SeparateBlocksInCharField(); },
+          [](V& v, bool b) { v.SetSeparateBlocksInCharField(b); }),
+      Bool(
+          "FindProgress", [](const V& v) { return v.Data().FindProgress(); },
+          [](V& v, bool b) { v.Data().SetFindProgress(b); }),
+  };
+  t.insert(t.end(), rest.begin(), rest.end());
+  return t;
+}
+
+// Every name the settings text may carry, whether or not this build of the
+// view has the setting yet (those without an entry are skipped).
+constexpr const char* kPublicNames[] = {"ShowRuler",
+                                        "DrawGutter3D",
+                                        "CreateBackup",
+                                        "BackupExtension",
+                                        "OleDragDrop",
+                                        "ClipboardAsHexText",
+                                        "FlushClipboardAtShutDown",
+                                        "SupportsOtherClipFormats",
+                                        "UseEditorFontForPrinting",
+                                        "ZoomOnWheel",
+                                        "BytesPerRow",
+                                        "BytesPerColumn",
+                                        "Translation",
+                                        "OffsetFormat",
+                                        "CaretKind",
+                                        "FocusFrame",
+                                        "SwapNibbles",
+                                        "MaskChar",
+                                        "NoSizeChange",
+                                        "AllowInsertMode",
+                                        "DrawGridLines",
+                                        "ReadOnlyView",
+                                        "HideSelection",
+                                        "GraySelectionIfNotFocused",
+                                        "GutterWidth",
+                                        "MaxUndo",
+                                        "InsertMode",
+                                        "HexLowerCase",
+                                        "Colors.Background",
+                                        "Colors.ChangedBackground",
+                                        "Colors.ChangedText",
+                                        "Colors.CursorFrame",
+                                        "Colors.NonFocusCursorFrame",
+                                        "Colors.Offset",
+                                        "Colors.OddColumn",
+                                        "Colors.EvenColumn",
+                                        "Colors.CurrentOffsetBackground",
+                                        "Colors.OffsetBackGround",
+                                        "Colors.CurrentOffset",
+                                        "Colors.Grid",
+                                        "PrintFont.Charset",
+                                        "PrintFont.Color",
+                                        "PrintFont.Name",
+                                        "PrintFont.Size",
+                                        "PrintFont.Style",
+                                        "PrintOptions.MarginLeft",
+                                        "PrintOptions.MarginTop",
+                                        "PrintOptions.MarginRight",
+                                        "PrintOptions.MarginBottom",
+                                        "PrintOptions.PageHeader",
+                                        "PrintOptions.PageFooter",
+                                        "PrintOptions.Flags",
+                                        "Font.Charset",
+                                        "Font.Color",
+                                        "Font.Name",
+                                        "Font.Size",
+                                        "Font.Style",
+                                        "BytesPerUnit",
+                                        "RulerBytesPerUnit",
+                                        "ShowPositionIfNotFocused",
+                                        "UnicodeChars",
+                                        "UnicodeBigEndian",
+                                        "BytesPerBlock",
+                                        "SeparateBlocksInCharField",
+                                        "FindProgress"};
+
+}  // namespace
+
+const std::vector<THVProperty>& HVPropertyTable() {
+  static const std::vector<THVProperty> table = BuildTable();
+  return table;
+}
+
+const THVProperty* HVFindProperty(const std::string& name) {
+  for (const THVProperty& p : HVPropertyTable())
+    if (Same(name, p.Name.c_str())) return &p;
+  return nullptr;
+}
+
+bool HVIsPublicName(const std::string& name) {
+  return std::any_of(std::begin(kPublicNames), std::end(kPublicNames),
+                     [&](const char* n) { return Same(name, n); });
+}
