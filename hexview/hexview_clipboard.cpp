@@ -14,6 +14,7 @@
 #include "hexview/hvdragdrop.h"
 #include "hexview/hvformatseldialog.h"
 #include "hexview/hvhextext.h"
+#include "hexview/thvwaitcursor.h"
 
 namespace {
 
@@ -38,24 +39,7 @@ std::vector<std::string> MimeTypesOf(const QMimeData& data) {
   return types;
 }
 
-class WaitCursor {
- public:
-  explicit WaitCursor(THexViewData& d) : d_(d) {
-    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, true);
-  }
-  ~WaitCursor() {
-    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, false);
-  }
-
- private:
-  THexViewData& d_;
-};
-
 }  // namespace
-
-THexViewEx::~THexViewEx() {
-  ReleaseClipboard(flushClipboardAtShutDown_);
-}
 
 bool THexViewEx::CanPaste() const {
   if (ReadOnlyView()) return false;
@@ -176,7 +160,7 @@ std::vector<Byte> THexViewEx::ConvertOLEData(const QMimeData& data, THVClipForma
 
 bool THexViewEx::InsertOLEData(const QMimeData& data, Qt::DropAction effect,
                                THVOLEOperation operation) {
-  WaitCursor wait(Data());
+  THVWaitCursor wait(Data());
   THVClipFormat format = operationFormat_;
   if (format != hcfPrivate && format != hcfFileList) {
     const std::vector<THVClipFormat> formats = GetMyOLEFormats(data);

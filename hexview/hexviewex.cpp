@@ -9,7 +9,11 @@
 THexViewEx::THexViewEx(TWinControl* parent)
     : TCustomHexView(parent, std::make_unique<THexViewExData>()) {}
 
-THexViewEx::~THexViewEx() = default;
+// Lets go of the clipboard (flushed with FlushClipboardAtShutDown, else
+// emptied); the printer goes with the view.
+THexViewEx::~THexViewEx() {
+  ReleaseClipboard(flushClipboardAtShutDown_);
+}
 
 void THexViewEx::EndUpdate() {
   if (updateCount_ == 0) return;

@@ -11,23 +11,11 @@
 
 #include "hexview/ehexview.h"
 #include "hexview/thexviewdata.h"
+#include "hexview/thvwaitcursor.h"
 
 namespace {
 
 constexpr Int64 kCopyBlock = 61440;
-
-class WaitCursor {
- public:
-  explicit WaitCursor(THexViewData& d) : d_(d) {
-    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, true);
-  }
-  ~WaitCursor() {
-    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, false);
-  }
-
- private:
-  THexViewData& d_;
-};
 
 // Clears the stream name however the file operation ends.
 struct NameGuard {
@@ -84,7 +72,7 @@ void THexViewData::LoadFromStream(std::istream& in) {
   stream_.SetPosition(0);
   CalcSizes();
   try {
-    WaitCursor wait(*this);
+    THVWaitCursor wait(*this);
     in.seekg(0, std::ios::beg);
     const Int64 size = RemainingIn(in);
     if (size < 0) throw std::runtime_error("Stream read error");
@@ -132,7 +120,7 @@ void THexViewData::LoadFromFile(const std::string& fileName) {
 
 void THexViewData::SaveToStream(std::ostream& out) {
   {
-    WaitCursor wait(*this);
+    THVWaitCursor wait(*this);
     stream_.SetPosition(0);
     Stream2Stream(nullptr, &out, DataSize(), pkSave);
   }
@@ -141,7 +129,7 @@ void THexViewData::SaveToStream(std::ostream& out) {
 
 void THexViewData::SaveRangeToStream(std::ostream& out, Integer position, Integer count) {
   stream_.CheckBounds(position, count);
-  WaitCursor wait(*this);
+  THVWaitCursor wait(*this);
   stream_.SetPosition(position);
   Stream2Stream(nullptr, &out, count, pkSave);
 }

@@ -6,6 +6,7 @@
 #include "hexview/hvpatternscan.h"
 #include "hexview/hvtranslation.h"
 #include "hexview/thexviewdata.h"
+#include "hexview/thvwaitcursor.h"
 
 namespace {
 
@@ -23,19 +24,6 @@ Byte AnsiLower(Byte c) {
       return c;
   }
 }
-
-class WaitCursor {
- public:
-  explicit WaitCursor(THexViewData& d) : d_(d) {
-    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, true);
-  }
-  ~WaitCursor() {
-    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, false);
-  }
-
- private:
-  THexViewData& d_;
-};
 
 }  // namespace
 
@@ -109,7 +97,7 @@ Integer THexViewData::Scan(const Byte* pattern, Integer patternLength, Integer s
   if (!pattern || patternLength < 1 ||
       static_cast<Int64>(start) + patternLength > static_cast<Int64>(end) + 1)
     return -1;
-  WaitCursor wait(*this);
+  THVWaitCursor wait(*this);
   THVPatternScan scan(pattern, patternLength, ignoreCase ? caseTable_ : identityTable_, useWildcard,
                       wildcard);
   const Byte* data = GetFastPointer();

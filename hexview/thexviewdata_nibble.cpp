@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hexview/thexviewdata.h"
+#include "hexview/thvwaitcursor.h"
 
 namespace {
 
@@ -67,19 +68,6 @@ class TempShiftFile {
   std::FILE* file_ = nullptr;
 };
 
-class WaitCursor {
- public:
-  explicit WaitCursor(THexViewData& d) : d_(d) {
-    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, true);
-  }
-  ~WaitCursor() {
-    if (d_.OnWaitCursor) d_.OnWaitCursor(d_, false);
-  }
-
- private:
-  THexViewData& d_;
-};
-
 }  // namespace
 
 bool THexViewData::InsertNibble(Integer pos, bool atHighDigit, const std::string& description) {
@@ -114,7 +102,7 @@ void THexViewData::InternalDeleteNibble(Integer pos, bool atHighDigit) {
 void THexViewData::ShiftNibbles(Integer pos, bool atHighDigit, bool insert) {
   const Integer size = DataSize();
   if (pos < 0 || pos >= size) return;
-  WaitCursor wait(*this);
+  THVWaitCursor wait(*this);
   const Integer tail = size - pos;
   std::vector<Byte> shifted;
   {
