@@ -67,7 +67,7 @@ class WindowFaultTest : public QObject {
                   {"pulled during the reply", {waUnplug, 5, 1}, 0},
                   {"pulled during chunk 0", {waUnplug, 5, 12}, 0},
                   {"pulled after ack 0", {waUnplug, 7, 0}, 0},
-                  {"pulled before the last ack", {waUnplug, 7, 32}, 0},
+                  {"pulled in the last byte of chunk 1", {waUnplug, 7, 31}, 0},
                   {"silent after the command", {waSilent, 5, 0}, 1},
                   {"silent before chunk 1", {waSilent, 7, 0}, 1},
                   {"garbage reply", {waGarbage, 5, 0}, 0},

@@ -25,11 +25,17 @@ namespace {
 constexpr int kSfr = SimulatedChip::kSfrSpace;
 constexpr const char* kSuccess = "下载成功!";
 
+// How the command must end. kEither: the device was pulled after it had
+// sent everything but before the host's last acknowledgement; whether the
+// host still sees the connection alive at that moment is a race, and both
+// a clean failure and a success with the right bytes are true reports.
+enum Outcome { kFails, kSucceeds, kEither };
+
 struct FaultCase {
   const char* name;
   bool write;  // "write FILE"; otherwise "read"
   WireFault fault;
-  bool succeeds;
+  Outcome outcome;
   int timeouts;  // read time-outs the host must sit out
 };
 
@@ -37,40 +43,40 @@ struct FaultCase {
 // 9. Write: command 5, chunks end at 37 and 69; the read-back's command
 // ends at 74, its acknowledgements at 76 and 78.
 const FaultCase kCases[] = {
-    {"ReadPulledBeforeTheCommand", false, {waUnplug, 0, 0}, false, 0},
-    {"ReadPulledAfterTheCommand", false, {waUnplug, 5, 0}, false, 0},
-    {"ReadPulledDuringTheReply", false, {waUnplug, 5, 1}, false, 0},
-    {"ReadPulledDuringChunk0", false, {waUnplug, 5, 12}, false, 0},
-    {"ReadPulledAfterChunk0", false, {waUnplug, 5, 34}, false, 0},
-    {"ReadPulledAfterAck0", false, {waUnplug, 7, 0}, false, 0},
-    {"ReadPulledDuringChunk1", false, {waUnplug, 7, 20}, false, 0},
-    {"ReadPulledBeforeTheLastAck", false, {waUnplug, 7, 32}, false, 0},
-    {"ReadPulledAfterTheLastAck", false, {waUnplug, 9, 0}, true, 0},
-    {"ReadSilentAfterTheCommand", false, {waSilent, 5, 0}, false, 1},
-    {"ReadSilentBeforeChunk1", false, {waSilent, 7, 0}, false, 1},
-    {"ReadGarbageReply", false, {waGarbage, 5, 0}, false, 0},
-    {"ReadOneByteOfTheReplyThenSilence", false, {waSilent, 5, 1}, false, 1},
-    {"ReadExtraBytesAfterTheLastChunk", false, {waExtraBytes, 7, 32}, true, 0},
-    {"ReadChunksSentWithoutWaiting", false, {waEarly, 5, 0}, false, 1},
-    {"WritePulledBeforeTheCommand", true, {waUnplug, 0, 0}, false, 0},
-    {"WritePulledAfterTheCommand", true, {waUnplug, 5, 0}, false, 0},
-    {"WritePulledDuringTheReply", true, {waUnplug, 5, 1}, false, 0},
-    {"WritePulledDuringChunk0", true, {waUnplug, 20, 0}, false, 0},
-    {"WritePulledBeforeAck0", true, {waUnplug, 37, 0}, false, 0},
-    {"WritePulledDuringAck0", true, {waUnplug, 37, 1}, false, 0},
-    {"WritePulledDuringChunk1", true, {waUnplug, 50, 0}, false, 0},
-    {"WritePulledBeforeTheLastAck", true, {waUnplug, 69, 0}, false, 0},
-    {"WritePulledDuringTheWait", true, {waUnplug, 69, 2}, false, 0},
-    {"WritePulledDuringTheReadBackReply", true, {waUnplug, 74, 1}, false, 0},
-    {"WritePulledDuringAReadBackChunk", true, {waUnplug, 74, 20}, false, 0},
-    {"WritePulledBeforeTheReadBacksLastChunk", true, {waUnplug, 76, 0}, false, 0},
-    {"WritePulledAfterTheReadBack", true, {waUnplug, 78, 0}, true, 0},
-    {"WriteSilentAfterTheCommand", true, {waSilent, 5, 0}, false, 2},
-    {"WriteSilentBeforeTheLastAck", true, {waSilent, 69, 0}, false, 2},
-    {"WriteGarbageAck", true, {waGarbage, 37, 0}, false, 0},
-    {"WriteGarbageInTheReadBack", true, {waGarbage, 74, 10}, false, 0},
-    {"WriteExtraBytesAfterTheReply", true, {waExtraBytes, 5, 2}, true, 0},
-    {"WriteReadBackSentWithoutWaiting", true, {waEarly, 74, 0}, false, 1},
+    {"ReadPulledBeforeTheCommand", false, {waUnplug, 0, 0}, kFails, 0},
+    {"ReadPulledAfterTheCommand", false, {waUnplug, 5, 0}, kFails, 0},
+    {"ReadPulledDuringTheReply", false, {waUnplug, 5, 1}, kFails, 0},
+    {"ReadPulledDuringChunk0", false, {waUnplug, 5, 12}, kFails, 0},
+    {"ReadPulledAfterChunk0", false, {waUnplug, 5, 34}, kFails, 0},
+    {"ReadPulledAfterAck0", false, {waUnplug, 7, 0}, kFails, 0},
+    {"ReadPulledDuringChunk1", false, {waUnplug, 7, 20}, kFails, 0},
+    {"ReadPulledBeforeTheLastAck", false, {waUnplug, 7, 32}, kEither, 0},
+    {"ReadPulledAfterTheLastAck", false, {waUnplug, 9, 0}, kSucceeds, 0},
+    {"ReadSilentAfterTheCommand", false, {waSilent, 5, 0}, kFails, 1},
+    {"ReadSilentBeforeChunk1", false, {waSilent, 7, 0}, kFails, 1},
+    {"ReadGarbageReply", false, {waGarbage, 5, 0}, kFails, 0},
+    {"ReadOneByteOfTheReplyThenSilence", false, {waSilent, 5, 1}, kFails, 1},
+    {"ReadExtraBytesAfterTheLastChunk", false, {waExtraBytes, 7, 32}, kSucceeds, 0},
+    {"ReadChunksSentWithoutWaiting", false, {waEarly, 5, 0}, kFails, 1},
+    {"WritePulledBeforeTheCommand", true, {waUnplug, 0, 0}, kFails, 0},
+    {"WritePulledAfterTheCommand", true, {waUnplug, 5, 0}, kFails, 0},
+    {"WritePulledDuringTheReply", true, {waUnplug, 5, 1}, kFails, 0},
+    {"WritePulledDuringChunk0", true, {waUnplug, 20, 0}, kFails, 0},
+    {"WritePulledBeforeAck0", true, {waUnplug, 37, 0}, kFails, 0},
+    {"WritePulledDuringAck0", true, {waUnplug, 37, 1}, kFails, 0},
+    {"WritePulledDuringChunk1", true, {waUnplug, 50, 0}, kFails, 0},
+    {"WritePulledBeforeTheLastAck", true, {waUnplug, 69, 0}, kFails, 0},
+    {"WritePulledDuringTheWait", true, {waUnplug, 69, 2}, kFails, 0},
+    {"WritePulledDuringTheReadBackReply", true, {waUnplug, 74, 1}, kFails, 0},
+    {"WritePulledDuringAReadBackChunk", true, {waUnplug, 74, 20}, kFails, 0},
+    {"WritePulledBeforeTheReadBacksLastChunk", true, {waUnplug, 76, 0}, kFails, 0},
+    {"WritePulledAfterTheReadBack", true, {waUnplug, 78, 0}, kSucceeds, 0},
+    {"WriteSilentAfterTheCommand", true, {waSilent, 5, 0}, kFails, 2},
+    {"WriteSilentBeforeTheLastAck", true, {waSilent, 69, 0}, kFails, 2},
+    {"WriteGarbageAck", true, {waGarbage, 37, 0}, kFails, 0},
+    {"WriteGarbageInTheReadBack", true, {waGarbage, 74, 10}, kFails, 0},
+    {"WriteExtraBytesAfterTheReply", true, {waExtraBytes, 5, 2}, kSucceeds, 0},
+    {"WriteReadBackSentWithoutWaiting", true, {waEarly, 74, 0}, kFails, 1},
 };
 
 class ToolFaultTest : public ::testing::TestWithParam<FaultCase> {
@@ -142,7 +148,8 @@ TEST_P(ToolFaultTest, EndsInTimeAndReportsOnlyTheTruth) {
   const double limit = c.timeouts * UsbLink::kReadTimeoutMs / 1000.0 + 2.5;
   EXPECT_LT(seconds, limit) << "no wait beyond the bridge's time-outs";
   const bool said = r.out.find(kSuccess) != std::string::npos;
-  if (c.succeeds) {
+  const bool succeeded = c.outcome == kEither ? r.exitCode == 0 : c.outcome == kSucceeds;
+  if (succeeded) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
   } else {
     EXPECT_NE(r.exitCode, 0) << r.out;
@@ -151,14 +158,16 @@ TEST_P(ToolFaultTest, EndsInTimeAndReportsOnlyTheTruth) {
   }
   const std::vector<uint8_t> chip = emulator.ReadMemory(kSfr, 0, 64);
   if (c.write) {
-    EXPECT_EQ(said, c.succeeds);
+    EXPECT_EQ(said, succeeded);
     if (said) {
       EXPECT_EQ(chip, expected) << "success only for the block really on the chip";
     }
   } else {
     EXPECT_EQ(chip, before) << "a read never changes the chip";
-    if (c.succeeds) {
+    if (succeeded) {
       EXPECT_EQ(r.out.substr(0, 29), "0x00: 80 81 82 83 84 85 86 87");
+      ASSERT_EQ(SplitLines(r.out).size(), 8u);
+      EXPECT_EQ(SplitLines(r.out)[7], "0x38: B8 B9 BA BB BC BD BE BF");
     }
   }
 }
