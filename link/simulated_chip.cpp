@@ -178,6 +178,10 @@ void SimulatedChip::SendReadChunk() {
   state_ = State::kReadAck;
 }
 
+int32_t SimulatedChip::ExpectedReadAck() const {
+  return state_ == State::kReadAck ? static_cast<int32_t>(done_ + ChunkLength()) : -1;
+}
+
 void SimulatedChip::AcceptAck() {
   const uint32_t expected = done_ + ChunkLength();
   const uint32_t got = static_cast<uint32_t>(inbox_[0] << 8 | inbox_[1]);

@@ -50,6 +50,8 @@ class SimulatedChip {
   void SetFaults(const SimFaults& faults) { faults_ = faults; }
 
   uint64_t CompletedWrites() const { return completedWrites_; }
+  // The acknowledgement a read exchange now waits for, or -1 when none.
+  int32_t ExpectedReadAck() const;
   // Fired after every completed write exchange (sender first).
   std::function<void(SimulatedChip& sender)> OnWriteComplete;
 

@@ -65,6 +65,9 @@ TNvGroupBar::TNvGroupBar(TWinControl* parent) : TCustomControl(parent) {
 
 TNvGroupBar::~TNvGroupBar() {
   destroying_ = true;
+  // Deleting the child widgets below moves the focus; by then this is no
+  // longer a group bar and must not hear of it.
+  QObject::disconnect(qApp, &QApplication::focusChanged, this, nullptr);
   ThemeServices().RemoveThemeChangeHandler(themeHandler_);
   for (TNvGroup* g : groups_) g->bar_ = nullptr;
   groups_.clear();

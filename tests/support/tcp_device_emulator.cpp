@@ -76,6 +76,23 @@ uint64_t TcpDeviceEmulator::CompletedWrites() const {
   return chip_.CompletedWrites();
 }
 
+void TcpDeviceEmulator::SetWireFault(const WireFault& fault) {
+  std::lock_guard lock(mutex_);
+  fault_ = fault;
+  fired_ = false;
+}
+
+void TcpDeviceEmulator::Unplug() {
+  Stop();
+  unplugged_ = true;
+}
+
+void TcpDeviceEmulator::Plug() {
+  Stop();
+  unplugged_ = false;
+  Start(port_);
+}
+
 void TcpDeviceEmulator::Serve() {
   std::vector<int> clients;
   std::vector<pollfd> fds;
@@ -91,10 +108,22 @@ void TcpDeviceEmulator::Serve() {
       clients.erase(std::find(clients.begin(), clients.end(), fd));
       CloseSocket(fd);
     }
+    if (dropAll_) {
+      // Pulled out: no connection survives and none is taken until Plug().
+      DropConnections(clients);
+      CloseSocket(listenFd_);
+      dropAll_ = false;
+    }
   }
+  DropConnections(clients);
+}
+
+void TcpDeviceEmulator::DropConnections(std::vector<int>& clients) {
   for (int fd : clients) CloseSocket(fd);
+  clients.clear();
   std::lock_guard lock(mutex_);
   active_ = -1;
+  silentFd_ = -1;
   chip_.Abort();
   chip_.DropPending();
 }
@@ -123,24 +152,111 @@ bool TcpDeviceEmulator::ServeClient(int fd) {
       chip_.Abort();
       chip_.DropPending();
     }
+    if (silentFd_ == fd) silentFd_ = -1;
     return false;
   }
   if (n < 0) return true;
-  uint8_t out[4096];
-  size_t produced = 0;
+  return Exchange(fd, in, static_cast<size_t>(n));
+}
+
+std::vector<uint8_t> TcpDeviceEmulator::TakeAnswer() {
+  std::vector<uint8_t> out(chip_.Pending());
+  out.resize(chip_.Take(out.data(), out.size()));
+  // A device that does not wait: every chunk of a read goes at once, and
+  // the acknowledgements the host sends for them later are let through.
+  for (int32_t ack = chip_.ExpectedReadAck(); early_ && ack >= 0; ack = chip_.ExpectedReadAck()) {
+    const uint8_t bytes[2] = {static_cast<uint8_t>(ack >> 8), static_cast<uint8_t>(ack & 0xFF)};
+    chip_.Feed(bytes, 2);
+    earlyAcks_.push_back(static_cast<uint16_t>(ack));
+    const size_t at = out.size();
+    out.resize(at + chip_.Pending());
+    out.resize(at + chip_.Take(out.data() + at, out.size() - at));
+  }
+  return out;
+}
+
+size_t TcpDeviceEmulator::SkipEarlyAcks(const uint8_t* in, size_t n) {
+  size_t skipped = 0;
+  while (!earlyAcks_.empty() && n - skipped >= 2 &&
+         (in[skipped] << 8 | in[skipped + 1]) == earlyAcks_.front()) {
+    earlyAcks_.erase(earlyAcks_.begin());
+    skipped += 2;
+  }
+  if (skipped == 0) earlyAcks_.clear();  // the host has moved on
+  return skipped;
+}
+
+void TcpDeviceEmulator::Fire(int fd, std::vector<uint8_t>& out, bool& keepOpen) {
+  fired_ = true;
+  const size_t keep = std::min<size_t>(fault_.deviceBytes, out.size());
+  switch (fault_.action) {
+    case waUnplug:
+      out.resize(keep);
+      unplugged_ = true;
+      dropAll_ = true;
+      keepOpen = false;
+      break;
+    case waSilent:
+      out.resize(keep);
+      silentFd_ = fd;
+      break;
+    case waGarbage:
+      for (size_t i = keep; i < out.size(); ++i) out[i] = static_cast<uint8_t>(~out[i]);
+      break;
+    case waExtraBytes:
+      out.insert(out.begin() + static_cast<std::ptrdiff_t>(keep), fault_.extraBytes, 0xEE);
+      break;
+    case waEarly: {
+      early_ = true;
+      const std::vector<uint8_t> more = TakeAnswer();
+      out.insert(out.end(), more.begin(), more.end());
+      break;
+    }
+    case waNone:
+      break;
+  }
+}
+
+bool TcpDeviceEmulator::Exchange(int fd, const uint8_t* in, size_t n) {
+  if (fd == silentFd_) return true;  // takes nothing, answers nothing
+  std::vector<uint8_t> out;
+  bool keepOpen = true;
   {
     std::lock_guard lock(mutex_);
     if (active_ != fd) {
       chip_.Abort();
       chip_.DropPending();
       active_ = fd;
+      hostBytes_ = 0;
+      early_ = false;
+      earlyAcks_.clear();
     }
-    chip_.Feed(in, static_cast<size_t>(n));
-    produced = chip_.Take(out, sizeof out);  // a chip answers at most 34 bytes at a time
+    const size_t skipped = SkipEarlyAcks(in, n);
+    in += skipped;
+    n -= skipped;
+    size_t take = n;
+    const bool fire = fault_.action != waNone && !fired_ && hostBytes_ + n >= fault_.afterHostBytes;
+    if (fire) take = static_cast<size_t>(fault_.afterHostBytes - hostBytes_);
+    chip_.Feed(in, take);
+    hostBytes_ += take;
+    out = TakeAnswer();
+    if (fire) {
+      Fire(fd, out, keepOpen);
+      if (keepOpen && fd != silentFd_ && take < n) {
+        chip_.Feed(in + take, n - take);  // the rest of what came, as usual
+        hostBytes_ += n - take;
+        const std::vector<uint8_t> more = TakeAnswer();
+        out.insert(out.end(), more.begin(), more.end());
+      }
+    }
   }
-  if (produced == 0) return true;
+  return SendOut(fd, out) && keepOpen;
+}
+
+bool TcpDeviceEmulator::SendOut(int fd, const std::vector<uint8_t>& out) {
+  if (out.empty()) return true;
   size_t sent = 0;
-  const IoResult result = SendAll(fd, out, produced, 2000, sent);
+  const IoResult result = SendAll(fd, out.data(), out.size(), 2000, sent);
   bytesSent_ += sent;
   return result == IoResult::kDone;
 }

@@ -3,6 +3,7 @@
 // layout and scrolling, items with click, hot-tracking and selection, the
 // repeating item scroll buttons, colour sets and drawing at chosen pixels.
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -89,6 +90,7 @@ class TstNvGroupBar : public QObject {
   }
 
   void programLayoutOpenGroupFillsClientArea();
+  void destroyedWhileAChildHasTheFocus();
   void outlookThreeGroupsAndCaptionClick();
   void openGroupCaptionClickChangesNothing();
   void releaseOutsideCaptionDoesNotToggle();
@@ -544,6 +546,24 @@ void TstNvGroupBar::stackedLayoutAndScrolling() {
   outlook->SetScrollPosition(40);
   QCOMPARE(outlook->ScrollPosition(), 0);
   QVERIFY(!outlook->ScrollBarVisible());
+}
+
+// Deleting the bar's children moves the focus after the bar itself is gone;
+// the bar must not be told of it then (the sanitized build reports the
+// call on the half-destroyed object).
+void TstNvGroupBar::destroyedWhileAChildHasTheFocus() {
+  TNvGroupBar* bar = NewBar();
+  TNvGroup* group = NewGroup(bar, "A");
+  auto* edit = new TEdit(group);
+  edit->SetBounds(10, 30, 73, 21);
+  edit->SetFocus();
+  QTRY_VERIFY(edit->Focused());
+  QPointer<QWidget> watched(edit);
+  delete bar;
+  QApplication::processEvents();
+  QVERIFY(watched.isNull());
+  QVERIFY(QApplication::focusWidget() == nullptr ||
+          QApplication::focusWidget()->window() == host_->window());
 }
 
 void TstNvGroupBar::focusIntoClosedGroupOpensIt() {
