@@ -74,6 +74,7 @@ THVPatternScan::THVPatternScan(const Byte* pattern, Integer length,
 }
 
 void THVPatternScan::Adapt(const Byte* data, Int64 last, Int64 from) {
+  from = std::max<Int64>(from, 0);  // as FindIn: a start before the data is its start
   if (impossible_ || allWild_ || !data || from > last) return;
   // A byte histogram of up to 16 pieces of 4 KiB spread over the range;
   // every byte starts at 1 so that unseen bytes still differ by set size.

@@ -31,7 +31,7 @@ class THVPatternScan {
   // Chooses the two compared positions again by how often their bytes
   // occur in a sample of data[from .. last] (without it: by how common
   // such bytes are in typical files). Worth it before a long search.
-  void Adapt(const Byte* data, Int64 last, Int64 from);
+  void Adapt(const Byte* data, Int64 last, Int64 from);  // from < 0 counts as 0
 
   // No start can ever match (a pattern byte outside the table's values).
   bool Impossible() const { return impossible_; }
