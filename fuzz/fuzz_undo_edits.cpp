@@ -2,7 +2,8 @@
 // undo storage must be a sound chain of entries (walked from the newest
 // back to offset 0, as many as it counts), a refused edit must leave the
 // data as it was, and taking the entries back newest first, each by what
-// its kind saved, must lead exactly to the bytes the sequence started from.
+// its kind saved, must lead exactly to the bytes the sequence started from,
+// and so must the editor's own undo steps.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -204,5 +205,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!end.empty()) back.InternalAppendBuffer(end.data(), static_cast<Integer>(end.size()));
   for (const THVUndoEntry& e : Entries(d.UndoStorage())) TakeBack(back, e);
   Require(DataOf(back) == start);
+
+  // The editor's own undo, step by step, leads back to the same start; the
+  // step just undone can be redone once and undone again.
+  d.SetNoSizeChange(false);
+  if (d.GetCanUndo()) {
+    const std::vector<Byte> now = DataOf(d);
+    d.Undo();
+    if (d.Redo()) {
+      Require(DataOf(d) == now);
+      d.Undo();
+    }
+  }
+  for (int guard = 0; d.GetCanUndo(); ++guard) {
+    Require(guard < 10000);
+    d.Undo();
+  }
+  Require(DataOf(d) == start);
   return 0;
 }
