@@ -1,5 +1,6 @@
 // Loading and saving through streams and files, progress and backups.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -26,7 +27,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 class HexDataFiles : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(testing::TempDir()) / "hexdata_files";
+    // One folder per process: ctest runs the cases of a suite side by side.
+    dir_ = fs::path(testing::TempDir()) / ("hexdata_files_" + std::to_string(getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -57,7 +57,8 @@ class FileSizeLimit {
 class SafeSave : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(testing::TempDir()) / "hexdata_safe_save";
+    // One folder per process: ctest runs the cases of a suite side by side.
+    dir_ = fs::path(testing::TempDir()) / ("hexdata_safe_save_" + std::to_string(getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     path_ = (dir_ / "data.bin").string();
