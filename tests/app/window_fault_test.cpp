@@ -48,6 +48,16 @@ bool Responsive() {
   return fired;
 }
 
+// Arms `fault` on the emulator and clicks `button`; how long the click
+// held the window's thread.
+qint64 ClickWithFault(TcpWindow& w, TNvToolButton* button, const WireFault& fault) {
+  w.emulator.SetWireFault(fault);
+  QElapsedTimer clock;
+  clock.start();
+  ClickTool(button);
+  return clock.elapsed();
+}
+
 void AddFaultRows(std::initializer_list<std::tuple<const char*, WireFault, int>> rows) {
   QTest::addColumn<WireFault>("fault");
   QTest::addColumn<int>("timeouts");
@@ -83,11 +93,7 @@ class WindowFaultTest : public QObject {
     TForm1& form = *w.form;
     const std::vector<uint8_t> image = WindowImage(form);
     const std::string db = form.DB->Text();
-    w.emulator.SetWireFault(fault);
-    QElapsedTimer clock;
-    clock.start();
-    ClickTool(form.BtnFind);
-    const qint64 took = clock.elapsed();
+    const qint64 took = ClickWithFault(w, form.BtnFind, fault);
     QVERIFY(w.emulator.WireFaultFired());
     QVERIFY2(took < timeouts * kCapMs + 1000, qPrintable(QString::number(took)));
     QVERIFY(WindowImage(form) == image);
@@ -118,11 +124,7 @@ class WindowFaultTest : public QObject {
     QVERIFY(CreateWindow(w));
     TForm1& form = *w.form;
     form.DB->SetValue(10);
-    w.emulator.SetWireFault(fault);
-    QElapsedTimer clock;
-    clock.start();
-    ClickTool(form.BtnEdit);
-    const qint64 took = clock.elapsed();
+    const qint64 took = ClickWithFault(w, form.BtnEdit, fault);
     QVERIFY(w.emulator.WireFaultFired());
     QVERIFY2(took < timeouts * kCapMs + 1000, qPrintable(QString::number(took)));
     QVERIFY(recorder.boxes.empty());
@@ -137,11 +139,7 @@ class WindowFaultTest : public QObject {
     TcpWindow w;
     QVERIFY(CreateWindow(w, 0));
     const std::vector<uint8_t> image = WindowImage(*w.form);
-    w.emulator.SetWireFault({waSilent, 5, 0});
-    QElapsedTimer clock;
-    clock.start();
-    ClickTool(w.form->BtnFind);
-    const qint64 took = clock.elapsed();
+    const qint64 took = ClickWithFault(w, w.form->BtnFind, {waSilent, 5, 0});
     qInfo("Read from a silent device failed after %lld ms", took);
     QVERIFY(took >= UsbLink::kReadTimeoutMs - 50);
     QVERIFY(took < UsbLink::kReadTimeoutMs + 1000);
