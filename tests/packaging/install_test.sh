@@ -88,7 +88,14 @@ man_text "$dest/usr/share/man/man1/zn4417config.1.gz" | has -- '--advanced' ||
   fail "zn4417config.1 lacks --advanced"
 for page in "${pages[@]}"; do
   zcat "$dest$page" | has '^\.SH NAME' || fail "$page has no NAME section"
+  if zcat "$dest$page" | has -F '??'; then fail "$page lost its non-ASCII texts to question marks"; fi
 done
+man_text "$dest/usr/share/man/man1/zn4417ctl.1.gz" | has -F '下载成功!' || fail "zn4417ctl.1 lacks the UTF-8 success text"
+
+# One licence, named the same way everywhere it is given.
+has -x 'License: MIT' "$dest/usr/share/doc/zn4417config/copyright" || fail "copyright: not the MIT licence"
+if has -x 'License: other' "$dest/usr/share/doc/zn4417config/copyright"; then fail "copyright: a licence of 'other'"; fi
+has -F '<project_license>MIT</project_license>' "$metainfo" || fail "metainfo: no MIT project licence"
 
 rule="$dest/usr/lib/udev/rules.d/60-zn4417.rules"
 rules=$(grep -v '^[[:space:]]*\(#\|$\)' "$rule")
