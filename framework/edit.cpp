@@ -39,10 +39,7 @@ TCustomEdit::TCustomEdit(TWinControl* parent) : TWinControl(parent), editor_(new
   editor_->setAcceptDrops(false);
   editor_->installEventFilter(this);
   setFocusProxy(editor_);
-  QObject::connect(editor_, &QLineEdit::textChanged, [this](const QString&) {
-    modified_ = true;
-    Change();
-  });
+  QObject::connect(editor_, &QLineEdit::textChanged, [this](const QString&) { Change(); });
   SetNonClientInsets(kEdge, kEdge, kEdge, kEdge);
   SetBounds(0, 0, 121, 21);
   editor_->setFont(Font().ToQFont());
