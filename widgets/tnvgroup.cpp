@@ -5,18 +5,12 @@
 
 #include "framework/exceptions.h"
 #include "framework/imagelist.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 #include "widgets/tnvgroupbar.h"
 #include "widgets/tnvrapidfirebutton.h"
 
 namespace {
-
-template <typename T>
-bool Store(T& field, const T& v) {
-  if (field == v) return false;
-  field = v;
-  return true;
-}
 
 class FlagGuard {
  public:
