@@ -179,7 +179,7 @@ void TNvGroup::AdjustClientRect(TRect& r) const {
 }
 
 Integer TNvGroup::CaptionYOffset() const {
-  TCustomImageList* images = captionStyle_ == csLarge ? LargeImageList() : SmallImageList();
+  TCustomImageList* images = CaptionImages();
   if (!images || captionImageIndex_ < 0 || images->Height() <= captionHeight_) return 0;
   return images->Height() - captionHeight_ + 4;
 }
