@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "hexview/hexviewex.h"
+
 namespace {
 
 // Grows or cuts the buffer to exactly kRomSize bytes, with the size policy

@@ -12,8 +12,9 @@
 // from the start, any missing ones 0), so that no access ever goes beyond it.
 #pragma once
 
-#include "hexview/hexviewex.h"
 #include "model/rom_image.h"
+
+class THexViewEx;
 
 class TRomImageStore : public ImageStore {
  public:

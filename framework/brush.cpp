@@ -1,6 +1,7 @@
 #include "framework/brush.h"
 
 #include "framework/bitmap.h"
+#include "framework/property.h"
 
 TBrush::TBrush() = default;
 TBrush::~TBrush() = default;
@@ -26,9 +27,7 @@ void TBrush::SetColor(TColor v) {
 }
 
 void TBrush::SetStyle(TBrushStyle v) {
-  if (style_ == v) return;
-  style_ = v;
-  Changed();
+  if (Store(style_, v)) Changed();
 }
 
 void TBrush::SetBitmap(const TBitmap* v) {

@@ -16,6 +16,7 @@
 #include "framework/application.h"
 #include "framework/caret.h"
 #include "framework/posted_event.h"
+#include "framework/property.h"
 
 namespace {
 
@@ -150,36 +151,31 @@ TPoint TControl::ScreenToClient(const TPoint& p) const {
 }
 
 void TControl::SetAlign(TAlign v) {
-  if (align_ == v) return;
-  align_ = v;
+  if (!Store(align_, v)) return;
   if (parent_) parent_->Realign();
 }
 
 void TControl::SetVisible(bool v) {
-  if (visible_ == v) return;
-  visible_ = v;
+  if (!Store(visible_, v)) return;
   if (parent_ || isWindow_ || !v) QWidget::setVisible(v);
   Perform(CM_VISIBLECHANGED, v ? 1 : 0, 0);
   if (parent_ && align_ != alNone) parent_->Realign();
 }
 
 void TControl::SetEnabled(bool v) {
-  if (enabled_ == v) return;
-  enabled_ = v;
+  if (!Store(enabled_, v)) return;
   QWidget::setEnabled(v);
   Perform(CM_ENABLEDCHANGED, 0, 0);
 }
 
 void TControl::SetColor(TColor v) {
-  if (color_ == v) return;
-  color_ = v;
+  if (!Store(color_, v)) return;
   parentColor_ = false;
   Perform(CM_COLORCHANGED, 0, 0);
 }
 
 void TControl::SetParentColor(bool v) {
-  if (parentColor_ == v) return;
-  parentColor_ = v;
+  if (!Store(parentColor_, v)) return;
   if (v) ParentColorChanged();
 }
 
@@ -194,8 +190,7 @@ void TControl::SetFont(const TFont& v) {
 }
 
 void TControl::SetParentFont(bool v) {
-  if (parentFont_ == v) return;
-  parentFont_ = v;
+  if (!Store(parentFont_, v)) return;
   if (v) ParentFontChanged();
 }
 
@@ -213,15 +208,11 @@ void TControl::FontObjectChanged() {
 }
 
 void TControl::SetTextValue(const std::string& v) {
-  if (caption_ == v) return;
-  caption_ = v;
-  Perform(CM_TEXTCHANGED, 0, 0);
+  if (Store(caption_, v)) Perform(CM_TEXTCHANGED, 0, 0);
 }
 
 void TControl::SetCursor(TCursor v) {
-  if (cursor_ == v) return;
-  cursor_ = v;
-  ApplyQtCursor();
+  if (Store(cursor_, v)) ApplyQtCursor();
 }
 
 void TControl::ApplyQtCursor() {
@@ -242,9 +233,7 @@ void TControl::SetShowHint(bool v) {
 }
 
 void TControl::SetBiDiMode(TBiDiMode v) {
-  if (bidiMode_ == v) return;
-  bidiMode_ = v;
-  Invalidate();
+  if (Store(bidiMode_, v)) Invalidate();
 }
 
 void TControl::BeginLoading() {

@@ -59,38 +59,21 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 enum TControlStyleFlag : uint32_t {
   csAcceptsControls = 0x0001,
   csCaptureMouse = 0x0002,
-  csDesignInteractive = 0x0004,
   csClickEvents = 0x0008,
-  csFramed = 0x0010,
   csSetCaption = 0x0020,
   csOpaque = 0x0040,
   csDoubleClicks = 0x0080,
-  csFixedWidth = 0x0100,
-  csFixedHeight = 0x0200,
-  csNoDesignVisible = 0x0400,
-  csReplicatable = 0x0800,
-  csNoStdEvents = 0x1000,
 };
 using TControlStyle = uint32_t;
 
 enum TControlStateFlag : uint32_t {
   csLButtonDown = 0x0001,
   csClicked = 0x0002,
-  csPalette = 0x0004,
-  csReadingState = 0x0008,
-  csAlignmentNeeded = 0x0010,
-  csFocusing = 0x0020,
-  csCreating = 0x0040,
-  csPaintCopy = 0x0080,
-  csCustomPaint = 0x0100,
 };
 using TControlState = uint32_t;
 
 enum TComponentStateFlag : uint32_t {
   csLoading = 0x0001,
-  csReading = 0x0002,
-  csWriting = 0x0004,
-  csDestroying = 0x0008,
   csDesigning = 0x0010,
 };
 using TComponentState = uint32_t;

@@ -122,21 +122,10 @@ void DrawLine(QPainter* p, const Layout& lay, const Line& line, int x, int y, bo
   }
 }
 
-}  // namespace
-
-std::string StripPrefix(const std::string& text, int* underlined) {
-  int mark = -1;
-  QString out = StripPrefixQ(QString::fromStdString(text), &mark);
-  std::string result = out.toStdString();
-  if (underlined)
-    *underlined = mark < 0 ? -1 : static_cast<int>(out.left(mark).toStdString().size());
-  return result;
-}
-
-int DrawText(TCanvas& canvas, const std::string& text, TRect& rect, uint32_t flags) {
-  const QFont font = canvas.Font().ToQFont();
-  Layout lay{QFontMetrics(font), (flags & DT_EXPANDTABS) != 0, 0};
-  lay.tabWidth = std::max(1, 8 * lay.fm.averageCharWidth());
+// The lines `text` takes in `width` pixels: accelerator marks taken out
+// (unless DT_NOPREFIX), broken at line ends and, with DT_WORDBREAK, at spaces,
+// and shortened with an ellipsis under DT_END_ELLIPSIS.
+std::vector<Line> BreakText(const Layout& lay, const std::string& text, int width, uint32_t flags) {
   QString all = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
   all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   const bool single = flags & DT_SINGLELINE;
@@ -146,7 +135,6 @@ int DrawText(TCanvas& canvas, const std::string& text, TRect& rect, uint32_t fla
   if (flags & DT_PREFIXONLY) all.clear();
 
   std::vector<Line> lines;
-  const int width = rect.Width();
   int offset = 0;
   for (const QString& para : all.split('\n')) {
     BreakParagraph(lay, para, offset, width, underline, (flags & DT_WORDBREAK) && !single, lines);
@@ -154,24 +142,23 @@ int DrawText(TCanvas& canvas, const std::string& text, TRect& rect, uint32_t fla
   }
   if (flags & DT_END_ELLIPSIS)
     for (Line& l : lines) ApplyEllipsis(lay, l, width);
+  return lines;
+}
 
+// Paints the lines into `rect`, each on the brush colour unless the brush is
+// clear; a single line may be centred vertically or put at the bottom.
+void PaintLines(TCanvas& canvas, const QFont& font, const Layout& lay,
+                const std::vector<Line>& lines, const TRect& rect, uint32_t flags) {
+  QPainter* p = canvas.Painter();
+  if (!p) return;
   const int lineHeight = lay.fm.height();
-  const int total = lineHeight * static_cast<int>(lines.size());
-  if (flags & DT_CALCRECT) {
-    int widest = 0;
-    for (const Line& l : lines) widest = std::max(widest, l.width);
-    rect.Right = rect.Left + widest;
-    rect.Bottom = rect.Top + total;
-    return total;
-  }
+  const bool single = flags & DT_SINGLELINE;
   int y = rect.Top;
   if (single && (flags & DT_VCENTER))
     y = rect.Top + (rect.Height() - lineHeight) / 2;
   else if (single && (flags & DT_BOTTOM))
     y = rect.Bottom - lineHeight;
 
-  QPainter* p = canvas.Painter();
-  if (!p) return total;
   p->save();
   if (!(flags & DT_NOCLIP)) p->setClipRect(ToQRect(rect), Qt::IntersectClip);
   p->setFont(font);
@@ -190,5 +177,32 @@ int DrawText(TCanvas& canvas, const std::string& text, TRect& rect, uint32_t fla
     y += lineHeight;
   }
   p->restore();
+}
+
+}  // namespace
+
+std::string StripPrefix(const std::string& text, int* underlined) {
+  int mark = -1;
+  QString out = StripPrefixQ(QString::fromStdString(text), &mark);
+  std::string result = out.toStdString();
+  if (underlined)
+    *underlined = mark < 0 ? -1 : static_cast<int>(out.left(mark).toStdString().size());
+  return result;
+}
+
+int DrawText(TCanvas& canvas, const std::string& text, TRect& rect, uint32_t flags) {
+  const QFont font = canvas.Font().ToQFont();
+  Layout lay{QFontMetrics(font), (flags & DT_EXPANDTABS) != 0, 0};
+  lay.tabWidth = std::max(1, 8 * lay.fm.averageCharWidth());
+  const std::vector<Line> lines = BreakText(lay, text, rect.Width(), flags);
+  const int total = lay.fm.height() * static_cast<int>(lines.size());
+  if (flags & DT_CALCRECT) {
+    int widest = 0;
+    for (const Line& l : lines) widest = std::max(widest, l.width);
+    rect.Right = rect.Left + widest;
+    rect.Bottom = rect.Top + total;
+  } else {
+    PaintLines(canvas, font, lay, lines, rect, flags);
+  }
   return total;
 }

@@ -12,6 +12,7 @@
 
 #include "framework/application.h"
 #include "framework/edges.h"
+#include "framework/property.h"
 
 namespace {
 
@@ -39,10 +40,7 @@ TCustomEdit::TCustomEdit(TWinControl* parent) : TWinControl(parent), editor_(new
   editor_->setAcceptDrops(false);
   editor_->installEventFilter(this);
   setFocusProxy(editor_);
-  QObject::connect(editor_, &QLineEdit::textChanged, [this](const QString&) {
-    modified_ = true;
-    Change();
-  });
+  QObject::connect(editor_, &QLineEdit::textChanged, [this](const QString&) { Change(); });
   SetNonClientInsets(kEdge, kEdge, kEdge, kEdge);
   SetBounds(0, 0, 121, 21);
   editor_->setFont(Font().ToQFont());
@@ -100,28 +98,22 @@ void TCustomEdit::SelectAll() {
 }
 
 void TCustomEdit::SetReadOnly(bool v) {
-  if (readOnly_ == v) return;
-  readOnly_ = v;
-  editor_->setReadOnly(v);
+  if (Store(readOnly_, v)) editor_->setReadOnly(v);
 }
 
 void TCustomEdit::SetMaxLength(int v) {
-  if (maxLength_ == v) return;
-  maxLength_ = std::max(0, v);
-  editor_->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+  if (Store(maxLength_, std::max(0, v))) editor_->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle v) {
-  if (borderStyle_ == v) return;
-  borderStyle_ = v;
+  if (!Store(borderStyle_, v)) return;
   const int e = v == bsSingle ? kEdge : 0;
   SetNonClientInsets(e, e, e, e);
   UpdateEditorGeometry();
 }
 
 void TCustomEdit::SetAlignment(TAlignment v) {
-  if (alignment_ == v) return;
-  alignment_ = v;
+  if (!Store(alignment_, v)) return;
   Qt::Alignment a = v == taRightJustify ? Qt::AlignRight
                     : v == taCenter     ? Qt::AlignHCenter
                                         : Qt::AlignLeft;

@@ -41,14 +41,10 @@ class TCustomEdit : public TWinControl {
   void SetMaxLength(int v);  // 0 = unlimited
   bool AutoSelect() const { return autoSelect_; }
   void SetAutoSelect(bool v) { autoSelect_ = v; }
-  bool Modified() const { return modified_; }
-  void SetModified(bool v) { modified_ = v; }
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle v);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment v);
-  bool HideSelection() const { return hideSelection_; }
-  void SetHideSelection(bool v) { hideSelection_ = v; }
 
   // Text margins inside the client area, in pixels: right-aligned text ends
   // at ClientWidth - RightMargin.
@@ -93,10 +89,8 @@ class TCustomEdit : public TWinControl {
   bool readOnly_ = false;
   int maxLength_ = 0;
   bool autoSelect_ = true;
-  bool modified_ = false;
   TBorderStyle borderStyle_ = bsSingle;
   TAlignment alignment_ = taLeftJustify;
-  bool hideSelection_ = true;
   int leftMargin_ = 0;
   int rightMargin_ = 0;
   bool resendingInput_ = false;

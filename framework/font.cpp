@@ -7,6 +7,8 @@
 #include <cctype>
 #include <cmath>
 
+#include "framework/property.h"
+
 namespace {
 
 constexpr const char* kMono = "Liberation Mono";
@@ -116,15 +118,11 @@ void TFont::Changed() {
 }
 
 void TFont::SetName(const std::string& v) {
-  if (name_ == v || v.empty()) return;
-  name_ = v;
-  Changed();
+  if (!v.empty() && Store(name_, v)) Changed();
 }
 
 void TFont::SetHeight(int32_t v) {
-  if (height_ == v) return;
-  height_ = v;
-  Changed();
+  if (Store(height_, v)) Changed();
 }
 
 int32_t TFont::Size() const {
@@ -136,27 +134,19 @@ void TFont::SetSize(int32_t points) {
 }
 
 void TFont::SetColor(TColor v) {
-  if (color_ == v) return;
-  color_ = v;
-  Changed();
+  if (Store(color_, v)) Changed();
 }
 
 void TFont::SetStyle(TFontStyles v) {
-  if (style_ == v) return;
-  style_ = v;
-  Changed();
+  if (Store(style_, v)) Changed();
 }
 
 void TFont::SetPitch(TFontPitch v) {
-  if (pitch_ == v) return;
-  pitch_ = v;
-  Changed();
+  if (Store(pitch_, v)) Changed();
 }
 
 void TFont::SetCharset(TFontCharset v) {
-  if (charset_ == v) return;
-  charset_ = v;
-  Changed();
+  if (Store(charset_, v)) Changed();
 }
 
 QFont TFont::ToQFont() const {

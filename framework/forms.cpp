@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "framework/property.h"
+
 TForm::TForm(TWinControl* parent) : TCustomControl(parent) {
   if (!parent) MarkAsWindow();
   SetParentColor(false);
@@ -21,9 +23,7 @@ TForm::~TForm() {
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle v) {
-  if (borderStyle_ == v) return;
-  borderStyle_ = v;
-  ApplyBorderStyle();
+  if (Store(borderStyle_, v)) ApplyBorderStyle();
 }
 
 void TForm::ApplyBorderStyle() {

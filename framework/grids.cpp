@@ -5,6 +5,7 @@
 
 #include "framework/edges.h"
 #include "framework/exceptions.h"
+#include "framework/property.h"
 
 namespace {
 
@@ -77,8 +78,7 @@ void TCustomGrid::SetFixedCols(int v) {
   if (v < 0) throw EInvalidGridOperation("Grid index out of range");
   if (v >= ColCount())
     throw EInvalidGridOperation("Fixed column count must be less than column count");
-  if (v == fixedCols_) return;
-  fixedCols_ = v;
+  if (!Store(fixedCols_, v)) return;
   current_.X = std::max(current_.X, v);
   anchor_.X = std::max(anchor_.X, v);
   topLeft_.X = v;
@@ -90,8 +90,7 @@ void TCustomGrid::SetFixedCols(int v) {
 void TCustomGrid::SetFixedRows(int v) {
   if (v < 0) throw EInvalidGridOperation("Grid index out of range");
   if (v >= RowCount()) throw EInvalidGridOperation("Fixed row count must be less than row count");
-  if (v == fixedRows_) return;
-  fixedRows_ = v;
+  if (!Store(fixedRows_, v)) return;
   current_.Y = std::max(current_.Y, v);
   anchor_.Y = std::max(anchor_.Y, v);
   topLeft_.Y = v;
@@ -122,9 +121,7 @@ int TCustomGrid::ColWidths(int col) const {
 void TCustomGrid::SetColWidths(int col, int width) {
   CheckIndex(col, ColCount());
   width = std::max(0, width);
-  if (colWidths_[col] == width) return;
-  colWidths_[col] = width;
-  ColWidthsChanged();
+  if (Store(colWidths_[col], width)) ColWidthsChanged();
 }
 
 int TCustomGrid::RowHeights(int row) const {
@@ -150,15 +147,13 @@ void TCustomGrid::SetRowHeights(int row, int height) {
 
 void TCustomGrid::SetGridLineWidth(int v) {
   v = std::max(0, v);
-  if (gridLineWidth_ == v) return;
-  gridLineWidth_ = v;
+  if (!Store(gridLineWidth_, v)) return;
   UpdateScrollBars();
   Invalidate();
 }
 
 void TCustomGrid::SetOptions(TGridOptions v) {
-  if (options_ == v) return;
-  options_ = v;
+  if (!Store(options_, v)) return;
   hScroll_->setTracking(v & goThumbTracking);
   vScroll_->setTracking(v & goThumbTracking);
   UpdateScrollBars();
@@ -166,15 +161,11 @@ void TCustomGrid::SetOptions(TGridOptions v) {
 }
 
 void TCustomGrid::SetScrollBars(TScrollStyle v) {
-  if (scrollBars_ == v) return;
-  scrollBars_ = v;
-  UpdateScrollBars();
+  if (Store(scrollBars_, v)) UpdateScrollBars();
 }
 
 void TCustomGrid::SetBorderStyle(TBorderStyle v) {
-  if (borderStyle_ == v) return;
-  borderStyle_ = v;
-  LayoutFrame();
+  if (Store(borderStyle_, v)) LayoutFrame();
 }
 
 void TCustomGrid::ColWidthsChanged() {

@@ -1,45 +1,36 @@
 #include "framework/label.h"
 
 #include "framework/drawtext.h"
+#include "framework/property.h"
 
 TCustomLabel::TCustomLabel(TWinControl* parent) : TGraphicControl(parent) {
   SetBounds(0, 0, 65, 17);
 }
 
 void TCustomLabel::SetAlignment(TAlignment v) {
-  if (alignment_ == v) return;
-  alignment_ = v;
-  Invalidate();
+  if (Store(alignment_, v)) Invalidate();
 }
 
 void TCustomLabel::SetLayout(TTextLayout v) {
-  if (layout_ == v) return;
-  layout_ = v;
-  Invalidate();
+  if (Store(layout_, v)) Invalidate();
 }
 
 void TCustomLabel::SetAutoSize(bool v) {
-  if (autoSize_ == v) return;
-  autoSize_ = v;
-  AdjustBounds();
+  if (Store(autoSize_, v)) AdjustBounds();
 }
 
 void TCustomLabel::SetWordWrap(bool v) {
-  if (wordWrap_ == v) return;
-  wordWrap_ = v;
+  if (!Store(wordWrap_, v)) return;
   AdjustBounds();
   Invalidate();
 }
 
 void TCustomLabel::SetTransparent(bool v) {
-  if (transparent_ == v) return;
-  transparent_ = v;
-  Invalidate();
+  if (Store(transparent_, v)) Invalidate();
 }
 
 void TCustomLabel::SetShowAccelChar(bool v) {
-  if (showAccelChar_ == v) return;
-  showAccelChar_ = v;
+  if (!Store(showAccelChar_, v)) return;
   AdjustBounds();
   Invalidate();
 }

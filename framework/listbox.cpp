@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "framework/edges.h"
+#include "framework/property.h"
 
 namespace {
 
@@ -88,8 +89,7 @@ void TCustomListBox::ItemsChanged(const TStringsChange& change) {
 
 void TCustomListBox::SetItemIndex(int v) {
   if (v < -1 || v >= Count()) v = -1;
-  if (itemIndex_ == v) return;
-  itemIndex_ = v;
+  if (!Store(itemIndex_, v)) return;
   if (v >= 0) {
     caretIndex_ = v;
     MakeVisible(v);
@@ -112,16 +112,13 @@ void TCustomListBox::DoExit() {
 }
 
 void TCustomListBox::SetItemHeight(int v) {
-  if (v <= 0 || itemHeight_ == v) return;
-  itemHeight_ = v;
+  if (v <= 0 || !Store(itemHeight_, v)) return;
   UpdateScrollBar();
   Invalidate();
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle v) {
-  if (style_ == v) return;
-  style_ = v;
-  FontChanged();
+  if (Store(style_, v)) FontChanged();
 }
 
 int TCustomListBox::RowsPerColumn() const {
@@ -143,16 +140,14 @@ void TCustomListBox::SetTopIndex(int v) {
     maxTop = std::max(0, Count() - rows);
   }
   v = std::clamp(v, 0, maxTop);
-  if (topIndex_ == v) return;
-  topIndex_ = v;
+  if (!Store(topIndex_, v)) return;
   UpdateScrollBar();
   Invalidate();
 }
 
 void TCustomListBox::SetColumns(int v) {
   v = std::max(0, v);
-  if (columns_ == v) return;
-  columns_ = v;
+  if (!Store(columns_, v)) return;
   topIndex_ = 0;
   LayoutBorder();
   UpdateScrollBar();
@@ -160,9 +155,7 @@ void TCustomListBox::SetColumns(int v) {
 }
 
 void TCustomListBox::SetBorderStyle(TBorderStyle v) {
-  if (borderStyle_ == v) return;
-  borderStyle_ = v;
-  LayoutBorder();
+  if (Store(borderStyle_, v)) LayoutBorder();
 }
 
 TRect TCustomListBox::ItemRect(int index) const {

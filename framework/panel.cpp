@@ -1,6 +1,7 @@
 #include "framework/panel.h"
 
 #include "framework/drawtext.h"
+#include "framework/property.h"
 
 namespace {
 
@@ -49,39 +50,33 @@ void TCustomPanel::AdjustClientRect(TRect& r) const {
 }
 
 void TCustomPanel::SetBevelInner(TBevelCut v) {
-  if (bevelInner_ == v) return;
-  bevelInner_ = v;
+  if (!Store(bevelInner_, v)) return;
   Realign();
   Invalidate();
 }
 
 void TCustomPanel::SetBevelOuter(TBevelCut v) {
-  if (bevelOuter_ == v) return;
-  bevelOuter_ = v;
+  if (!Store(bevelOuter_, v)) return;
   Realign();
   Invalidate();
 }
 
 void TCustomPanel::SetBevelWidth(int v) {
   v = std::max(1, v);
-  if (bevelWidth_ == v) return;
-  bevelWidth_ = v;
+  if (!Store(bevelWidth_, v)) return;
   Realign();
   Invalidate();
 }
 
 void TCustomPanel::SetBorderWidth(int v) {
   v = std::max(0, v);
-  if (borderWidth_ == v) return;
-  borderWidth_ = v;
+  if (!Store(borderWidth_, v)) return;
   Realign();
   Invalidate();
 }
 
 void TCustomPanel::SetAlignment(TAlignment v) {
-  if (alignment_ == v) return;
-  alignment_ = v;
-  Invalidate();
+  if (Store(alignment_, v)) Invalidate();
 }
 
 void TCustomPanel::Paint() {

@@ -1,5 +1,7 @@
 #include "framework/pen.h"
 
+#include "framework/property.h"
+
 TPen::TPen(const TPen& other)
     : color_(other.color_), width_(other.width_), style_(other.style_), mode_(other.mode_) {}
 
@@ -16,26 +18,18 @@ TPen& TPen::operator=(const TPen& other) {
 }
 
 void TPen::SetColor(TColor v) {
-  if (color_ == v) return;
-  color_ = v;
-  Changed();
+  if (Store(color_, v)) Changed();
 }
 
 void TPen::SetWidth(int32_t v) {
   if (v < 1) v = 1;
-  if (width_ == v) return;
-  width_ = v;
-  Changed();
+  if (Store(width_, v)) Changed();
 }
 
 void TPen::SetStyle(TPenStyle v) {
-  if (style_ == v) return;
-  style_ = v;
-  Changed();
+  if (Store(style_, v)) Changed();
 }
 
 void TPen::SetMode(TPenMode v) {
-  if (mode_ == v) return;
-  mode_ = v;
-  Changed();
+  if (Store(mode_, v)) Changed();
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "framework/property.h"
+
 namespace {
 
 int CompareNoCase(const std::string& a, const std::string& b) {
@@ -333,8 +335,7 @@ void TStringList::Sort() {
 }
 
 void TStringList::SetCaseSensitive(bool v) {
-  if (caseSensitive_ == v) return;
-  caseSensitive_ = v;
+  if (!Store(caseSensitive_, v)) return;
   if (sorted_) Sort();
 }
 

@@ -7,6 +7,7 @@
 
 #include "framework/application.h"
 #include "framework/controls.h"
+#include "framework/property.h"
 
 namespace {
 
@@ -110,9 +111,7 @@ void TWinControl::SetTabOrder(int v) {
 }
 
 void TWinControl::SetTabStop(bool v) {
-  if (tabStop_ == v) return;
-  tabStop_ = v;
-  UpdateFocusPolicy();
+  if (Store(tabStop_, v)) UpdateFocusPolicy();
 }
 
 void TWinControl::SetFocusOnClick(bool v) {
@@ -161,9 +160,7 @@ bool TWinControl::focusNextPrevChild(bool next) {
 }
 
 void TWinControl::SetParentBackground(bool v) {
-  if (parentBackground_ == v) return;
-  parentBackground_ = v;
-  Invalidate();
+  if (Store(parentBackground_, v)) Invalidate();
 }
 
 bool TWinControl::ErasesBackground() const {

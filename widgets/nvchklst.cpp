@@ -6,6 +6,7 @@
 
 #include "framework/exceptions.h"
 #include "framework/messages.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 
 // ---- TNvCheckList -----------------------------------------------------------
@@ -24,8 +25,7 @@ TCheckBoxState TNvCheckList::ItemState(int index) const {
 
 void TNvCheckList::SetItemState(int index, TCheckBoxState v) {
   TPacket& p = items_->Packet(index);
-  if (p.State == v) return;
-  p.State = static_cast<Byte>(v);
+  if (!Store(p.State, static_cast<Byte>(v))) return;
   InvalidateRect(GlyphRect(index));
 }
 
@@ -35,9 +35,7 @@ bool TNvCheckList::ItemEnabled(int index) const {
 
 void TNvCheckList::SetItemEnabled(int index, bool v) {
   TPacket& p = items_->Packet(index);
-  if (p.Enabled == v) return;
-  p.Enabled = v;
-  Invalidate();
+  if (Store(p.Enabled, v)) Invalidate();
 }
 
 void TNvCheckList::CheckAll() {
@@ -108,33 +106,23 @@ void TNvCheckList::ToggleCheckState() {
 // -- appearance --
 
 void TNvCheckList::SetHighlightColor(TColor v) {
-  if (highlightColor_ == v) return;
-  highlightColor_ = v;
-  Invalidate();
+  if (Store(highlightColor_, v)) Invalidate();
 }
 
 void TNvCheckList::SetItemFillColor(TColor v) {
-  if (itemFillColor_ == v) return;
-  itemFillColor_ = v;
-  Invalidate();
+  if (Store(itemFillColor_, v)) Invalidate();
 }
 
 void TNvCheckList::SetItemFocusColor(TColor v) {
-  if (itemFocusColor_ == v) return;
-  itemFocusColor_ = v;
-  Invalidate();
+  if (Store(itemFocusColor_, v)) Invalidate();
 }
 
 void TNvCheckList::SetItemFrameColor(TColor v) {
-  if (itemFrameColor_ == v) return;
-  itemFrameColor_ = v;
-  Invalidate();
+  if (Store(itemFrameColor_, v)) Invalidate();
 }
 
 void TNvCheckList::SetUseCustomGlyphs(bool v) {
-  if (useCustomGlyphs_ == v) return;
-  useCustomGlyphs_ = v;
-  Invalidate();
+  if (Store(useCustomGlyphs_, v)) Invalidate();
 }
 
 void TNvCheckList::SetCustomGlyphs(const TBitmap& v) {
@@ -143,9 +131,7 @@ void TNvCheckList::SetCustomGlyphs(const TBitmap& v) {
 }
 
 void TNvCheckList::SetTransparentColor(TColor v) {
-  if (transparentColor_ == v) return;
-  transparentColor_ = v;
-  Invalidate();
+  if (Store(transparentColor_, v)) Invalidate();
 }
 
 void TNvCheckList::UpdateItemHeight() {

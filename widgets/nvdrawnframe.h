@@ -16,14 +16,6 @@ struct TNvDrawnFrame {
   TColor hotColor = clBtnShadow;
   TSides sides = AllSides;
 
-  // Stores `v` in `field`; true when the frame changed.
-  template <class T>
-  static bool Store(T& field, T v) {
-    if (field == v) return false;
-    field = v;
-    return true;
-  }
-
   // Whether hovering or focusing changes the frame's look.
   bool TracksHot() const { return visible && hotTrack; }
 

@@ -1,6 +1,7 @@
 #include "widgets/nvedit.h"
 
 #include "framework/messages.h"
+#include "framework/property.h"
 #include "widgets/nvcommon_frames.h"
 
 TNvCustomEdit::TNvCustomEdit(TWinControl* parent) : TCustomEdit(parent) {
@@ -8,68 +9,58 @@ TNvCustomEdit::TNvCustomEdit(TWinControl* parent) : TCustomEdit(parent) {
 }
 
 void TNvCustomEdit::SetFocusColor(TColor v) {
-  if (focusColor_ == v) return;
-  focusColor_ = v;
-  UpdateColors();
+  if (Store(focusColor_, v)) UpdateColors();
 }
 
 void TNvCustomEdit::SetDisabledColor(TColor v) {
-  if (disabledColor_ == v) return;
-  disabledColor_ = v;
-  UpdateColors();
+  if (Store(disabledColor_, v)) UpdateColors();
 }
 
 void TNvCustomEdit::SetReadOnlyColor(TColor v) {
-  if (readOnlyColor_ == v) return;
-  readOnlyColor_ = v;
-  UpdateColors();
+  if (Store(readOnlyColor_, v)) UpdateColors();
 }
 
 void TNvCustomEdit::SetReadOnlyColorOnFocus(bool v) {
-  if (readOnlyColorOnFocus_ == v) return;
-  readOnlyColorOnFocus_ = v;
-  UpdateColors();
+  if (Store(readOnlyColorOnFocus_, v)) UpdateColors();
 }
 
 void TNvCustomEdit::SetFrameVisible(bool v) {
-  if (!TNvDrawnFrame::Store(frame_.visible, v)) return;
+  if (!Store(frame_.visible, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameStyle(TFrameStyle v) {
-  if (!TNvDrawnFrame::Store(frame_.style, v)) return;
+  if (!Store(frame_.style, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameColor(TColor v) {
-  if (!TNvDrawnFrame::Store(frame_.color, v)) return;
+  if (!Store(frame_.color, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameHotTrack(bool v) {
-  if (!TNvDrawnFrame::Store(frame_.hotTrack, v)) return;
+  if (!Store(frame_.hotTrack, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameHotStyle(TFrameStyle v) {
-  if (!TNvDrawnFrame::Store(frame_.hotStyle, v)) return;
+  if (!Store(frame_.hotStyle, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameHotColor(TColor v) {
-  if (!TNvDrawnFrame::Store(frame_.hotColor, v)) return;
+  if (!Store(frame_.hotColor, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFrameSides(TSides v) {
-  if (!TNvDrawnFrame::Store(frame_.sides, v)) return;
+  if (!Store(frame_.sides, v)) return;
   UpdateFrame();
 }
 
 void TNvCustomEdit::SetFramingPreference(TFramingPreference v) {
-  if (framingPreference_ == v) return;
-  framingPreference_ = v;
-  UpdateFrame();
+  if (Store(framingPreference_, v)) UpdateFrame();
 }
 
 void TNvCustomEdit::SetReadOnly(bool v) {

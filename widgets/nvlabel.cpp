@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "framework/drawtext.h"
+#include "framework/property.h"
 #include "widgets/nvblinktimer.h"
 #include "widgets/nvcommon.h"
 
@@ -44,9 +45,7 @@ void TNvLabel::Changed(bool resize) {
 
 #define NV_LABEL_SETTER(Name, member, resize)    \
   void TNvLabel::Set##Name(decltype(member) v) { \
-    if (member == v) return;                     \
-    member = v;                                  \
-    Changed(resize);                             \
+    if (Store(member, v)) Changed(resize);       \
   }
 NV_LABEL_SETTER(BorderOuter, borderOuter_, true)
 NV_LABEL_SETTER(BorderInner, borderInner_, true)
@@ -74,8 +73,7 @@ NV_LABEL_SETTER(BlinkColor, blinkColor_, false)
 #undef NV_LABEL_SETTER
 
 void TNvLabel::SetBlinking(bool v) {
-  if (blinking_ == v) return;
-  blinking_ = v;
+  if (!Store(blinking_, v)) return;
   // Off restores the normal colour.
   if (!v) blinkOn_ = false;
   Invalidate();
@@ -104,8 +102,7 @@ TColor TNvLabel::CurrentTextColor() const {
 }
 
 void TNvLabel::Blink(bool on) {
-  if (!blinking_ || blinkOn_ == on) return;
-  blinkOn_ = on;
+  if (!blinking_ || !Store(blinkOn_, on)) return;
   Repaint();
 }
 

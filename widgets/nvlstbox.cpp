@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/drawtext.h"
 #include "framework/messages.h"
+#include "framework/property.h"
 #include "widgets/nvcommon_frames.h"
 #include "widgets/nvgrafx.h"
 
@@ -70,80 +71,67 @@ TNvCustomListBox::TNvCustomListBox(TWinControl* parent) : TCustomListBox(parent)
 TNvCustomListBox::~TNvCustomListBox() = default;
 
 void TNvCustomListBox::SetFocusColor(TColor v) {
-  if (focusColor_ == v) return;
-  focusColor_ = v;
-  UpdateColors();
+  if (Store(focusColor_, v)) UpdateColors();
 }
 
 void TNvCustomListBox::SetDisabledColor(TColor v) {
-  if (disabledColor_ == v) return;
-  disabledColor_ = v;
-  UpdateColors();
+  if (Store(disabledColor_, v)) UpdateColors();
 }
 
 void TNvCustomListBox::SetFrameVisible(bool v) {
-  if (!TNvDrawnFrame::Store(frame_.visible, v)) return;
+  if (!Store(frame_.visible, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameStyle(TFrameStyle v) {
-  if (!TNvDrawnFrame::Store(frame_.style, v)) return;
+  if (!Store(frame_.style, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameColor(TColor v) {
-  if (!TNvDrawnFrame::Store(frame_.color, v)) return;
+  if (!Store(frame_.color, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameHotTrack(bool v) {
-  if (!TNvDrawnFrame::Store(frame_.hotTrack, v)) return;
+  if (!Store(frame_.hotTrack, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameHotStyle(TFrameStyle v) {
-  if (!TNvDrawnFrame::Store(frame_.hotStyle, v)) return;
+  if (!Store(frame_.hotStyle, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameHotColor(TColor v) {
-  if (!TNvDrawnFrame::Store(frame_.hotColor, v)) return;
+  if (!Store(frame_.hotColor, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetFrameSides(TSides v) {
-  if (!TNvDrawnFrame::Store(frame_.sides, v)) return;
+  if (!Store(frame_.sides, v)) return;
   Invalidate();
 }
 
 void TNvCustomListBox::SetIncrementalSearch(bool v) {
-  if (incrementalSearch_ == v) return;
-  incrementalSearch_ = v;
-  ClearSearch();
+  if (Store(incrementalSearch_, v)) ClearSearch();
 }
 
 void TNvCustomListBox::SetShowItemHints(bool v) {
-  if (showItemHints_ == v) return;
-  showItemHints_ = v;
+  if (!Store(showItemHints_, v)) return;
   if (!v) HideItemHint();
 }
 
 void TNvCustomListBox::SetShowGroups(bool v) {
-  if (showGroups_ == v) return;
-  showGroups_ = v;
-  Invalidate();
+  if (Store(showGroups_, v)) Invalidate();
 }
 
 void TNvCustomListBox::SetGroupPrefix(const std::string& v) {
-  if (groupPrefix_ == v) return;
-  groupPrefix_ = v;
-  Invalidate();
+  if (Store(groupPrefix_, v)) Invalidate();
 }
 
 void TNvCustomListBox::SetGroupColor(TColor v) {
-  if (groupColor_ == v) return;
-  groupColor_ = v;
-  Invalidate();
+  if (Store(groupColor_, v)) Invalidate();
 }
 
 void TNvCustomListBox::SetGroupFont(const TFont& v) {
@@ -151,15 +139,11 @@ void TNvCustomListBox::SetGroupFont(const TFont& v) {
 }
 
 void TNvCustomListBox::SetUseGradients(bool v) {
-  if (useGradients_ == v) return;
-  useGradients_ = v;
-  Invalidate();
+  if (Store(useGradients_, v)) Invalidate();
 }
 
 void TNvCustomListBox::SetOwnerDrawIndent(int v) {
-  if (ownerDrawIndent_ == v) return;
-  ownerDrawIndent_ = v;
-  Invalidate();
+  if (Store(ownerDrawIndent_, v)) Invalidate();
 }
 
 bool TNvCustomListBox::IsGroupLine(int index) const {

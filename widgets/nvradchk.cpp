@@ -5,6 +5,7 @@
 #include <QShortcut>
 #include <cctype>
 
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 
 namespace {
@@ -41,8 +42,7 @@ TNvCustomCheckBox::TNvCustomCheckBox(TWinControl* parent) : TNvCustomGlyphButton
 TNvCustomCheckBox::~TNvCustomCheckBox() = default;
 
 void TNvCustomCheckBox::SetState(TCheckBoxState v) {
-  if (state_ == v) return;
-  state_ = v;
+  if (!Store(state_, v)) return;
   Repaint();
   if (!clickSuppressed_) Click();
 }
@@ -68,9 +68,7 @@ void TNvCustomCheckBox::ChangeState(bool fromMouse) {
 }
 
 void TNvCustomCheckBox::SetDrawPressed(bool v) {
-  if (drawPressed_ == v) return;
-  drawPressed_ = v;
-  Repaint();
+  if (Store(drawPressed_, v)) Repaint();
 }
 
 TNvButtonDisplayState TNvCustomCheckBox::DisplayState() const {

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "framework/messages.h"
+#include "framework/property.h"
 
 namespace {
 
@@ -40,21 +41,17 @@ TNvSpinButtons::TNvSpinButtons(TWinControl* parent) : TWinControl(parent) {
 }
 
 void TNvSpinButtons::SetOrientation(TOrientation v) {
-  if (orientation_ == v) return;
-  orientation_ = v;
+  if (!Store(orientation_, v)) return;
   LayoutButtons();
   Invalidate();
 }
 
 void TNvSpinButtons::SetDirection(TSpinDirection v) {
-  if (direction_ == v) return;
-  direction_ = v;
-  UpdateStyles();
+  if (Store(direction_, v)) UpdateStyles();
 }
 
 void TNvSpinButtons::SetFlat(bool v) {
-  if (flat_ == v) return;
-  flat_ = v;
+  if (!Store(flat_, v)) return;
   upButton_->SetFlat(v);
   downButton_->SetFlat(v);
 }
@@ -159,8 +156,7 @@ void TNvSpinEdit::ReapplyValue() {
 }
 
 void TNvSpinEdit::SetMin(long double v) {
-  if (min_ == v) return;
-  min_ = v;
+  if (!Store(min_, v)) return;
   if (min_ > max_) {
     // Max follows; the collapsed range still holds the value.
     max_ = min_;
@@ -171,8 +167,7 @@ void TNvSpinEdit::SetMin(long double v) {
 }
 
 void TNvSpinEdit::SetMax(long double v) {
-  if (max_ == v) return;
-  max_ = v;
+  if (!Store(max_, v)) return;
   if (max_ < min_) {
     min_ = max_;
     SetValue(max_);
@@ -182,20 +177,15 @@ void TNvSpinEdit::SetMax(long double v) {
 }
 
 void TNvSpinEdit::SetCheckRange(bool v) {
-  if (checkRange_ == v) return;
-  checkRange_ = v;
-  ReapplyValue();
+  if (Store(checkRange_, v)) ReapplyValue();
 }
 
 void TNvSpinEdit::SetDecimals(Byte v) {
-  if (decimals_ == v) return;
-  decimals_ = v;
-  ReapplyValue();
+  if (Store(decimals_, v)) ReapplyValue();
 }
 
 void TNvSpinEdit::SetIntegersOnly(bool v) {
-  if (integersOnly_ == v) return;
-  integersOnly_ = v;
+  if (!Store(integersOnly_, v)) return;
   if (!v) return;
   decimals_ = 0;
   SetValue(std::nearbyint(Value()));
@@ -385,8 +375,7 @@ void TNvSpinEdit::SetReadOnly(bool v) {
 }
 
 void TNvSpinEdit::SetButtonWidth(int v) {
-  if (buttonWidth_ == v) return;
-  buttonWidth_ = v;
+  if (!Store(buttonWidth_, v)) return;
   UpdateButtons();
   UpdateMargins();
 }

@@ -1,6 +1,7 @@
 #include "widgets/tnvcontrolbutton.h"
 
 #include "framework/messages.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 
 namespace {
@@ -69,15 +70,11 @@ TNvControlButton::~TNvControlButton() {
 }
 
 void TNvControlButton::SetStyle(TNvControlButtonStyle v) {
-  if (style_ == v) return;
-  style_ = v;
-  Invalidate();
+  if (Store(style_, v)) Invalidate();
 }
 
 void TNvControlButton::SetFlat(bool v) {
-  if (flat_ == v) return;
-  flat_ = v;
-  Invalidate();
+  if (Store(flat_, v)) Invalidate();
 }
 
 void TNvControlButton::Paint() {

@@ -1,6 +1,7 @@
 #include "widgets/tnvcustombutton.h"
 
 #include "framework/drawtext.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 
 TNvCustomButton::TNvCustomButton(TWinControl* parent) : TCustomControl(parent) {
@@ -11,75 +12,51 @@ TNvCustomButton::TNvCustomButton(TWinControl* parent) : TCustomControl(parent) {
 }
 
 void TNvCustomButton::SetAlignmentVertical(TNvAlignmentVertical v) {
-  if (alignmentVertical_ == v) return;
-  alignmentVertical_ = v;
-  Invalidate();
+  if (Store(alignmentVertical_, v)) Invalidate();
 }
 
 void TNvCustomButton::SetHotTrack(bool v) {
-  if (hotTrack_ == v) return;
-  hotTrack_ = v;
-  Invalidate();
+  if (Store(hotTrack_, v)) Invalidate();
 }
 
 void TNvCustomButton::SetHotTrackColor(TColor v) {
-  if (hotTrackColor_ == v) return;
-  hotTrackColor_ = v;
-  Invalidate();
+  if (Store(hotTrackColor_, v)) Invalidate();
 }
 
 void TNvCustomButton::SetHotTrackColorType(TNvHotTrackColorType v) {
-  if (hotTrackColorType_ == v) return;
-  hotTrackColorType_ = v;
-  Invalidate();
+  if (Store(hotTrackColorType_, v)) Invalidate();
 }
 
 void TNvCustomButton::SetHighlightColor(TColor v) {
-  if (highlightColor_ == v) return;
-  highlightColor_ = v;
-  Invalidate();
+  if (Store(highlightColor_, v)) Invalidate();
 }
 
 void TNvCustomButton::SetTextStyle(TTextStyle v) {
-  if (effects_.style == v) return;
-  effects_.style = v;
-  Invalidate();
+  if (Store(effects_.style, v)) Invalidate();
 }
 
 void TNvCustomButton::SetLightTextStyle(bool v) {
-  if (effects_.lightTextStyle == v) return;
-  effects_.lightTextStyle = v;
-  Invalidate();
+  if (Store(effects_.lightTextStyle, v)) Invalidate();
 }
 
 void TNvCustomButton::SetTextShadowDepth(int v) {
-  if (effects_.shadowDepth == v) return;
-  effects_.shadowDepth = v;
-  Invalidate();
+  if (Store(effects_.shadowDepth, v)) Invalidate();
 }
 
 void TNvCustomButton::SetTextShadowColor(TColor v) {
-  if (effects_.shadowColor == v) return;
-  effects_.shadowColor = v;
-  Invalidate();
+  if (Store(effects_.shadowColor, v)) Invalidate();
 }
 
 void TNvCustomButton::SetTextHighlightColor(TColor v) {
-  if (effects_.highlightColor == v) return;
-  effects_.highlightColor = v;
-  Invalidate();
+  if (Store(effects_.highlightColor, v)) Invalidate();
 }
 
 void TNvCustomButton::SetThemeAware(bool v) {
-  if (themeAware_ == v) return;
-  themeAware_ = v;
-  Invalidate();
+  if (Store(themeAware_, v)) Invalidate();
 }
 
 void TNvCustomButton::SetTransparent(bool v) {
-  if (transparent_ == v) return;
-  transparent_ = v;
-  Invalidate();
+  if (Store(transparent_, v)) Invalidate();
 }
 
 TRect TNvCustomButton::Draw3DText(TCanvas& canvas, const TRect& rect, bool rightAligned) {

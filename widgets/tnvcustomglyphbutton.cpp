@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/drawtext.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 #include "widgets/nvgrafx.h"
 
@@ -26,9 +27,7 @@ TNvCustomGlyphButton::TNvCustomGlyphButton(TWinControl* parent) : TNvCustomButto
 
 #define NV_SETTER(Name, member)                              \
   void TNvCustomGlyphButton::Set##Name(decltype(member) v) { \
-    if (member == v) return;                                 \
-    member = v;                                              \
-    Invalidate();                                            \
+    if (Store(member, v)) Invalidate();                      \
   }
 NV_SETTER(Alignment, alignment_)
 NV_SETTER(FrameColor, frameColor_)

@@ -4,20 +4,9 @@
 #include <algorithm>
 
 #include "framework/drawtext.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 #include "widgets/nvgrafx.h"
-
-namespace {
-
-// Stores `v` in `field` when it differs; true when it changed.
-template <typename T>
-bool Store(T& field, const T& v) {
-  if (field == v) return false;
-  field = v;
-  return true;
-}
-
-}  // namespace
 
 TNvCustomPanel::TNvCustomPanel(TWinControl* parent) : TCustomControl(parent) {
   SetControlStyle((ControlStyle() | csAcceptsControls) & ~csSetCaption);

@@ -1,18 +1,12 @@
 #include "widgets/tnvcustomstatuspane.h"
 
 #include "framework/drawtext.h"
+#include "framework/property.h"
 #include "widgets/nvblinktimer.h"
 #include "widgets/nvcommon.h"
 #include "widgets/tnvstatusbar.h"
 
 namespace {
-
-template <typename T>
-bool Store(T& field, const T& v) {
-  if (field == v) return false;
-  field = v;
-  return true;
-}
 
 // Width of a pane frame inside the caption rectangle.
 Integer CaptionFrameWidth(TFrameStyle style) {

@@ -1,18 +1,17 @@
 #include "widgets/tnvfieldstatus.h"
 
+#include "framework/property.h"
+
 TNvCustomFieldStatus::TNvCustomFieldStatus(TWinControl* parent) : TNvCustomStatusPane(parent) {}
 
 void TNvCustomFieldStatus::SetFieldLabel(const std::string& v) {
-  if (fieldLabel_ == v) return;
-  fieldLabel_ = v;
+  if (!Store(fieldLabel_, v)) return;
   Invalidate();
   AdjustBounds();
 }
 
 void TNvCustomFieldStatus::SetFieldLabelColor(TColor v) {
-  if (fieldLabelColor_ == v) return;
-  fieldLabelColor_ = v;
-  Invalidate();
+  if (Store(fieldLabelColor_, v)) Invalidate();
 }
 
 int TNvCustomFieldStatus::LabelWidth() {

@@ -5,18 +5,12 @@
 
 #include "framework/exceptions.h"
 #include "framework/imagelist.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 #include "widgets/tnvgroupbar.h"
 #include "widgets/tnvrapidfirebutton.h"
 
 namespace {
-
-template <typename T>
-bool Store(T& field, const T& v) {
-  if (field == v) return false;
-  field = v;
-  return true;
-}
 
 class FlagGuard {
  public:
@@ -185,7 +179,7 @@ void TNvGroup::AdjustClientRect(TRect& r) const {
 }
 
 Integer TNvGroup::CaptionYOffset() const {
-  TCustomImageList* images = captionStyle_ == csLarge ? LargeImageList() : SmallImageList();
+  TCustomImageList* images = CaptionImages();
   if (!images || captionImageIndex_ < 0 || images->Height() <= captionHeight_) return 0;
   return images->Height() - captionHeight_ + 4;
 }

@@ -27,6 +27,7 @@ class QMenu;
 class TCustomImageList;
 class TNvGroupBar;
 class TNvRapidFireButton;
+struct TNvCategoryGroupColors;
 
 enum TNvGroupBarStyle : uint8_t { gbsCategoryView, gbsTaskList, gbsOutlook };
 enum TNvCaptionStyle : uint8_t { csSmall, csLarge };
@@ -190,9 +191,6 @@ class TNvGroup : public TCustomControl {
   friend class TNvGroupItem;
   friend class TNvGroupItems;
 
-  struct ItemLayout;
-  struct DrawColors;
-
   // Bar membership.
   void SetGroupBar(TNvGroupBar* bar);
   void AttachToBar(TNvGroupBar* bar);
@@ -232,8 +230,13 @@ class TNvGroup : public TCustomControl {
   // Painting (tnvgroup_paint.cpp).
   void DrawOutlookGroup();
   void DrawCategoryGroup();
+  TNvCategoryGroupColors CategoryColors() const;
+  void DrawCategoryCaptionFill(const TNvCategoryGroupColors& c);
+  void DrawCategoryCaptionText(const TNvCategoryGroupColors& c);
+  void DrawCategoryBody(const TNvCategoryGroupColors& c);
   void DrawTaskListGroup();
   void DrawOpenCloseButton(const TRect& r, TColor face, TColor shadow, TColor ink);
+  TCustomImageList* CaptionImages() const;
   void DrawCaptionImage(int x, int y);
   void DrawItems();
   void DrawItem(TNvGroupItem* item, TColor textColor, TColor hotColor);

@@ -7,6 +7,7 @@
 
 #include "framework/drawtext.h"
 #include "framework/imagelist.h"
+#include "framework/property.h"
 #include "widgets/tnvgroup.h"
 #include "widgets/tnvgroupbar.h"
 #include "widgets/tnvrapidfirebutton.h"
@@ -348,8 +349,7 @@ void TNvGroup::UpdateCursor(int x, int y) {
   } else if (TNvGroupItem* item = ItemAt(x, y)) {
     hand = item->Enabled() && item->HasClickHandler();
   }
-  if (hand == handCursor_) return;
-  handCursor_ = hand;
+  if (!Store(handCursor_, hand)) return;
   if (hand)
     setCursor(QCursor(Qt::PointingHandCursor));
   else if (Cursor() == crDefault)

@@ -37,8 +37,12 @@ void TNvGroup::Paint() {
   }
 }
 
+TCustomImageList* TNvGroup::CaptionImages() const {
+  return captionStyle_ == csLarge ? LargeImageList() : SmallImageList();
+}
+
 void TNvGroup::DrawCaptionImage(int x, int y) {
-  TCustomImageList* images = captionStyle_ == csLarge ? LargeImageList() : SmallImageList();
+  TCustomImageList* images = CaptionImages();
   if (images && captionImageIndex_ >= 0)
     images->Draw(Canvas(), x, y, captionImageIndex_, Enabled());
 }
@@ -79,7 +83,7 @@ void TNvGroup::DrawOutlookGroup() {
 
   const std::string caption = Caption();
   int x = std::max(0, (Width() - canvas.TextWidth(caption)) / 2);
-  TCustomImageList* images = captionStyle_ == csLarge ? LargeImageList() : SmallImageList();
+  TCustomImageList* images = CaptionImages();
   if (images && captionImageIndex_ != -1) {
     const int y = (captionHeight_ - images->Height()) / 2;
     x = std::max(0, x - (images->Width() + 4) / 2);
@@ -100,29 +104,42 @@ void TNvGroup::DrawOutlookGroup() {
 // ---- category view ------------------------------------------------------------------------
 
 void TNvGroup::DrawCategoryGroup() {
-  TCanvas& canvas = Canvas();
+  const TNvCategoryGroupColors c = CategoryColors();
+  DrawCategoryCaptionFill(c);
+  DrawCategoryCaptionText(c);
+  DrawCategoryBody(c);
+  Canvas().Font().SetColor(c.textColor);
+  DrawItems();
+}
+
+// The bar's colour set, or with gcsCustom the group's own colours (a special
+// group swaps caption fill and text).
+TNvCategoryGroupColors TNvGroup::CategoryColors() const {
   TNvCategoryGroupColors c;
   GetGradientCategoryGroupColors(ColorStyleOf(bar_), special_, c);
-  if (ColorStyleOf(bar_) == gcsCustom) {
-    if (special_) {
-      c.captionColor = c.captionStart = captionFont_.Color();
-      c.captionStop = LighterColor(captionFont_.Color(), 30);
-      c.textColor = captionColor_;
-    } else {
-      c.captionColor = captionColor_;
-      c.captionStart = captionColorStart_;
-      c.captionStop = captionColorStop_;
-      c.textColor = captionFont_.Color();
-    }
-    c.hotTextColor = captionHotColor_;
-    c.buttonColor = c.captionColor;
-    c.buttonShadow = DarkerColor(c.captionColor, 30);
-    c.dividerColor = dividerColor_;
-    c.bodyColor = Color();
-    c.borderColor = borderColor_;
+  if (ColorStyleOf(bar_) != gcsCustom) return c;
+  if (special_) {
+    c.captionColor = c.captionStart = captionFont_.Color();
+    c.captionStop = LighterColor(captionFont_.Color(), 30);
+    c.textColor = captionColor_;
+  } else {
+    c.captionColor = captionColor_;
+    c.captionStart = captionColorStart_;
+    c.captionStop = captionColorStop_;
+    c.textColor = captionFont_.Color();
   }
+  c.hotTextColor = captionHotColor_;
+  c.buttonColor = c.captionColor;
+  c.buttonShadow = DarkerColor(c.captionColor, 30);
+  c.dividerColor = dividerColor_;
+  c.bodyColor = Color();
+  c.borderColor = borderColor_;
+  return c;
+}
+
+void TNvGroup::DrawCategoryCaptionFill(const TNvCategoryGroupColors& c) {
+  TCanvas& canvas = Canvas();
   const int w = ClientWidth();
-  const TRect caption = CaptionRect();
   if (GradientsOn()) {
     // Left half solid, right half running into the gradient end colour.
     canvas.Brush().SetStyle(bsSolid);
@@ -133,7 +150,7 @@ void TNvGroup::DrawCategoryGroup() {
   } else {
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(c.captionColor);
-    canvas.FillRect(caption);
+    canvas.FillRect(CaptionRect());
   }
   // Rounded top corners show the bar's background.
   if (bar_ && w > 2) {
@@ -143,36 +160,44 @@ void TNvGroup::DrawCategoryGroup() {
     canvas.SetPixels(0, 1, corner1);
     canvas.SetPixels(w - 1, 1, corner1);
   }
+}
 
+// The caption image, the caption text and, when the group can close, the
+// open/close button.
+void TNvGroup::DrawCategoryCaptionText(const TNvCategoryGroupColors& c) {
+  TCanvas& canvas = Canvas();
+  const int w = ClientWidth();
   int textX = 12;
-  TCustomImageList* images = captionStyle_ == csLarge ? LargeImageList() : SmallImageList();
+  TCustomImageList* images = CaptionImages();
   if (images && captionImageIndex_ >= 0) {
     const int y = captionStyle_ == csLarge ? captionHeight_ - 4 - images->Height()
                                            : (captionHeight_ - images->Height()) / 2;
     DrawCaptionImage(8, y);
     textX = 8 + images->Width() + 4;
   }
+  const TColor ink = !Designing() && captionState_ != csNormal ? c.hotTextColor : c.textColor;
   canvas.SetFont(captionFont_);
-  canvas.Font().SetColor(!Designing() && captionState_ != csNormal ? c.hotTextColor : c.textColor);
+  canvas.Font().SetColor(ink);
   canvas.Brush().SetStyle(bsClear);
   TRect textRect = Rect(textX, 0, w - (canClose_ ? 26 : 4), captionHeight_);
   DrawText(canvas, Caption(), textRect, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
   canvas.Brush().SetStyle(bsSolid);
   if (canClose_)
     DrawOpenCloseButton(Bounds(w - 23, (captionHeight_ - 17) / 2, 17, 17), c.buttonColor,
-                        c.buttonShadow,
-                        !Designing() && captionState_ != csNormal ? c.hotTextColor : c.textColor);
+                        c.buttonShadow, ink);
+}
 
+// The divider under the caption and the border around the body.
+void TNvGroup::DrawCategoryBody(const TNvCategoryGroupColors& c) {
+  TCanvas& canvas = Canvas();
+  const int w = ClientWidth();
   if (dividerVisible_) {
     canvas.Brush().SetColor(c.dividerColor);
     canvas.FillRect(Rect(0, captionHeight_, w, captionHeight_ + 1));
   }
-  // The body in the group's colour inside its border.
   const TRect body = Rect(0, captionHeight_, w, ClientHeight());
   if (!body.IsEmpty())
     DrawSides(canvas, body, c.borderColor, c.borderColor, MakeSides({sdLeft, sdRight, sdBottom}));
-  canvas.Font().SetColor(c.textColor);
-  DrawItems();
 }
 
 void TNvGroup::DrawOpenCloseButton(const TRect& r, TColor face, TColor shadow, TColor ink) {

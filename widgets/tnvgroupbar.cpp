@@ -6,17 +6,11 @@
 
 #include "framework/exceptions.h"
 #include "framework/imagelist.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 #include "widgets/nvthemesrv.h"
 
 namespace {
-
-template <typename T>
-bool Store(T& field, const T& v) {
-  if (field == v) return false;
-  field = v;
-  return true;
-}
 
 // Sets a flag for the lifetime of the guard and puts the old value back,
 // also when an exception leaves the scope.

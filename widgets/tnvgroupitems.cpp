@@ -3,18 +3,8 @@
 #include <algorithm>
 
 #include "framework/exceptions.h"
+#include "framework/property.h"
 #include "widgets/tnvgroup.h"
-
-namespace {
-
-template <typename T>
-bool Store(T& field, const T& v) {
-  if (field == v) return false;
-  field = v;
-  return true;
-}
-
-}  // namespace
 
 bool TNvItemAction::Execute(TObject* sender) {
   if (!OnExecute) return false;

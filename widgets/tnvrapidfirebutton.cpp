@@ -1,6 +1,7 @@
 #include "widgets/tnvrapidfirebutton.h"
 
 #include "framework/messages.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 
 namespace {
@@ -20,9 +21,7 @@ TNvRapidFireButton::~TNvRapidFireButton() {
 }
 
 void TNvRapidFireButton::SetScrollStyle(TNvScrollStyle v) {
-  if (scrollStyle_ == v) return;
-  scrollStyle_ = v;
-  Invalidate();
+  if (Store(scrollStyle_, v)) Invalidate();
 }
 
 void TNvRapidFireButton::Paint() {

@@ -1,5 +1,6 @@
 #include "widgets/tnvspacer.h"
 
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 
 TNvSpacer::TNvSpacer(TWinControl* parent) : TGraphicControl(parent) {
@@ -7,14 +8,11 @@ TNvSpacer::TNvSpacer(TWinControl* parent) : TGraphicControl(parent) {
 }
 
 void TNvSpacer::SetGrooved(bool v) {
-  if (grooved_ == v) return;
-  grooved_ = v;
-  Invalidate();
+  if (Store(grooved_, v)) Invalidate();
 }
 
 void TNvSpacer::SetOrientation(TOrientation v) {
-  if (orientation_ == v) return;
-  orientation_ = v;
+  if (!Store(orientation_, v)) return;
   if (!(ComponentState() & csLoading)) SetBounds(Left(), Top(), Height(), Width());
   Invalidate();
 }

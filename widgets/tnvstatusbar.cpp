@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "framework/forms.h"
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 
 TRect StatusBarClientRect(const TRect& client, bool stylesLibraryPresent, bool simpleStatus) {
@@ -49,15 +50,13 @@ void TNvStatusBar::SetAutoStyle(bool v) {
 }
 
 void TNvStatusBar::SetShowSizeGrip(bool v) {
-  if (showSizeGrip_ == v) return;
-  showSizeGrip_ = v;
+  if (!Store(showSizeGrip_, v)) return;
   ValidateSizeGrip();
   Invalidate();
 }
 
 void TNvStatusBar::SetSimpleStatus(bool v) {
-  if (simpleStatus_ == v) return;
-  simpleStatus_ = v;
+  if (!Store(simpleStatus_, v)) return;
   if (v) {
     hiddenPanes_.clear();
     for (int i = 0; i < ControlCount(); ++i) {
@@ -77,15 +76,11 @@ void TNvStatusBar::SetSimpleStatus(bool v) {
 }
 
 void TNvStatusBar::SetSimpleCaption(const std::string& v) {
-  if (simpleCaption_ == v) return;
-  simpleCaption_ = v;
-  Invalidate();
+  if (Store(simpleCaption_, v)) Invalidate();
 }
 
 void TNvStatusBar::SetSimpleFrameStyle(TFrameStyle v) {
-  if (simpleFrameStyle_ == v) return;
-  simpleFrameStyle_ = v;
-  Invalidate();
+  if (Store(simpleFrameStyle_, v)) Invalidate();
 }
 
 void TNvStatusBar::SetAutoScalePanes(bool v) {

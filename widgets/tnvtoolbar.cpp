@@ -9,6 +9,7 @@
 #include <memory>
 #include <typeinfo>
 
+#include "framework/property.h"
 #include "widgets/nvcommon.h"
 #include "widgets/tnvspacer.h"
 
@@ -99,14 +100,12 @@ void TNvToolbar::BordersChanged() {
 }
 
 void TNvToolbar::SetAutoStyle(bool v) {
-  if (autoStyle_ == v) return;
-  autoStyle_ = v;
+  if (!Store(autoStyle_, v)) return;
   if (v && !(ComponentState() & csLoading)) AdjustStyle(Align());
 }
 
 void TNvToolbar::SetShowDivider(bool v) {
-  if (showDivider_ == v) return;
-  showDivider_ = v;
+  if (!Store(showDivider_, v)) return;
   // Only the outer frame follows; AutoStyle keeps its value.
   const bool saved = adjustingStyle_;
   adjustingStyle_ = true;
@@ -117,39 +116,29 @@ void TNvToolbar::SetShowDivider(bool v) {
 // ---- layout properties ------------------------------------------------------------
 
 void TNvToolbar::SetAutoResize(bool v) {
-  if (autoResize_ == v) return;
-  autoResize_ = v;
+  if (!Store(autoResize_, v)) return;
   CheckParentClass();
   PositionControls();
 }
 
 void TNvToolbar::SetMargin(Integer v) {
-  if (margin_ == v) return;
-  margin_ = v;
-  PositionControls();
+  if (Store(margin_, v)) PositionControls();
 }
 
 void TNvToolbar::SetTopMargin(Integer v) {
-  if (topMargin_ == v) return;
-  topMargin_ = v;
-  PositionControls();
+  if (Store(topMargin_, v)) PositionControls();
 }
 
 void TNvToolbar::SetRowHeight(Integer v) {
-  if (rowHeight_ == v) return;
-  rowHeight_ = v;
-  PositionControls();
+  if (Store(rowHeight_, v)) PositionControls();
 }
 
 void TNvToolbar::SetWrapControls(bool v) {
-  if (wrapControls_ == v) return;
-  wrapControls_ = v;
-  PositionControls();
+  if (Store(wrapControls_, v)) PositionControls();
 }
 
 void TNvToolbar::SetOrientation(TOrientation v) {
-  if (orientation_ == v) return;
-  orientation_ = v;
+  if (!Store(orientation_, v)) return;
   for (int i = 0; i < ControlCount(); ++i)
     if (auto* spacer = dynamic_cast<TNvSpacer*>(Controls(i))) spacer->SetOrientation(v);
   PositionControls();
@@ -164,8 +153,7 @@ void TNvToolbar::NotifyChildren(Cardinal msg) {
 }
 
 void TNvToolbar::SetImages(TCustomImageList* v) {
-  if (images_ == v) return;
-  images_ = v;
+  if (!Store(images_, v)) return;
   Invalidate();
   // Buttons fitted to image and caption measure the new images.
   NotifyChildren(CM_TOOLBARBUTTONSIZECHANGED);
@@ -173,29 +161,25 @@ void TNvToolbar::SetImages(TCustomImageList* v) {
 }
 
 void TNvToolbar::SetShowButtonCaptions(bool v) {
-  if (showButtonCaptions_ == v) return;
-  showButtonCaptions_ = v;
+  if (!Store(showButtonCaptions_, v)) return;
   if (!applyingTextOptions_) textOptions_ = ttoCustom;
   NotifyChildren(CM_TOOLBARSHOWCAPTIONCHANGED);
 }
 
 void TNvToolbar::SetButtonLayout(TButtonLayout v) {
-  if (buttonLayout_ == v) return;
-  buttonLayout_ = v;
+  if (!Store(buttonLayout_, v)) return;
   if (!applyingTextOptions_) textOptions_ = ttoCustom;
   NotifyChildren(CM_TOOLBARBUTTONLAYOUTCHANGED);
 }
 
 void TNvToolbar::SetButtonWidth(Integer v) {
-  if (buttonWidth_ == v) return;
-  buttonWidth_ = v;
+  if (!Store(buttonWidth_, v)) return;
   if (!applyingTextOptions_) textOptions_ = ttoCustom;
   NotifyChildren(CM_TOOLBARBUTTONSIZECHANGED);
 }
 
 void TNvToolbar::SetButtonHeight(Integer v) {
-  if (buttonHeight_ == v) return;
-  buttonHeight_ = v;
+  if (!Store(buttonHeight_, v)) return;
   if (!applyingTextOptions_) textOptions_ = ttoCustom;
   NotifyChildren(CM_TOOLBARBUTTONSIZECHANGED);
 }
@@ -205,8 +189,7 @@ void TNvToolbar::VisualStyleChanged() {
 }
 
 void TNvToolbar::SetTextOptions(TNvToolbarTextOptions v) {
-  if (textOptions_ == v) return;
-  textOptions_ = v;
+  if (!Store(textOptions_, v)) return;
   applyingTextOptions_ = true;
   switch (v) {
     case ttoNoTextLabels:

@@ -7,14 +7,9 @@
 #include <algorithm>
 #include <cctype>
 
-namespace {
+#include "framework/property.h"
 
-template <typename T>
-bool Store(T& field, const T& v) {
-  if (field == v) return false;
-  field = v;
-  return true;
-}
+namespace {
 
 // A press this soon after the drop-down menu closed only ends the press (the
 // press that closed the menu must not open it again).

@@ -135,6 +135,10 @@ class TNvToolButton : public TGraphicControl {
   TNvToolbar* Toolbar() const;
   bool Loading() const { return ComponentState() & csLoading; }
   bool PressedLook() const;
+  // The client area less the drop-down arrow, inside a 2-pixel margin.
+  TRect ContentRect() const;
+  // The caption's extent in the part of `r` the image leaves free.
+  TSize CaptionExtent(const TRect& r, TSize image);
   void ApplyToolbarShowCaption();
   void ApplyToolbarLayout();
   void ApplyToolbarSize();

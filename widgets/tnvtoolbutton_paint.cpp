@@ -15,6 +15,46 @@ bool DownState(TNvToolButtonState s) {
   return s == tbsDown || s == tbsExclusive;
 }
 
+// Image and caption side by side, 4 pixels apart, centred together in `r`;
+// returns what left or right alignment moves them by.
+int PlaceSideBySide(const TRect& r, TSize image, TSize text, bool glyphLeft, TRect& imageRect,
+                    TRect& captionRect) {
+  const int iw = image.cx, ih = image.cy, tw = text.cx, th = text.cy;
+  int il, cl;
+  if (glyphLeft) {
+    il = r.Left + (r.Width() - iw - tw - 4) / 2;
+    cl = il + iw + 4;
+  } else {
+    const int spare = r.Width() - iw - tw - 4;
+    il = r.Right - iw - spare / 2;
+    cl = il - tw - 4;
+  }
+  imageRect = Bounds(il, r.Top + (r.Height() - ih) / 2, iw, ih);
+  captionRect = Bounds(cl, r.Top + (r.Height() - th) / 2, tw, th);
+  return iw > 0 ? il - 4 : il;
+}
+
+// Image above or below the caption, 4 pixels apart, each centred across `r`
+// and together down it; returns what left or right alignment moves them by.
+int PlaceStacked(const TRect& r, TSize image, TSize text, bool glyphTop, TRect& imageRect,
+                 TRect& captionRect) {
+  const int iw = image.cx, ih = image.cy, tw = text.cx, th = text.cy;
+  const int spare = r.Height() - ih - th - 4;
+  const int il = r.Left + (r.Width() - iw) / 2;
+  const int cl = r.Left + (r.Width() - tw) / 2;
+  int it, ct;
+  if (glyphTop) {
+    it = r.Top + spare / 2;
+    ct = it + ih + 4;
+  } else {
+    it = r.Bottom - (ih + spare / 2);
+    ct = it - th - 4;
+  }
+  imageRect = Bounds(il, it, iw, ih);
+  captionRect = Bounds(cl, ct, tw, th);
+  return std::min(il, cl) - 4;
+}
+
 }  // namespace
 
 bool TNvToolButton::PressedLook() const {
@@ -112,7 +152,7 @@ void TNvToolButton::DrawBtnBorder(TRect& r) {
   PaintGradient(canvas, r, gdHorizontalEnd, top, bottom, 1);
 }
 
-void TNvToolButton::GetImageAndCaptionRects(TRect& imageRect, TRect& captionRect) {
+TRect TNvToolButton::ContentRect() const {
   TRect r = ClientRect();
   if (toolStyle_ == tsDropDown) {
     if (UseRightToLeftAlignment())
@@ -121,55 +161,39 @@ void TNvToolButton::GetImageAndCaptionRects(TRect& imageRect, TRect& captionRect
       r.Right -= ToolButtonArrowWidth;
   }
   InflateRect(r, -2, -2);
+  return r;
+}
+
+TSize TNvToolButton::CaptionExtent(const TRect& r, TSize image) {
+  TRect t = r;
+  if (layout_ == blGlyphLeft) t.Left += image.cx;
+  if (layout_ == blGlyphRight) t.Right -= image.cx;
+  if (layout_ == blGlyphTop) t.Top += image.cy;
+  if (layout_ == blGlyphBottom) t.Bottom -= image.cy;
+  Canvas().SetFont(Font());
+  DrawText(Canvas(), Caption(), t, kCaptionFlags | DT_CALCRECT);
+  return TSize(t.Width(), t.Height());
+}
+
+void TNvToolButton::GetImageAndCaptionRects(TRect& imageRect, TRect& captionRect) {
+  const TRect r = ContentRect();
   const TSize image = GetImageSize();
-  const int iw = image.cx, ih = image.cy;
-  int d = 0;
+  int shift;  // how far a left or right alignment moves image and caption
   if (showCaption_ && !Caption().empty()) {
-    TRect t = r;
-    if (layout_ == blGlyphLeft) t.Left += iw;
-    if (layout_ == blGlyphRight) t.Right -= iw;
-    if (layout_ == blGlyphTop) t.Top += ih;
-    if (layout_ == blGlyphBottom) t.Bottom -= ih;
-    Canvas().SetFont(Font());
-    DrawText(Canvas(), Caption(), t, kCaptionFlags | DT_CALCRECT);
-    const int tw = t.Width(), th = t.Height();
-    int il = 0, it = 0, cl = 0, ct = 0;
-    if (layout_ == blGlyphLeft || layout_ == blGlyphRight) {
-      it = r.Top + (r.Height() - ih) / 2;
-      ct = r.Top + (r.Height() - th) / 2;
-      if (layout_ == blGlyphLeft) {
-        il = r.Left + (r.Width() - iw - tw - 4) / 2;
-        cl = il + iw + 4;
-      } else {
-        const int f = r.Width() - iw - tw - 4;
-        il = r.Right - iw - f / 2;
-        cl = il - tw - 4;
-      }
-      d = iw > 0 ? il - 4 : il;
-    } else {
-      const int g = r.Height() - ih - th - 4;
-      il = r.Left + (r.Width() - iw) / 2;
-      cl = r.Left + (r.Width() - tw) / 2;
-      if (layout_ == blGlyphTop) {
-        it = r.Top + g / 2;
-        ct = it + ih + 4;
-      } else {
-        it = r.Bottom - (ih + g / 2);
-        ct = it - th - 4;
-      }
-      d = std::min(il, cl) - 4;
-    }
-    imageRect = Bounds(il, it, iw, ih);
-    captionRect = Bounds(cl, ct, tw, th);
+    const TSize text = CaptionExtent(r, image);
+    if (layout_ == blGlyphLeft || layout_ == blGlyphRight)
+      shift = PlaceSideBySide(r, image, text, layout_ == blGlyphLeft, imageRect, captionRect);
+    else
+      shift = PlaceStacked(r, image, text, layout_ == blGlyphTop, imageRect, captionRect);
   } else {
-    imageRect = CenterRect(r, iw, ih);
+    imageRect = CenterRect(r, image.cx, image.cy);
     captionRect = Rect(0, 0, 0, 0);
-    d = imageRect.Left - 4;
+    shift = imageRect.Left - 4;
   }
-  if (alignment_ == taLeftJustify) d = -d;
   if (alignment_ != taCenter) {
-    OffsetRect(imageRect, d, 0);
-    OffsetRect(captionRect, d, 0);
+    const int dx = alignment_ == taLeftJustify ? -shift : shift;
+    OffsetRect(imageRect, dx, 0);
+    OffsetRect(captionRect, dx, 0);
   }
   if (PressedLook() && visualStyle_ != vsGradient) {
     const int dy = visualStyle_ == vsWinXP && ThemesEnabled() ? 0 : 1;
