@@ -123,6 +123,13 @@ BridgeStatus FakeChipLibrary::FlushBuffers(BridgeHandle, uint8_t, uint8_t) {
   return kBridgeOk;
 }
 
+BridgeStatus FakeChipLibrary::CheckReceiveQueue(BridgeHandle, uint32_t& waiting) {
+  waiting = 0;
+  if (dead) return kFail;
+  waiting = static_cast<uint32_t>(toHost_.size());
+  return kBridgeOk;
+}
+
 BridgeStatus FakeChipLibrary::SetTimeouts(uint32_t, uint32_t) {
   return dead ? kFail : kBridgeOk;
 }
