@@ -86,6 +86,7 @@ void FakeChipLibrary::Command(const uint8_t* p) {
   done_ = 0;
   chunkIndex_ = 0;
   QueueCount(replyCount >= 0 ? static_cast<uint32_t>(replyCount) : length_);
+  toHost_.insert(toHost_.end(), static_cast<size_t>(strayAfterReply), 0xEE);
   if (replyCount >= 0 && static_cast<uint32_t>(replyCount) != length_) return;
   if (p[0] == 0xCD) {
     phase_ = phReading;
