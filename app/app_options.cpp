@@ -46,7 +46,10 @@ Options:
                        byte edited there reaches the parameters when the hex
                        view is left
   --verbose            say on stderr why a bridge that is attached cannot be
-                       opened (e.g. no permission for its USB device node)
+                       opened (e.g. no permission for its USB device node),
+                       print the protocol's diagnostic texts of every Read and
+                       Write, and one line naming the step that failed when a
+                       Read or a Write did not succeed
   --help               print this text and exit
 
 Exit code 64 for a bad option, bridge address or USB id.

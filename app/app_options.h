@@ -13,7 +13,7 @@ struct AppOptions {
   UsbId usbId;
   bool help = false;
   bool advanced = false;  // show the "Advanced" group
-  bool verbose = false;   // say on stderr why an attached bridge cannot be opened
+  bool verbose = false;   // diagnostics on stderr: bridge access, transfers and their failures
 };
 
 // Parses argv; false with `error` naming the problem. Arguments that do not

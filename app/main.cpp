@@ -22,12 +22,16 @@ int main(int argc, char** argv) {
     std::cerr << "zn4417config: " << error << "\n";
     return kExitBadUsage;
   }
+  DiagnosticSink diagnostics;
   if (options.verbose) {
-    // The window's status line keeps its designed texts; the reason a bridge
-    // cannot be opened goes to stderr.
-    setup.library = std::make_unique<AccessReportingBridgeLibrary>(
-        std::move(setup.library),
-        [](const std::string& text) { std::cerr << "zn4417config: " << text << std::endl; });
+    // The window keeps its designed silence and status texts; why a bridge
+    // cannot be opened, the protocol's texts and why a Read or a Write
+    // failed go to stderr.
+    diagnostics = [](const std::string& text) {
+      std::cerr << "zn4417config: " << text << std::endl;
+    };
+    setup.library =
+        std::make_unique<AccessReportingBridgeLibrary>(std::move(setup.library), diagnostics);
   }
-  return RunProgram(argc, argv, setup, options.advanced);
+  return RunProgram(argc, argv, setup, options.advanced, diagnostics);
 }

@@ -14,13 +14,17 @@ void ShowEscapedException(std::exception_ptr error) {
   }
 }
 
-int RunProgram(int& argc, char** argv, BridgeSetup& setup, bool advanced) {
+int RunProgram(int& argc, char** argv, BridgeSetup& setup, bool advanced,
+               DiagnosticSink diagnostics) {
   try {
     Application->Initialize(argc, argv);
     Application->SetTitle(kApplicationTitle);
     // The window lives until the process ends; it is never destroyed.
     auto* form = new TForm1(*setup.library, setup.notifier.get());
     if (advanced) form->ShowAdvanced();
+    if (diagnostics) {
+      form->OnDiagnostic = [diagnostics](TObject*, const std::string& text) { diagnostics(text); };
+    }
     Application->SetMainForm(form);
     Application->Run();
   } catch (...) {

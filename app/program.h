@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/bridge_setup.h"
+#include "link/diagnostic_sink.h"
 
 inline constexpr const char* kApplicationTitle = "ZN4417Config";
 
@@ -11,8 +12,10 @@ inline constexpr const char* kApplicationTitle = "ZN4417Config";
 // window (which runs FormCreate) and runs the event loop until the window is
 // closed. An exception that escapes is shown in a message box. Returns 0.
 // Nothing is closed, unregistered or saved at the end. `advanced` shows the
-// window's "Advanced" group.
-int RunProgram(int& argc, char** argv, BridgeSetup& setup, bool advanced = false);
+// window's "Advanced" group; `diagnostics`, when given, receives the
+// window's diagnostic texts (the protocol's, and why a Read or Write failed).
+int RunProgram(int& argc, char** argv, BridgeSetup& setup, bool advanced = false,
+               DiagnosticSink diagnostics = nullptr);
 
 // Shows an escaped exception: a framework exception with its message, any
 // other one as a framework exception with an empty message.

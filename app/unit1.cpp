@@ -1,10 +1,13 @@
 #include "app/unit1.h"
 
 #include "app/device_filter.h"
+#include "app/transfer_report.h"
 #include "widgets/tnvfieldstatus.h"
 
 TForm1::TForm1(BridgeLibrary& library, DeviceNotifier* notifier)
-    : link_(library), notifier_(notifier), controller_(*this, link_) {
+    : link_(library),
+      notifier_(notifier),
+      controller_(*this, link_, [this](const std::string& text) { Diagnose(text); }) {
   SetName("Form1");
   SetBounds(241, 202, Width(), Height());
   SetBorderStyle(bsSingle);
@@ -45,12 +48,18 @@ void TForm1::FormCreate(TObject* /*Sender*/) {
   controller_.FormCreate();
 }
 
+void TForm1::Diagnose(const std::string& text) {
+  if (OnDiagnostic) OnDiagnostic(this, text);
+}
+
 void TForm1::BtnEditClick(TObject* /*Sender*/) {
   controller_.WriteConfiguration();
+  const std::string line = WriteFailureLine(controller_.LastWrite());
+  if (!line.empty()) Diagnose(line);
 }
 
 void TForm1::BtnFindClick(TObject* /*Sender*/) {
-  controller_.ReadConfiguration();
+  if (!controller_.ReadConfiguration()) Diagnose(ReadFailureLine(controller_.LastRead()));
 }
 
 void TForm1::DBExit(TObject* Sender) {

@@ -11,6 +11,7 @@
 // unit1_advanced.cpp the "Advanced" group on request (--advanced)
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -131,6 +132,10 @@ class TForm1 : public TForm, public ConfigView {
   void ShowAdvanced();
   void RomExit(TObject* Sender);
 
+  // Every text of the protocol, and one line on each Read or Write that did
+  // not succeed (sender first); unassigned, the window keeps them to itself.
+  std::function<void(TObject* Sender, const std::string& text)> OnDiagnostic;
+
   ConfigController& Controller() { return controller_; }
   UsbLink& Link() { return link_; }
   bool Connected() const { return controller_.Connected(); }
@@ -170,6 +175,8 @@ class TForm1 : public TForm, public ConfigView {
   TNvCheckBox* CreateCheckBox(const char* name, const char* caption, int top);
   void ApplyTabOrder();
   void WireEvents();
+  // unit1.cpp: hands a text to OnDiagnostic.
+  void Diagnose(const std::string& text);
 
   UsbLink link_;
   DeviceNotifier* notifier_;

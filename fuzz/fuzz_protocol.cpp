@@ -1,14 +1,15 @@
 // The host side of the memory-access protocol against a device whose every
 // answer comes from the fuzzer: reply counts, chunk sizes, acknowledgements,
-// short and over-long reads, failing calls. The host must never touch a byte
-// outside the caller's buffer, must only report success for an exchange
-// that went by the rules, and a successful read must hand over exactly the
-// bytes the device sent in its data phase.
+// stray bytes anywhere in an answer, short and over-long reads, failing
+// calls. The host must never touch a byte outside the caller's buffer, must
+// only report success for an exchange that went by the rules, and a read
+// that returns true must hold exactly the bytes the device meant as data.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,13 +23,24 @@ void Require(bool ok) {
   if (!ok) std::abort();
 }
 
-// A bridge with one device whose reads and writes are decided by the input.
+constexpr BridgeStatus kFail = 9;
+
+// A bridge with one device. The device answers each packet the host gets
+// through in the protocol's shape (the command reply and the first chunk,
+// the next chunk, an acknowledgement); the input decides how each answer
+// goes wrong, and how the library hands the bytes over. Rare events come
+// with the highest value of their range, so that an input that has run out
+// (which yields the lowest) plays a device that behaves.
 class FuzzedBridge : public BridgeLibrary {
  public:
-  explicit FuzzedBridge(FuzzedDataProvider& in) : in_(in) {}
+  FuzzedBridge(FuzzedDataProvider& in, bool reading) : in_(in), reading_(reading) {}
 
-  std::vector<std::vector<uint8_t>> delivered;  // bytes of every successful read
-  std::vector<std::vector<uint8_t>> written;    // bytes of every write
+  std::vector<uint8_t> meant;                 // the data bytes the device sent as data
+  std::vector<std::vector<uint8_t>> written;  // bytes of every write
+  bool replyRight = false;                    // the command reply carried the length
+  bool acksRight = true;                      // every write acknowledgement carried the count
+  bool strayed = false;                       // the device sent bytes beyond an answer
+  bool dead = false;                          // a failed queue check: every later call fails
 
   BridgeStatus GetNumDevices(uint32_t& count) override {
     count = 1;
@@ -43,36 +55,114 @@ class FuzzedBridge : public BridgeLibrary {
     return kBridgeOk;
   }
   BridgeStatus Close(BridgeHandle) override { return kBridgeOk; }
+
   BridgeStatus Read(BridgeHandle, uint8_t* buffer, uint32_t wanted, uint32_t& received) override {
+    received = 0;
+    if (dead) return kFail;
     const uint8_t mode = in_.ConsumeIntegral<uint8_t>();
-    // Usually the whole answer; sometimes fewer bytes, or a count above
-    // what was asked (a library that over-reports), or a failing status.
-    uint32_t n = wanted;
-    if ((mode & 0x0F) == 1) n = in_.ConsumeIntegralInRange<uint32_t>(0, wanted);
-    std::vector<uint8_t> bytes = in_.ConsumeBytes<uint8_t>(n);
-    received = static_cast<uint32_t>(bytes.size());
-    if ((mode & 0x0F) == 2) {
-      // Every byte asked for is there, but the count claims more.
-      bytes.resize(wanted);
-      received = wanted + 1 + (mode >> 4);
-    }
-    std::copy(bytes.begin(), bytes.end(), buffer);
-    if ((mode & 0x0F) == 3) return 9;
-    delivered.emplace_back(bytes.begin(), bytes.end());
-    return kBridgeOk;
+    // Usually what is there, up to `wanted`; sometimes fewer (the library
+    // gave up early, the rest stays queued), a count above what was asked
+    // (a library that over-reports), or a failing status.
+    uint32_t n = std::min<uint32_t>(wanted, static_cast<uint32_t>(rx_.size()));
+    if ((mode & 0x0F) == 1) n = in_.ConsumeIntegralInRange<uint32_t>(0, n);
+    std::copy_n(rx_.begin(), n, buffer);
+    rx_.erase(rx_.begin(), rx_.begin() + n);
+    received = n;
+    if ((mode & 0x0F) == 2 && n == wanted) received = wanted + 1 + (mode >> 4);
+    return (mode & 0x0F) == 3 ? kFail : kBridgeOk;
   }
+
   BridgeStatus Write(BridgeHandle, const uint8_t* buffer, uint32_t count,
                      uint32_t& written_count) override {
+    written_count = 0;
+    if (dead) return kFail;
     written.emplace_back(buffer, buffer + count);
     const uint8_t mode = in_.ConsumeIntegral<uint8_t>();
     written_count = (mode & 0x0F) == 1 ? count / 2 : count;
-    return (mode & 0x0F) == 2 ? 9 : kBridgeOk;
+    if ((mode & 0x0F) == 2) return kFail;
+    if (written_count == count) Answer(buffer, count);
+    return kBridgeOk;
   }
-  BridgeStatus FlushBuffers(BridgeHandle, uint8_t, uint8_t) override { return kBridgeOk; }
+
+  BridgeStatus FlushBuffers(BridgeHandle, uint8_t, uint8_t flushReceive) override {
+    if (dead) return kFail;
+    if (flushReceive != 0) rx_.clear();
+    return kBridgeOk;
+  }
   BridgeStatus SetTimeouts(uint32_t, uint32_t) override { return kBridgeOk; }
 
+  BridgeStatus CheckReceiveQueue(BridgeHandle, uint32_t& waiting) override {
+    waiting = 0;
+    if (dead || in_.ConsumeIntegralInRange<int>(0, 31) == 31) {
+      dead = true;
+      return kFail;
+    }
+    waiting = static_cast<uint32_t>(rx_.size());
+    return kBridgeOk;
+  }
+
  private:
+  // The device's side: what it says to a packet that reached it.
+  void Answer(const uint8_t* packet, uint32_t count) {
+    std::vector<uint8_t> out;
+    if (!started_) {
+      if (count != 5) return;
+      started_ = true;
+      length_ = packet[3] * 256u + packet[4];
+      uint32_t reply = length_;
+      if (in_.ConsumeIntegralInRange<int>(0, 7) == 7) reply = in_.ConsumeIntegral<uint16_t>();
+      replyRight = reply == length_;
+      Count(out, reply);
+      if (reading_ && replyRight) Chunk(out);
+    } else if (reading_) {
+      Chunk(out);
+    } else {
+      done_ += count;
+      uint32_t ack = done_;
+      if (in_.ConsumeIntegralInRange<int>(0, 7) == 7) ack = in_.ConsumeIntegral<uint16_t>();
+      acksRight = acksRight && ack == done_;
+      Count(out, ack);
+    }
+    Misframe(out);
+    rx_.insert(rx_.end(), out.begin(), out.end());
+  }
+
+  static void Count(std::vector<uint8_t>& out, uint32_t value) {
+    out.push_back(static_cast<uint8_t>(value >> 8));
+    out.push_back(static_cast<uint8_t>(value & 0xFF));
+  }
+
+  // The next chunk of a read, as far as the block goes.
+  void Chunk(std::vector<uint8_t>& out) {
+    const uint32_t n = std::min<uint32_t>(kChunkSize, length_ - sent_);
+    const std::vector<uint8_t> bytes = in_.ConsumeBytes<uint8_t>(n);
+    meant.insert(meant.end(), bytes.begin(), bytes.end());
+    out.insert(out.end(), bytes.begin(), bytes.end());
+    sent_ += n;
+  }
+
+  // An answer goes short (then with nothing added: a short answer topped up
+  // by stray bytes looks right to any host) or gets stray bytes anywhere.
+  void Misframe(std::vector<uint8_t>& out) {
+    const uint8_t how = in_.ConsumeIntegralInRange<uint8_t>(0, 7);
+    if (how == 1 && !out.empty()) {
+      out.resize(in_.ConsumeIntegralInRange<size_t>(0, out.size() - 1));
+    } else if (how == 2) {
+      const size_t at = in_.ConsumeIntegralInRange<size_t>(0, out.size());
+      const std::vector<uint8_t> stray =
+          in_.ConsumeBytes<uint8_t>(in_.ConsumeIntegralInRange<size_t>(1, 4));
+      out.insert(out.begin() + static_cast<std::ptrdiff_t>(at), stray.begin(), stray.end());
+      strayed = strayed || !stray.empty();
+    }
+  }
+
   FuzzedDataProvider& in_;
+  std::deque<uint8_t> rx_;  // received by the bridge, not read yet
+  bool reading_;
+  bool started_ = false;
+  uint32_t length_ = 0;
+  uint32_t sent_ = 0;  // read: data bytes the device has sent
+  uint32_t done_ = 0;  // write: data bytes the device has taken
 };
 
 uint16_t Be16(const std::vector<uint8_t>& b) {
@@ -86,19 +176,13 @@ void CheckRead(FuzzedBridge& bridge, uint16_t length, const uint8_t* buffer, boo
     return;
   }
   Require(texts.back() == "读数据成功");
-  // The reply, then one read per chunk, every one of them complete.
-  Require(Be16(bridge.delivered.at(0)) == length);
-  std::vector<uint8_t> data;
-  for (size_t i = 1; i < bridge.delivered.size(); ++i) {
-    data.insert(data.end(), bridge.delivered[i].begin(), bridge.delivered[i].end());
-  }
-  Require(data.size() == length);
-  Require(std::equal(data.begin(), data.end(), buffer));
-  // Acknowledgements carry the running count.
-  uint32_t done = 0;
+  Require(bridge.replyRight);
+  Require(bridge.meant.size() == length);
+  Require(std::equal(bridge.meant.begin(), bridge.meant.end(), buffer));
+  // One acknowledgement per chunk, each carrying the running count.
+  Require(bridge.written.size() == 1 + (length + kChunkSize - 1u) / kChunkSize);
   for (size_t i = 1; i < bridge.written.size(); ++i) {
-    done += bridge.delivered.at(i).size();
-    Require(Be16(bridge.written[i]) == done);
+    Require(Be16(bridge.written[i]) == std::min<size_t>(i * kChunkSize, length));
   }
 }
 
@@ -109,12 +193,13 @@ void CheckWrite(FuzzedBridge& bridge, uint16_t length, const uint8_t* source, bo
     return;
   }
   Require(texts.back() == "写数据成功");
-  Require(Be16(bridge.delivered.at(0)) == length);
+  Require(bridge.replyRight && bridge.acksRight);
+  // A stray byte can only go unseen where the bridge died at the last check.
+  Require(!bridge.strayed || bridge.dead);
   std::vector<uint8_t> sent;
   for (size_t i = 1; i < bridge.written.size(); ++i) {
     Require(bridge.written[i].size() <= kChunkSize);
     sent.insert(sent.end(), bridge.written[i].begin(), bridge.written[i].end());
-    Require(Be16(bridge.delivered.at(i)) == sent.size());
   }
   Require(sent.size() == length && std::equal(sent.begin(), sent.end(), source));
 }
@@ -131,7 +216,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       anyLength ? in.ConsumeIntegral<uint16_t>() : in.ConsumeIntegralInRange<uint16_t>(0, 200);
   const bool write = in.ConsumeBool();
 
-  FuzzedBridge bridge(in);
+  FuzzedBridge bridge(in, !write);
   UsbLink link(bridge);
   Require(link.Open());
   std::vector<std::string> texts;
@@ -140,16 +225,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Exactly `length` bytes on the heap, so that any byte beyond is a report.
   std::unique_ptr<uint8_t[]> buffer(new uint8_t[length == 0 ? 1 : length]);
   for (uint16_t i = 0; i < length; ++i) buffer[i] = static_cast<uint8_t>(i * 7);
-  bridge.delivered.clear();
+  bool ok = false;
   if (write) {
     const std::vector<uint8_t> source(buffer.get(), buffer.get() + length);
-    const bool ok = memory.WriteMemory(space, address, length, buffer.get());
+    ok = memory.WriteMemory(space, address, length, buffer.get());
     Require(std::equal(source.begin(), source.end(), buffer.get()));  // never changed
     CheckWrite(bridge, length, buffer.get(), ok, texts);
   } else {
-    const bool ok = memory.ReadMemory(space, address, length, buffer.get());
+    ok = memory.ReadMemory(space, address, length, buffer.get());
     CheckRead(bridge, length, buffer.get(), ok, texts);
   }
+  Require(ok == (memory.LastResult() == trOk));
   if (space < DATA || space > PIPE) Require(texts.empty() && bridge.written.empty());
   return 0;
 }

@@ -1,4 +1,4 @@
-// The seam between UsbLink and a bridge library: the eight operations the
+// The seam between UsbLink and a bridge library: the nine operations the
 // bridge's host-side library offers. Every call returns a status code,
 // 0 = success, anything else = failure; callers rely on nothing more of a
 // failing call than that it is not 0.
@@ -39,4 +39,7 @@ class BridgeLibrary {
                                     uint8_t flushReceive) = 0;
   // Ordinal 10: read and write time-outs in milliseconds for what follows.
   virtual BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) = 0;
+  // Receive queue: the number of bytes received and not yet handed to a
+  // read, found without waiting for more to come.
+  virtual BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) = 0;
 };

@@ -76,3 +76,8 @@ BridgeStatus AccessReportingBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs,
                                                        uint32_t writeTimeoutMs) {
   return inner_->SetTimeouts(readTimeoutMs, writeTimeoutMs);
 }
+
+BridgeStatus AccessReportingBridgeLibrary::CheckReceiveQueue(BridgeHandle handle,
+                                                             uint32_t& waiting) {
+  return inner_->CheckReceiveQueue(handle, waiting);
+}

@@ -54,6 +54,7 @@ class AccessReportingBridgeLibrary : public BridgeLibrary {
   BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
+  BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
 
  private:
   void ReportNewNodes();

@@ -252,6 +252,27 @@ BridgeStatus LibUsbBridgeLibrary::FlushBuffers(BridgeHandle handle, uint8_t /*fl
   return kBridgeOk;
 }
 
+// What earlier packets brought beyond what was read, and whatever the
+// device has queued on the pipe now. libusb has no zero time-out (0 waits
+// for ever), so the look at the pipe takes its shortest one; a look is only
+// needed while nothing is held already.
+BridgeStatus LibUsbBridgeLibrary::CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) {
+  std::lock_guard lock(mutex_);
+  waiting = 0;
+  Connection* c = Live(handle);
+  if (c == nullptr) return kStatusBadHandle;
+  if (c->pending.empty()) {
+    std::vector<uint8_t> packet(static_cast<size_t>(c->packetSize) * 4);
+    int got = 0;
+    const int r = libusb_bulk_transfer(c->device, c->in, packet.data(),
+                                       static_cast<int>(packet.size()), &got, kLookTimeoutMs);
+    c->pending.insert(c->pending.end(), packet.begin(), packet.begin() + got);
+    if (r != 0 && r != LIBUSB_ERROR_TIMEOUT) return kStatusIoError;
+  }
+  waiting = static_cast<uint32_t>(c->pending.size());
+  return kBridgeOk;
+}
+
 BridgeStatus LibUsbBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) {
   std::lock_guard lock(mutex_);
   readTimeoutMs_ = readTimeoutMs;

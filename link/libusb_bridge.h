@@ -25,6 +25,8 @@ class LibUsbBridgeLibrary : public BridgeLibrary, public DeviceAccessReport {
   static constexpr BridgeStatus kStatusCannotOpen = 4;
   static constexpr BridgeStatus kStatusNoInterface = 5;
   static constexpr BridgeStatus kStatusIoError = 6;
+  // The shortest wait libusb offers for a look at the pipe.
+  static constexpr unsigned int kLookTimeoutMs = 1;
 
   LibUsbBridgeLibrary(uint16_t vendor, uint16_t product);
   ~LibUsbBridgeLibrary() override;
@@ -42,6 +44,7 @@ class LibUsbBridgeLibrary : public BridgeLibrary, public DeviceAccessReport {
   BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
+  BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
 
   // Empty unless libusb could not be initialised (then no bridge is ever seen).
   const std::string& InitError() const { return initError_; }

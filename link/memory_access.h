@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/diagnostic_sink.h"
+#include "link/transfer_result.h"
 #include "link/usb_link.h"
 
 enum MemorySpace : int8_t { DATA = 0, XDATA = 1, SFR = 2, CODE = 3, BP = 4, PIPE = 5 };
@@ -28,10 +29,24 @@ class MemoryAccess {
 
   void SetSink(DiagnosticSink sink);
 
+  // How the last ReadMemory or WriteMemory ended: the step that failed, or trOk.
+  TransferResult LastResult() const { return last_; }
+
  private:
   void Say(const std::string& text);
+  // Records `result`, says `text` and gives back `value`.
+  uint16_t Fail(TransferResult result, const char* text, uint16_t value);
+  // Checks the request and announces it; false (trRefused) when refused.
+  bool Start(int8_t space, uint16_t length, const char* prefix);
+  bool Answered(uint16_t reply, uint16_t length);
+  // Says "...出错!" when the exchange failed.
+  bool Finish(bool ok);
+  // Bytes beyond what the exchange has read so far are waiting.
+  bool StrayBytesWaiting();
+
   UsbLink& link_;
   DiagnosticSink sink_;
+  TransferResult last_ = trOk;
 };
 
 // Command codes and the name used in diagnostic texts; only valid for 0..5.

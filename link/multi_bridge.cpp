@@ -89,6 +89,13 @@ BridgeStatus MultiBridgeLibrary::FlushBuffers(BridgeHandle handle, uint8_t flush
   return opened.member->FlushBuffers(opened.handle, flushTransmit, flushReceive);
 }
 
+BridgeStatus MultiBridgeLibrary::CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) {
+  waiting = 0;
+  Opened opened;
+  if (!Find(handle, opened)) return kStatusBadHandle;
+  return opened.member->CheckReceiveQueue(opened.handle, waiting);
+}
+
 BridgeStatus MultiBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) {
   // Every member opens under the same time-outs, whichever device comes next.
   BridgeStatus result = kBridgeOk;

@@ -29,6 +29,7 @@ class MultiBridgeLibrary : public BridgeLibrary {
   BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
+  BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
 
   size_t MemberCount() const { return members_.size(); }
   BridgeLibrary& Member(size_t i) { return *members_.at(i); }

@@ -155,6 +155,14 @@ BridgeStatus SimBridgeLibrary::FlushBuffers(BridgeHandle handle, uint8_t /*flush
   return kBridgeOk;
 }
 
+BridgeStatus SimBridgeLibrary::CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) {
+  std::lock_guard lock(mutex_);
+  waiting = 0;
+  if (const BridgeStatus status = CheckLive(handle); status != kBridgeOk) return status;
+  waiting = static_cast<uint32_t>(chip_.Pending());
+  return kBridgeOk;
+}
+
 BridgeStatus SimBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) {
   std::lock_guard lock(mutex_);
   readTimeoutMs_ = readTimeoutMs;

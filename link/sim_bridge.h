@@ -43,6 +43,7 @@ class SimBridgeLibrary : public BridgeLibrary {
   BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
+  BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
 
   // The serial string the bridge reports (kSerial unless changed), so that
   // a bridge of another kind can be shown beside the chip's.

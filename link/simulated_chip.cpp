@@ -121,6 +121,11 @@ void SimulatedChip::Emit16(uint32_t value) {
   Emit(bytes, 2);
 }
 
+void SimulatedChip::EndPacket() {
+  if (packetIndex_++ != faults_.strayAfterPacket) return;
+  outbox_.insert(outbox_.end(), static_cast<size_t>(std::max(faults_.strayBytes, 0)), kStrayByte);
+}
+
 void SimulatedChip::Accept(uint8_t byte) {
   inbox_.push_back(byte);
   switch (state_) {
@@ -140,14 +145,18 @@ void SimulatedChip::StartExchange() {
   const CommandCode* code = FindCode(inbox_[0]);
   address_ = static_cast<uint16_t>(inbox_[1] << 8 | inbox_[2]);
   length_ = static_cast<uint16_t>(inbox_[3] << 8 | inbox_[4]);
+  const uint8_t received = inbox_[0];
   inbox_.clear();
+  if (OnCommand) OnCommand(*this, received);
   if (code == nullptr) return;  // not a command: stay silent
   if (faults_.shortCommandReply) {
     const uint8_t high = static_cast<uint8_t>(length_ >> 8);
     Emit(&high, 1);
     return;
   }
+  packetIndex_ = 0;
   Emit16(length_);
+  EndPacket();
   space_ = code->space;
   done_ = 0;
   chunkIndex_ = 0;
@@ -175,6 +184,7 @@ void SimulatedChip::SendReadChunk() {
     state_ = State::kCommand;
     return;
   }
+  EndPacket();
   state_ = State::kReadAck;
 }
 
@@ -213,6 +223,7 @@ void SimulatedChip::AcceptChunk() {
     return;
   }
   Emit16(done_);
+  EndPacket();
   ++chunkIndex_;
   if (done_ == length_) {
     state_ = State::kCommand;

@@ -19,6 +19,11 @@ struct SimFaults {
   int wrongAckChunk = -1;          // this write chunk is acknowledged one too low, then it gives up
   int corruptSfrAddress = -1;      // this SFR byte reads back with its lowest bit inverted
   bool driftOffset63 = false;      // SFR byte 63 counts up by itself after every completed write
+  // Stray bytes (kStrayByte) follow packet N of every exchange, in one piece
+  // with what comes after it: 0 is the command reply, then each read chunk
+  // or write acknowledgement in turn.
+  int strayAfterPacket = -1;
+  int strayBytes = 1;
 };
 
 class SimulatedChip {
@@ -27,6 +32,7 @@ class SimulatedChip {
   static constexpr size_t kSpaceSize = 65536;
   static constexpr size_t kMemorySize = kSpaceCount * kSpaceSize;
   static constexpr int kSfrSpace = 2;
+  static constexpr uint8_t kStrayByte = 0xEE;
 
   SimulatedChip();
 
@@ -54,6 +60,8 @@ class SimulatedChip {
   int32_t ExpectedReadAck() const;
   // Fired after every completed write exchange (sender first).
   std::function<void(SimulatedChip& sender)> OnWriteComplete;
+  // Fired for every 5-byte command packet taken, with its command code.
+  std::function<void(SimulatedChip& sender, uint8_t code)> OnCommand;
 
   // Power-on SFR contents: a plausible configuration block plus a few
   // bytes outside the parameter area.
@@ -70,6 +78,8 @@ class SimulatedChip {
   void CompleteWrite();
   void Emit(const uint8_t* data, size_t count);
   void Emit16(uint32_t value);
+  // One packet of the exchange has gone out; stray bytes may follow it.
+  void EndPacket();
   uint8_t& At(int space, uint32_t address);
   uint16_t ChunkLength() const;
 
@@ -84,5 +94,6 @@ class SimulatedChip {
   uint16_t length_ = 0;
   uint32_t done_ = 0;
   int chunkIndex_ = 0;
+  int packetIndex_ = 0;
   uint64_t completedWrites_ = 0;
 };

@@ -159,13 +159,18 @@ BridgeStatus TcpBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writ
   return kBridgeOk;
 }
 
-uint32_t TcpBridgeLibrary::Available(BridgeHandle handle) {
+// What the bridge holds from earlier receives plus what the socket has
+// queued, found without waiting.
+BridgeStatus TcpBridgeLibrary::CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) {
   std::lock_guard lock(mutex_);
+  waiting = 0;
   Connection* c = Live(handle);
-  if (c == nullptr) return 0;
+  if (c == nullptr) return kStatusBadHandle;
+  if (c->dead) return kStatusClosedByPeer;
   int queued = 0;
-  if (c->dead || ::ioctl(c->fd, FIONREAD, &queued) != 0) queued = 0;
-  return static_cast<uint32_t>(c->pending.size() + static_cast<size_t>(queued));
+  if (::ioctl(c->fd, FIONREAD, &queued) != 0) return kStatusIoError;
+  waiting = static_cast<uint32_t>(c->pending.size() + static_cast<size_t>(queued));
+  return kBridgeOk;
 }
 
 void TcpBridgeLibrary::CapTimeouts(uint32_t ms) {

@@ -40,14 +40,11 @@ class TcpBridgeLibrary : public BridgeLibrary {
   BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
+  BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
 
   // Never wait longer than `ms` for a read or a write (0: no cap). For tests
   // that provoke time-outs on purpose.
   void CapTimeouts(uint32_t ms);
-
-  // Bytes a read on `handle` would deliver now without waiting (0 for an
-  // unknown handle).
-  uint32_t Available(BridgeHandle handle);
 
   const std::string& Host() const { return host_; }
   uint16_t Port() const { return port_; }

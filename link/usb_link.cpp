@@ -60,3 +60,10 @@ bool UsbLink::Write(const uint8_t* buffer, uint32_t count) {
   if (library_.Write(handle_, buffer, count, written) != kBridgeOk) return false;
   return written == count;
 }
+
+uint32_t UsbLink::Waiting() {
+  if (handle_ == nullptr) return 0;
+  uint32_t waiting = 0;
+  if (library_.CheckReceiveQueue(handle_, waiting) != kBridgeOk) return 0;
+  return waiting;
+}

@@ -23,6 +23,9 @@ class UsbLink {
   uint32_t Read(uint8_t* buffer, uint32_t count);
   // Flushes both queues, then writes; true only when all `count` bytes went.
   bool Write(const uint8_t* buffer, uint32_t count);
+  // Bytes received and not read yet, found without waiting; 0 when closed
+  // or when the library cannot tell.
+  uint32_t Waiting();
 
   bool IsOpen() const { return handle_ != nullptr; }
   BridgeHandle Handle() const { return handle_; }

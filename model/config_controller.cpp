@@ -73,7 +73,9 @@ void ConfigController::OnDeviceRemoved() {
 
 bool ConfigController::ReadConfiguration() {
   std::array<Byte, kRomSize> buffer{};
-  if (!memory_.ReadMemory(SFR, kConfigAddress, kConfigLength, buffer.data())) return false;
+  const bool ok = memory_.ReadMemory(SFR, kConfigAddress, kConfigLength, buffer.data());
+  lastRead_ = memory_.LastResult();
+  if (!ok) return false;
   LoadImage(buffer);
   return true;
 }
@@ -96,7 +98,11 @@ std::vector<Integer> DifferingOffsets(const std::array<Byte, kRomSize>& a,
 
 std::array<Byte, kRomSize> ConfigController::PrepareWriteBlock() {
   ImageStore& image = view_.Image();
-  EncodeImage(view_.ReadParameters(), image);
+  const ParameterSet params = view_.ReadParameters();
+  EncodeImage(params, image);
+  // What goes to the chip is what the controls show: a value typed beyond
+  // its range (in a control not left yet) now shows the bound it became.
+  view_.ShowParameters(params);
   image.SetDataAt(kForcedOffset20, kForcedValue20);
   image.SetDataAt(kForcedOffset12, kForcedValue12);
   return CopyImage(image);
@@ -105,24 +111,26 @@ std::array<Byte, kRomSize> ConfigController::PrepareWriteBlock() {
 WriteReport ConfigController::WriteAndReadBack() {
   WriteReport report;
   report.written = PrepareWriteBlock();
-  report.writeOk = memory_.WriteMemory(SFR, kConfigAddress, kConfigLength, report.written.data());
+  memory_.WriteMemory(SFR, kConfigAddress, kConfigLength, report.written.data());
+  report.write = memory_.LastResult();
   sleep_(kSettleTime);
   // Bytes the read-back does not deliver keep their complement and so can
   // never pass for the written bytes.
   for (Integer i = 0; i < kRomSize; ++i) report.readBack[i] = static_cast<Byte>(~report.written[i]);
-  report.readOk = memory_.ReadMemory(SFR, kConfigAddress, kConfigLength, report.readBack.data());
+  memory_.ReadMemory(SFR, kConfigAddress, kConfigLength, report.readBack.data());
+  report.read = memory_.LastResult();
   report.differing = DifferingOffsets(report.written, report.readBack);
   return report;
 }
 
 WriteOutcome ConfigController::WriteConfiguration() {
-  const WriteReport report = WriteAndReadBack();
-  if (report.differing.empty()) {
+  lastWrite_ = WriteAndReadBack();
+  if (lastWrite_.differing.empty()) {
     Say(kVerifiedText);
     view_.ShowSuccessMessage(kWriteSuccessText);
     return woVerified;
   }
-  return report.writeOk && report.readOk ? woDiffers : woTransferFailed;
+  return lastWrite_.WriteOk() && lastWrite_.ReadOk() ? woDiffers : woTransferFailed;
 }
 
 void ConfigController::DBExit(ParamId source) {

@@ -38,9 +38,12 @@ enum WriteOutcome {
 struct WriteReport {
   std::array<Byte, kRomSize> written{};
   std::array<Byte, kRomSize> readBack{};
-  bool writeOk = false;
-  bool readOk = false;
+  TransferResult write = trOk;  // how the write and the read-back ended
+  TransferResult read = trOk;
   std::vector<Integer> differing;
+
+  bool WriteOk() const { return write == trOk; }
+  bool ReadOk() const { return read == trOk; }
 };
 
 // Offsets 0..62 at which the two blocks differ, in ascending order.
@@ -68,17 +71,22 @@ class ConfigController {
   void OnDeviceArrived();
   void OnDeviceRemoved();
 
-  // "Read": true when the block was read and shown; on false nothing changed.
+  // "Read": true when the block was read and shown; on false nothing changed
+  // and LastRead() tells why.
   bool ReadConfiguration();
+  TransferResult LastRead() const { return lastRead_; }
   // Takes 64 bytes as if they had just been read from the chip: stores them
   // in the image, asks for a repaint and decodes them into the controls.
   void LoadImage(const std::array<Byte, kRomSize>& bytes);
   // "Write ": encode, force offsets 20 and 12, write, settle, read back,
-  // compare; shows the success message only on woVerified.
+  // compare; shows the success message only on woVerified. LastWrite()
+  // holds what it found out.
   WriteOutcome WriteConfiguration();
+  const WriteReport& LastWrite() const { return lastWrite_; }
 
   // The block a Write would send now: encodes the controls into the image
-  // and forces offsets 20 and 12 there, as the Write's first steps do.
+  // and forces offsets 20 and 12 there, as the Write's first steps do. A
+  // control whose value was clamped on the way shows the value encoded.
   std::array<Byte, kRomSize> PrepareWriteBlock();
   // The transfers of a Write (prepare, write, settle, read back, compare)
   // without its verdict: no message and no verification text.
@@ -111,4 +119,6 @@ class ConfigController {
   MemoryAccess memory_;
   SleepFunction sleep_;
   bool connected_ = false;
+  TransferResult lastRead_ = trOk;
+  WriteReport lastWrite_;
 };

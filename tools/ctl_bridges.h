@@ -46,6 +46,9 @@ class OneBridgeLibrary : public BridgeLibrary {
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override {
     return library_.SetTimeouts(readTimeoutMs, writeTimeoutMs);
   }
+  BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override {
+    return library_.CheckReceiveQueue(handle, waiting);
+  }
 
  private:
   BridgeLibrary& library_;

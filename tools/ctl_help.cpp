@@ -48,7 +48,8 @@ Commands:
                         64-byte FILE as write would send it (encoded, offsets
                         12 and 20 forced); print each differing offset with
                         both bytes (the first 16, then a count of the rest);
-                        writes nothing
+                        writes nothing; exit 1 when they differ, 3 when the
+                        chip could not be read
   write FILE            take a 64-byte image file as if it had been read,
                         encode it, force offset 20 to 41 and offset 12 to 7,
                         write it, wait 100 ms, read it back and compare
@@ -114,7 +115,8 @@ Exit status:
   1     written, but the block read back differs; verify: the chip differs
   2     no bridge could be opened (list: no bridge attached)
   3     a transfer failed (the write, the read or the read-back), even if the
-        block read back matched
+        block read back matched; also when the chip answered with more bytes
+        than were asked for (such a block is never printed, saved or sent)
   64    bad usage or bad input (unknown command, option or parameter, a value
         outside its range or not a number, an image file that is not exactly
         64 bytes, an unknown bridge address); nothing is sent to the chip

@@ -12,55 +12,21 @@
 namespace {
 
 const char* const kTool = "zn4417ctl: ";
-const char* const kReadTextPrefix = "读数据:";
-
-// The protocol's failure texts and what they mean to the technician.
-const std::pair<const char*, const char*> kFailureTexts[] = {
-    {"命令无响应", "the command could not be sent"},
-    {"ERROR:命令响应超时", "the chip did not answer the command"},
-    {"ERROR:数据写入超时", "a data chunk could not be sent"},
-    {"ERROR:数据响应超时，没有完成下载", "a data chunk was not acknowledged"},
-    {"ERROR:数据响应错误，没有完成下载", "a data chunk was acknowledged with a wrong count"},
-    {"ERROR:数据读入超时", "a data chunk did not come in full"},
-    {"ERROR:数据响应超时，没有完成读出", "a data chunk could not be acknowledged"},
-};
 
 // The protocol's texts of one session, echoed on stderr with --verbose.
-class TransferLog {
- public:
-  TransferLog(std::ostream& err, bool verbose) : err_(err), verbose_(verbose) {}
-  DiagnosticSink Sink() {
-    return [this](const std::string& text) {
-      texts_.push_back(text);
-      if (verbose_) err_ << text << "\n";
-    };
-  }
-  size_t Mark() const { return texts_.size(); }
-  std::vector<std::string> Since(size_t mark, size_t end) const {
-    return {texts_.begin() + static_cast<long>(mark), texts_.begin() + static_cast<long>(end)};
-  }
-  // The texts of the read-back after `mark`: from its read announcement on.
-  size_t ReadStart(size_t mark) const {
-    for (size_t i = mark; i < texts_.size(); ++i) {
-      if (texts_[i].rfind(kReadTextPrefix, 0) == 0) return i;
-    }
-    return texts_.size();
-  }
-
- private:
-  std::ostream& err_;
-  bool verbose_;
-  std::vector<std::string> texts_;
-};
+DiagnosticSink EchoSink(std::ostream& err, bool verbose) {
+  if (!verbose) return DiscardingSink();
+  return [&err](const std::string& text) { err << text << "\n"; };
+}
 
 class Session {
  public:
   Session(const CtlPlan& plan, BridgeLibrary& library, const SessionOutput& output)
       : plan_(plan),
         o_(output),
-        log_(output.err, plan.options.verbose),
+        echo_(EchoSink(output.err, plan.options.verbose)),
         link_(library),
-        controller_(view_, link_, log_.Sink()) {}
+        controller_(view_, link_, echo_) {}
   ~Session() { link_.Close(); }
 
   ChipOutcome Run();
@@ -68,10 +34,9 @@ class Session {
  private:
   void Error(const std::string& text) { o_.err << kTool << o_.label << text << "\n"; }
   ChipOutcome Done(int code, std::string summary) { return {code, std::move(summary)}; }
-  std::string Why(size_t from, size_t to) const;
   bool Read(ChipOutcome& failure);
-  ChipOutcome Judge(const WriteReport& report, size_t mark);
-  ChipOutcome WriteFailed(const WriteReport& report, size_t mark, size_t readStart);
+  ChipOutcome Judge(const WriteReport& report);
+  ChipOutcome WriteFailed(const WriteReport& report);
   ChipOutcome RunRead();
   ChipOutcome RunDump();
   ChipOutcome RunVerify();
@@ -79,21 +44,16 @@ class Session {
 
   const CtlPlan& plan_;
   SessionOutput o_;
-  TransferLog log_;
+  DiagnosticSink echo_;
   UsbLink link_;
   HeadlessConfigView view_;
   ConfigController controller_;
 };
 
-std::string Session::Why(size_t from, size_t to) const {
-  const std::string reason = FailureReason(log_.Since(from, to));
-  return reason.empty() ? "the chip answered the command with another length" : reason;
-}
-
 bool Session::Read(ChipOutcome& failure) {
-  const size_t mark = log_.Mark();
   if (controller_.ReadConfiguration()) return true;
-  Error("reading the configuration block failed: " + Why(mark, log_.Mark()));
+  Error(std::string("reading the configuration block failed: ") +
+        TransferResultText(controller_.LastRead()));
   failure = Done(ceTransfer, "reading the block failed");
   return false;
 }
@@ -105,10 +65,10 @@ std::string DiffersText(const WriteReport& report) {
 
 // A failed write stays a failure whatever the read-back shows; it is told
 // all the same, so that the technician knows what the chip holds.
-ChipOutcome Session::WriteFailed(const WriteReport& report, size_t mark, size_t readStart) {
-  Error("writing the block failed: " + Why(mark, readStart));
-  if (!report.readOk) {
-    Error("reading the block back failed too: " + Why(readStart, log_.Mark()));
+ChipOutcome Session::WriteFailed(const WriteReport& report) {
+  Error(std::string("writing the block failed: ") + TransferResultText(report.write));
+  if (!report.ReadOk()) {
+    Error(std::string("reading the block back failed too: ") + TransferResultText(report.read));
   } else if (report.differing.empty()) {
     Error("the block read back matches anyway; the write is not counted as done");
   } else {
@@ -117,11 +77,10 @@ ChipOutcome Session::WriteFailed(const WriteReport& report, size_t mark, size_t 
   return Done(ceTransfer, "writing the block failed");
 }
 
-ChipOutcome Session::Judge(const WriteReport& report, size_t mark) {
-  const size_t readStart = log_.ReadStart(mark);
-  if (!report.writeOk) return WriteFailed(report, mark, readStart);
-  if (!report.readOk) {
-    Error("reading the block back failed: " + Why(readStart, log_.Mark()) +
+ChipOutcome Session::Judge(const WriteReport& report) {
+  if (!report.WriteOk()) return WriteFailed(report);
+  if (!report.ReadOk()) {
+    Error(std::string("reading the block back failed: ") + TransferResultText(report.read) +
           "; the write is not verified");
     return Done(ceTransfer, "reading the block back failed");
   }
@@ -131,7 +90,7 @@ ChipOutcome Session::Judge(const WriteReport& report, size_t mark) {
                                 report.differing);
     return Done(ceDiffers, "written, but the read-back differs");
   }
-  log_.Sink()(kVerifiedText);
+  echo_(kVerifiedText);
   if (!o_.summaryOnly) o_.out << kWriteSuccessText << "\n";
   return Done(ceDone, kWriteSuccessText);
 }
@@ -193,8 +152,7 @@ ChipOutcome Session::RunSet() {
     view_.ShowParameters(params);
     controller_.DBExit(a.id);
   }
-  const size_t mark = log_.Mark();
-  return Judge(controller_.WriteAndReadBack(), mark);
+  return Judge(controller_.WriteAndReadBack());
 }
 
 ChipOutcome Session::Run() {
@@ -209,20 +167,10 @@ ChipOutcome Session::Run() {
   if (command == "verify") return RunVerify();
   if (command == "set") return RunSet();
   controller_.LoadImage(plan_.image);  // write
-  const size_t mark = log_.Mark();
-  return Judge(controller_.WriteAndReadBack(), mark);
+  return Judge(controller_.WriteAndReadBack());
 }
 
 }  // namespace
-
-std::string FailureReason(const std::vector<std::string>& texts) {
-  for (const std::string& text : texts) {
-    for (const auto& [failure, meaning] : kFailureTexts) {
-      if (text == failure) return meaning;
-    }
-  }
-  return "";
-}
 
 ChipOutcome RunOnBridge(const CtlPlan& plan, BridgeLibrary& library, const SessionOutput& output) {
   Session session(plan, library, output);

@@ -39,7 +39,3 @@ struct SessionOutput {
 // Runs a prepared read, dump, verify, write or set on the first ZN4417
 // bridge that `library` offers.
 ChipOutcome RunOnBridge(const CtlPlan& plan, BridgeLibrary& library, const SessionOutput& output);
-
-// What a failed protocol step means, from the diagnostic texts it left
-// ("" when none of them names a failure).
-std::string FailureReason(const std::vector<std::string>& texts);

@@ -138,6 +138,56 @@ class WindowWriteReadTest : public QObject {
     QCOMPARE(recorder.boxes.size(), size_t(1));
   }
 
+  // A value beyond its control's range, written without leaving the field,
+  // reaches the chip clamped; the field then shows what the chip holds. DB
+  // and PMID take no typing: their text is put there directly.
+  void writtenAtOnceTheFieldShowsWhatTheChipReceived_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("sent");  // the byte at `offset`, the pulse count for PMIN and PMAX
+    QTest::newRow("PMIN above") << int(piedtPMINL) << "3000"
+                                << "2500" << 28 << 12500;
+    QTest::newRow("PMAX below") << int(piedtPMAXL) << "100"
+                                << "500" << 30 << 2500;
+    QTest::newRow("PMID above") << int(piedtPMID) << "200"
+                                << "120" << 32 << 120;
+    QTest::newRow("PMID below") << int(piedtPMID) << "-121"
+                                << "-120" << 32 << 0x88;
+    QTest::newRow("DEADBAND above") << int(piDB) << "300"
+                                    << "255" << 15 << 0;
+  }
+
+  void writtenAtOnceTheFieldShowsWhatTheChipReceived() {
+    QFETCH(int, id);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, offset);
+    QFETCH(int, sent);
+    MessageBoxRecorder recorder;
+    TcpWindow w;
+    QVERIFY(w.Create());
+    TForm1& form = *w.form;
+    TNvSpinEdit* edit = form.SpinEditOf(static_cast<ParamId>(id));
+    QVERIFY(FocusOn(form, edit));
+    if (edit->AllowKeyEdit()) {
+      ReplaceText(typed.toUtf8().constData());
+    } else {
+      edit->SetText(typed.toStdString());
+    }
+    QCOMPARE(QString::fromStdString(Text(edit)), typed);
+    ClickTool(form.BtnEdit);
+    QVERIFY(edit->Focused());
+    QCOMPARE(recorder.boxes.size(), size_t(1));
+    const std::vector<uint8_t> chip = w.ChipBlock();
+    QCOMPARE(offset == 28 || offset == 30 ? PulseAt(chip, offset) : int(chip[offset]), sent);
+    QCOMPARE(QString::fromStdString(Text(edit)), shown);
+    // Another Read shows the same.
+    ClickTool(form.BtnFind);
+    QCOMPARE(QString::fromStdString(Text(edit)), shown);
+  }
+
   void simulatedChipGetsTheSameBlockAsTheWindowHolds() {
     MessageBoxRecorder recorder;
     SimWindow w;

@@ -37,13 +37,14 @@ TEST_F(MemoryAccessTest, ReadOf64BytesOfSfrOnTheWire) {
   Bytes buffer(64);
   EXPECT_TRUE(access.ReadMemory(SFR, 0, 64, buffer.data()));
   EXPECT_EQ(lib.Trace(),
-            "flush 255 255;write 5;read 2;read 32;flush 255 255;write 2;read 32;"
+            "flush 255 255;write 5;read 2;read 32;queue;flush 255 255;write 2;read 32;queue;"
             "flush 255 255;write 2");
   EXPECT_EQ(lib.Writes(), (std::vector<Bytes>{{0xCD, 0, 0, 0, 0x40}, {0, 0x20}, {0, 0x40}}));
   Bytes expected = first;
   expected.insert(expected.end(), second.begin(), second.end());
   EXPECT_EQ(buffer, expected);
   EXPECT_EQ(texts, (Texts{"读数据:SFR", "读数据成功"}));
+  EXPECT_EQ(access.LastResult(), trOk);
 }
 
 TEST_F(MemoryAccessTest, WriteOf64BytesOfSfrOnTheWire) {
@@ -51,8 +52,8 @@ TEST_F(MemoryAccessTest, WriteOf64BytesOfSfrOnTheWire) {
   lib.QueueRead({0x00, 0x40}).QueueRead({0x00, 0x20}).QueueRead({0x00, 0x40});
   EXPECT_TRUE(access.WriteMemory(SFR, 0, 64, block.data()));
   EXPECT_EQ(lib.Trace(),
-            "flush 255 255;write 5;read 2;flush 255 255;write 32;read 2;flush 255 255;write 32;"
-            "read 2");
+            "flush 255 255;write 5;read 2;queue;flush 255 255;write 32;read 2;queue;"
+            "flush 255 255;write 32;read 2;queue");
   EXPECT_EQ(lib.Writes(), (std::vector<Bytes>{{0xCB, 0, 0, 0, 0x40},
                                               Bytes(block.begin(), block.begin() + 32),
                                               Bytes(block.begin() + 32, block.end())}));
@@ -97,7 +98,7 @@ TEST_F(MemoryAccessTest, Length33IsCutIntoChunksOf32And1) {
   Bytes buffer(33);
   EXPECT_TRUE(access.ReadMemory(DATA, 0, 33, buffer.data()));
   EXPECT_EQ(lib.Trace(),
-            "flush 255 255;write 5;read 2;read 32;flush 255 255;write 2;read 1;"
+            "flush 255 255;write 5;read 2;read 32;queue;flush 255 255;write 2;read 1;queue;"
             "flush 255 255;write 2");
   EXPECT_EQ(lib.Writes()[1], (Bytes{0, 0x20}));
   EXPECT_EQ(lib.Writes()[2], (Bytes{0, 0x21}));
@@ -107,8 +108,8 @@ TEST_F(MemoryAccessTest, Length33IsCutIntoChunksOf32And1) {
   lib.QueueRead({0, 33}).QueueRead({0, 0x20}).QueueRead({0, 0x21});
   EXPECT_TRUE(access.WriteMemory(DATA, 0, 33, buffer.data()));
   EXPECT_EQ(lib.Trace(),
-            "flush 255 255;write 5;read 2;flush 255 255;write 32;read 2;flush 255 255;write 1;"
-            "read 2");
+            "flush 255 255;write 5;read 2;queue;flush 255 255;write 32;read 2;queue;"
+            "flush 255 255;write 1;read 2;queue");
   EXPECT_EQ(lib.Writes()[2], (Bytes{0x99}));
 }
 
@@ -118,6 +119,7 @@ TEST_F(MemoryAccessTest, ReplyWithAnotherCountEndsWithoutDataPhase) {
   EXPECT_FALSE(access.ReadMemory(SFR, 0, 64, buffer.data()));
   EXPECT_EQ(lib.Trace(), "flush 255 255;write 5;read 2");
   EXPECT_EQ(texts, (Texts{"读数据:SFR", "...出错!"}));
+  EXPECT_EQ(access.LastResult(), trReplyCountWrong);
   EXPECT_EQ(buffer, Bytes(64, 0xEE));
 }
 
@@ -126,6 +128,7 @@ TEST_F(MemoryAccessTest, SpacesOutside0To5AreRefusedSilently) {
   for (int8_t space : {int8_t{6}, int8_t{-1}, int8_t{127}, int8_t{-128}}) {
     EXPECT_FALSE(access.ReadMemory(space, 0, 64, buffer));
     EXPECT_FALSE(access.WriteMemory(space, 0, 64, buffer));
+    EXPECT_EQ(access.LastResult(), trRefused);
   }
   EXPECT_TRUE(texts.empty());
   EXPECT_TRUE(lib.calls.empty());
@@ -150,6 +153,7 @@ TEST_F(MemoryAccessTest, CommandThatCannotBeWritten) {
   uint8_t buffer[64];
   EXPECT_FALSE(access.ReadMemory(SFR, 0, 64, buffer));
   EXPECT_EQ(texts, (Texts{"读数据:SFR", "命令无响应", "...出错!"}));
+  EXPECT_EQ(access.LastResult(), trCommandNotSent);
   EXPECT_EQ(lib.Trace(), "flush 255 255;write 5");
 }
 
@@ -158,6 +162,7 @@ TEST_F(MemoryAccessTest, ReplyOfOneByteOnly) {
   uint8_t buffer[64];
   EXPECT_FALSE(access.WriteMemory(SFR, 0, 64, buffer));
   EXPECT_EQ(texts, (Texts{"写数据:SFR", "ERROR:命令响应超时", "...出错!"}));
+  EXPECT_EQ(access.LastResult(), trReplyMissing);
   EXPECT_EQ(access.SendCommand(0xCD, 0, 64), kCommandFailed);  // nothing more scripted
 }
 
@@ -167,6 +172,7 @@ TEST_F(MemoryAccessTest, ShortSecondChunkKeepsWhatArrived) {
   Bytes buffer(64, 0xEE);
   EXPECT_FALSE(access.ReadMemory(SFR, 0, 64, buffer.data()));
   EXPECT_EQ(texts, (Texts{"读数据:SFR", "ERROR:数据读入超时", "...出错!"}));
+  EXPECT_EQ(access.LastResult(), trChunkShort);
   Bytes expected = first;
   expected.insert(expected.end(), {0xA1, 0xA2, 0xA3});
   expected.resize(64, 0xEE);
@@ -182,6 +188,7 @@ TEST_F(MemoryAccessTest, ReadAcknowledgementThatCannotBeWritten) {
   uint8_t buffer[64];
   EXPECT_FALSE(access.ReadMemory(SFR, 0, 64, buffer));
   EXPECT_EQ(texts, (Texts{"读数据:SFR", "ERROR:数据响应超时，没有完成读出", "...出错!"}));
+  EXPECT_EQ(access.LastResult(), trAckNotSent);
 }
 
 TEST_F(MemoryAccessTest, WrongWriteAcknowledgementStopsTheWrite) {
@@ -189,6 +196,7 @@ TEST_F(MemoryAccessTest, WrongWriteAcknowledgementStopsTheWrite) {
   uint8_t buffer[64] = {};
   EXPECT_FALSE(access.WriteMemory(SFR, 0, 64, buffer));
   EXPECT_EQ(texts, (Texts{"写数据:SFR", "ERROR:数据响应错误，没有完成下载", "...出错!"}));
+  EXPECT_EQ(access.LastResult(), trAckWrong);
   EXPECT_EQ(lib.Writes().size(), 2u);  // the second chunk is never sent
 }
 
@@ -197,6 +205,7 @@ TEST_F(MemoryAccessTest, MissingWriteAcknowledgement) {
   uint8_t buffer[64] = {};
   EXPECT_FALSE(access.WriteMemory(SFR, 0, 64, buffer));
   EXPECT_EQ(texts, (Texts{"写数据:SFR", "ERROR:数据响应超时，没有完成下载", "...出错!"}));
+  EXPECT_EQ(access.LastResult(), trAckMissing);
 }
 
 TEST_F(MemoryAccessTest, ChunkThatCannotBeWritten) {
@@ -207,6 +216,7 @@ TEST_F(MemoryAccessTest, ChunkThatCannotBeWritten) {
   uint8_t buffer[64] = {};
   EXPECT_FALSE(access.WriteMemory(SFR, 0, 64, buffer));
   EXPECT_EQ(texts, (Texts{"写数据:SFR", "ERROR:数据写入超时", "...出错!"}));
+  EXPECT_EQ(access.LastResult(), trChunkNotSent);
 }
 
 TEST_F(MemoryAccessTest, SendDataReportsTheConfirmedCountWhenAChunkWriteFails) {
@@ -216,6 +226,66 @@ TEST_F(MemoryAccessTest, SendDataReportsTheConfirmedCountWhenAChunkWriteFails) {
   uint8_t buffer[64] = {};
   EXPECT_EQ(access.SendData(buffer, 64), 32);
   EXPECT_EQ(texts, (Texts{"ERROR:数据写入超时"}));
+}
+
+// Bytes still waiting when the host is about to send its next packet of an
+// exchange (or, for a write, after the last acknowledgement) mean the
+// device said more than it was asked: the exchange fails there.
+TEST_F(MemoryAccessTest, MisframedAnswersFailTheExchange) {
+  struct Case {
+    const char* where;
+    bool write;
+    size_t strayAtCheck;  // the queue check that finds bytes waiting
+    size_t writesSent;    // packets the host sent before stopping
+  };
+  const Case cases[] = {{"read, with the first chunk", false, 0, 1},
+                        {"read, with the last chunk", false, 1, 2},
+                        {"write, after the command reply", true, 0, 1},
+                        {"write, after the first acknowledgement", true, 1, 2},
+                        {"write, after the last acknowledgement", true, 2, 3}};
+  for (const Case& c : cases) {
+    lib.ClearCalls();
+    texts.clear();
+    if (c.write) {
+      lib.QueueRead({0, 64}).QueueRead({0, 0x20}).QueueRead({0, 0x40});
+    } else {
+      lib.QueueRead({0, 64}).QueueRead(Pattern(32, 0)).QueueRead(Pattern(32, 32));
+    }
+    lib.waiting.assign(c.strayAtCheck, 0);
+    lib.waiting.push_back(2);
+    Bytes buffer(64);
+    const bool ok = c.write ? access.WriteMemory(SFR, 0, 64, buffer.data())
+                            : access.ReadMemory(SFR, 0, 64, buffer.data());
+    EXPECT_FALSE(ok) << c.where;
+    EXPECT_EQ(access.LastResult(), trMisframed) << c.where;
+    EXPECT_EQ(lib.Writes().size(), c.writesSent) << c.where;
+    EXPECT_EQ(texts, (Texts{c.write ? "写数据:SFR" : "读数据:SFR", "ERROR:数据响应多余，帧错位",
+                            "...出错!"}))
+        << c.where;
+    lib.reads.clear();
+    lib.waiting.clear();
+  }
+}
+
+TEST_F(MemoryAccessTest, MisframedStepsGiveTheirFailureValues) {
+  uint8_t buffer[32] = {};
+  lib.QueueRead(Pattern(32, 0));
+  lib.waiting = {1};
+  EXPECT_EQ(access.ReceiveData(buffer, 32), kDataFailed);
+  lib.waiting = {1};
+  EXPECT_EQ(access.SendData(buffer, 32), kDataFailed);
+  EXPECT_TRUE(lib.Writes().empty());
+}
+
+// A library that cannot tell what is queued is taken as holding nothing: the
+// exchange goes on, and a bridge that has failed shows at the next write.
+TEST_F(MemoryAccessTest, AReceiveQueueThatCannotBeCheckedHoldsUpNothing) {
+  lib.queueStatus = 3;
+  lib.waiting = {5, 5};
+  lib.QueueRead({0, 64}).QueueRead(Pattern(32, 0)).QueueRead(Pattern(32, 32));
+  Bytes buffer(64);
+  EXPECT_TRUE(access.ReadMemory(SFR, 0, 64, buffer.data()));
+  EXPECT_EQ(texts, (Texts{"读数据:SFR", "读数据成功"}));
 }
 
 TEST_F(MemoryAccessTest, NoBridgeOpenGivesCommandNotAnswered) {

@@ -127,6 +127,42 @@ TEST_F(SimBridgeTest, WrongAcknowledgementCount) {
   EXPECT_TRUE(rig.Write(EditedBlock()));
 }
 
+// Stray bytes after the reply, between the chunks or after the last one:
+// the read fails and the caller's buffer never passes for the block; the
+// next exchange starts clean, since its first write drops the leftovers.
+TEST_F(SimBridgeTest, StrayBytesFailAReadAndTheNextExchangeWorks) {
+  for (int packet : {0, 1, 2}) {
+    rig.texts.clear();
+    sim.SetFaults({.strayAfterPacket = packet, .strayBytes = packet + 1});
+    Bytes block;
+    EXPECT_FALSE(rig.Read(block)) << packet;
+    EXPECT_EQ(rig.access.LastResult(), trMisframed) << packet;
+    EXPECT_EQ(rig.texts, (Texts{"读数据:SFR", "ERROR:数据响应多余，帧错位", "...出错!"}));
+    sim.SetFaults({});
+    EXPECT_TRUE(rig.Read(block));
+    EXPECT_EQ(block, PowerOnBlock());
+  }
+}
+
+// A write sends no data after an answer with stray bytes; after the last
+// acknowledgement the block is on the chip, but the write still fails.
+TEST_F(SimBridgeTest, StrayBytesFailAWrite) {
+  for (int packet : {0, 1, 2}) {
+    rig.texts.clear();
+    sim.SetFaults({.strayAfterPacket = packet});
+    const uint64_t before = sim.Chip().CompletedWrites();
+    EXPECT_FALSE(rig.Write(EditedBlock())) << packet;
+    EXPECT_EQ(rig.access.LastResult(), trMisframed) << packet;
+    EXPECT_EQ(rig.texts, (Texts{"写数据:SFR", "ERROR:数据响应多余，帧错位", "...出错!"}));
+    EXPECT_EQ(sim.Chip().CompletedWrites() - before, packet == 2 ? 1u : 0u) << packet;
+    // The chip still waits for the rest of an abandoned write; a new open
+    // starts it afresh.
+    sim.SetFaults({});
+    rig.link.Close();
+    ASSERT_TRUE(rig.link.Open());
+  }
+}
+
 TEST_F(SimBridgeTest, CorruptByteReadsBackDifferently) {
   sim.SetFaults({.corruptSfrAddress = 20});
   const Bytes block = EditedBlock();

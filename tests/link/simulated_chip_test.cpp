@@ -82,6 +82,34 @@ TEST(SimulatedChip, AbandonedReadDoesNotSwallowTheNextCommand) {
   EXPECT_EQ(TakeAll(chip), (Bytes{0x00, 0x01, 7}));
 }
 
+TEST(SimulatedChip, StrayBytesFollowTheChosenPacketInOnePiece) {
+  SimulatedChip chip;
+  chip.SetFaults({.strayAfterPacket = 0, .strayBytes = 2});
+  Feed(chip, {0xCD, 0, 12, 0, 2});
+  EXPECT_EQ(TakeAll(chip), (Bytes{0x00, 0x02, 0xEE, 0xEE, 7, 1}));  // reply, stray, chunk
+  chip.SetFaults({.strayAfterPacket = 2});
+  Feed(chip, {0x89, 0, 0, 0, 33});
+  EXPECT_EQ(TakeAll(chip), (Bytes{0x00, 33}));
+  const Bytes chunk(32, 0x11);
+  Feed(chip, chunk);
+  EXPECT_EQ(TakeAll(chip), (Bytes{0x00, 0x20}));
+  Feed(chip, {0x22});
+  EXPECT_EQ(TakeAll(chip), (Bytes{0x00, 0x21, 0xEE}));  // after the last acknowledgement
+}
+
+TEST(SimulatedChip, ReportsEveryCommandItTakes) {
+  SimulatedChip chip;
+  Bytes codes;
+  chip.OnCommand = [&](SimulatedChip& sender, uint8_t code) {
+    EXPECT_EQ(&sender, &chip);
+    codes.push_back(code);
+  };
+  Feed(chip, {0x9D, 0, 0, 0, 0, 0xCD, 0, 0, 0});
+  EXPECT_EQ(codes, (Bytes{0x9D}));
+  Feed(chip, {0x40});
+  EXPECT_EQ(codes, (Bytes{0x9D, 0xCD}));
+}
+
 TEST(SimulatedChip, AddressesWrapWithinTheirSpace) {
   SimulatedChip chip;
   Feed(chip, {0x89, 0xFF, 0xFF, 0, 2});

@@ -121,9 +121,9 @@ TEST_F(TcpBridgeTest, FlushDropsStaleBytes) {
   uint32_t written = 0;
   ASSERT_EQ(library->Write(Link().Handle(), command, 5, written), kBridgeOk);
   ASSERT_EQ(written, 5u);
-  ASSERT_TRUE(Eventually([&] { return Tcp().Available(Link().Handle()) == 34; }));
+  ASSERT_TRUE(Eventually([&] { return Link().Waiting() == 34; }));
   EXPECT_EQ(library->FlushBuffers(Link().Handle(), 0xFF, 0xFF), kBridgeOk);
-  EXPECT_EQ(Tcp().Available(Link().Handle()), 0u);
+  EXPECT_EQ(Link().Waiting(), 0u);
   Tcp().CapTimeouts(20);
   uint8_t buffer[34];
   uint32_t received = 99;

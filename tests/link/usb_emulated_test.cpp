@@ -315,6 +315,45 @@ TEST_F(UsbEmulatedTest, ReadTimesOutAndWritesFlushWhatWasNotRead) {
   EXPECT_EQ(buffer[2], 0x40) << "the chip's first byte follows the reply";
 }
 
+// The device answers a read with its reply, a stray byte and the first
+// chunk in one bulk packet: the read fails instead of taking the shifted
+// bytes, and the next read works.
+TEST_F(UsbEmulatedTest, StrayByteInTheFirstPacketFailsTheRead) {
+  LibUsbBridgeLibrary library(0x10C4, 0xEA61);
+  UsbLink link(library);
+  ASSERT_TRUE(link.Open());
+  {
+    std::lock_guard lock(bridge.mutex);
+    bridge.chip.SetFaults({.strayAfterPacket = 0});
+  }
+  MemoryAccess memory(link, nullptr);
+  uint8_t block[64] = {};
+  EXPECT_FALSE(memory.ReadMemory(SFR, 0, 64, block));
+  EXPECT_EQ(memory.LastResult(), trMisframed);
+  {
+    std::lock_guard lock(bridge.mutex);
+    bridge.chip.SetFaults({});
+  }
+  ASSERT_TRUE(memory.ReadMemory(SFR, 0, 64, block));
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(block[i], 0x40 + i) << i;
+}
+
+// What the device has put in the pipe counts as waiting, and looking at it
+// loses nothing: the next read still gets every byte.
+TEST_F(UsbEmulatedTest, WaitingLooksAtThePipeWithoutLosingBytes) {
+  LibUsbBridgeLibrary library(0x10C4, 0xEA61);
+  UsbLink link(library);
+  ASSERT_TRUE(link.Open());
+  EXPECT_EQ(link.Waiting(), 0u);
+  const uint8_t command[5] = {0xCD, 0, 0, 0, 0x40};
+  ASSERT_TRUE(link.Write(command, 5));
+  EXPECT_EQ(link.Waiting(), 34u);
+  uint8_t buffer[34] = {};
+  ASSERT_EQ(link.Read(buffer, sizeof buffer), 34u);
+  EXPECT_EQ(buffer[2], 0x40);
+  EXPECT_EQ(link.Waiting(), 0u);
+}
+
 // Pulled out while open: transfers fail, closing still works, and the
 // bridge is not counted once it is gone from the bus.
 TEST_F(UsbEmulatedTest, RemovalWhileOpen) {

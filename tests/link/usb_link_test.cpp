@@ -160,6 +160,8 @@ TEST(UsbLinkTransfer, ReadAndWriteWhenClosedCallNothing) {
   uint8_t buffer[4] = {1, 2, 3, 4};
   EXPECT_EQ(link.Read(buffer, 4), 0u);
   EXPECT_FALSE(link.Write(buffer, 4));
+  lib.waiting = {3};
+  EXPECT_EQ(link.Waiting(), 0u);
   EXPECT_TRUE(lib.calls.empty());
 }
 
@@ -227,3 +229,12 @@ TEST_F(UsbLinkOpenTest, ReadNeverReportsMoreThanAsked) {
 }
 
 }  // namespace
+
+TEST_F(UsbLinkOpenTest, WaitingAsksTheReceiveQueueAndIsZeroWhenTheLibraryCannotTell) {
+  lib.waiting = {3, 7};
+  EXPECT_EQ(link.Waiting(), 3u);
+  lib.queueStatus = 5;
+  EXPECT_EQ(link.Waiting(), 0u);
+  EXPECT_EQ(lib.Trace(), "queue;queue");
+  EXPECT_EQ(lib.calls[0].handle, link.Handle());
+}

@@ -174,6 +174,20 @@ TEST_F(ControllerTest, FailedReadLeavesImageAndParametersAlone) {
   EXPECT_TRUE(view.Messages().empty());
 }
 
+TEST_F(ControllerTest, MisframedReadChangesNothingAndSaysWhy) {
+  controller.FormCreate();
+  const ParameterSet before = view.Parameters();
+  chip.strayAfterReply = 1;
+  EXPECT_FALSE(controller.ReadConfiguration());
+  EXPECT_EQ(controller.LastRead(), trMisframed);
+  EXPECT_EQ(ImageBytes(), DefaultBlock());
+  EXPECT_EQ(view.Parameters(), before);
+  chip.strayAfterReply = 0;
+  EXPECT_TRUE(controller.ReadConfiguration());
+  EXPECT_EQ(controller.LastRead(), trOk);
+  EXPECT_EQ(ImageBytes()[0], 0xA0);
+}
+
 TEST_F(ControllerTest, ReadWithoutBridgeChangesNothing) {
   chip.serials.clear();
   controller.FormCreate();
@@ -245,6 +259,18 @@ TEST_F(ControllerTest, WriteWithoutBridgeShowsNothing) {
   EXPECT_TRUE(view.Messages().empty());
   EXPECT_EQ(view.Rom().GetDataAt(20), 41) << "the image is still encoded and forced";
   EXPECT_EQ(CountOf("命令无响应"), 2);
+}
+
+// Each transfer of a Write keeps its own result: here the write went, the
+// read-back came misframed.
+TEST_F(ControllerTest, WriteReportsTheResultOfEachTransfer) {
+  controller.FormCreate();
+  chip.onEvent = [&](const std::string& e) { chip.strayAfterReply = e == "cmd CD" ? 2 : 0; };
+  EXPECT_EQ(controller.WriteConfiguration(), woTransferFailed);
+  EXPECT_EQ(controller.LastWrite().write, trOk);
+  EXPECT_EQ(controller.LastWrite().read, trMisframed);
+  EXPECT_EQ(chip.writtenBlocks.size(), 1u);
+  EXPECT_TRUE(view.Messages().empty());
 }
 
 TEST_F(ControllerTest, UndeliveredReadBackBytesNeverMatch) {

@@ -86,6 +86,7 @@ void FakeChipLibrary::Command(const uint8_t* p) {
   done_ = 0;
   chunkIndex_ = 0;
   QueueCount(replyCount >= 0 ? static_cast<uint32_t>(replyCount) : length_);
+  toHost_.insert(toHost_.end(), static_cast<size_t>(strayAfterReply), 0xEE);
   if (replyCount >= 0 && static_cast<uint32_t>(replyCount) != length_) return;
   if (p[0] == 0xCD) {
     phase_ = phReading;
@@ -120,6 +121,13 @@ void FakeChipLibrary::WriteChunk(const uint8_t* data, uint32_t count) {
 BridgeStatus FakeChipLibrary::FlushBuffers(BridgeHandle, uint8_t, uint8_t) {
   if (dead) return kFail;
   toHost_.clear();
+  return kBridgeOk;
+}
+
+BridgeStatus FakeChipLibrary::CheckReceiveQueue(BridgeHandle, uint32_t& waiting) {
+  waiting = 0;
+  if (dead) return kFail;
+  waiting = static_cast<uint32_t>(toHost_.size());
   return kBridgeOk;
 }
 

@@ -21,6 +21,9 @@ class FakeChipLibrary : public BridgeLibrary {
   int replyCount = -1;
   // When >= 0, read commands deliver this data chunk (0-based) as nothing.
   int missingReadChunk = -1;
+  // Stray bytes (0xEE) that follow every command reply, in one piece with
+  // what comes next.
+  int strayAfterReply = 0;
   // Called once a write command's data phase has completed.
   std::function<void(std::vector<uint8_t>& sfr)> afterWrite;
   // Called for every event: "open", "close", "cmd XX", "write-done".
@@ -43,6 +46,7 @@ class FakeChipLibrary : public BridgeLibrary {
   BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
+  BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
 
  private:
   enum Phase { phIdle, phReading, phWriting };

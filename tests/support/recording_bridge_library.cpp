@@ -77,6 +77,9 @@ std::string RecordingBridgeLibrary::Trace() const {
       case Op::kSetTimeouts:
         out += "timeouts " + a + " " + b;
         break;
+      case Op::kQueue:
+        out += "queue";
+        break;
     }
   }
   return out;
@@ -159,4 +162,14 @@ BridgeStatus RecordingBridgeLibrary::FlushBuffers(BridgeHandle handle, uint8_t f
 BridgeStatus RecordingBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) {
   Record(Op::kSetTimeouts, readTimeoutMs, writeTimeoutMs);
   return timeoutStatus;
+}
+
+BridgeStatus RecordingBridgeLibrary::CheckReceiveQueue(BridgeHandle handle, uint32_t& count) {
+  Record(Op::kQueue, 0, 0, handle);
+  count = 0;
+  if (!waiting.empty()) {
+    count = waiting.front();
+    waiting.pop_front();
+  }
+  return queueStatus;
 }

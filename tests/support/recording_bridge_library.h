@@ -1,6 +1,6 @@
 // A fake bridge library for tests: records every call with its arguments
 // and answers from a script. Unscripted reads give status 0 and no bytes;
-// unscripted writes succeed in full.
+// unscripted writes succeed in full; an unscripted receive queue is empty.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +21,8 @@ class RecordingBridgeLibrary : public BridgeLibrary {
     kRead,
     kWrite,
     kFlush,
-    kSetTimeouts
+    kSetTimeouts,
+    kQueue
   };
 
   struct Call {
@@ -57,7 +58,9 @@ class RecordingBridgeLibrary : public BridgeLibrary {
   std::deque<BridgeStatus> countStatuses;  // next GetNumDevices results; then kBridgeOk
   std::deque<ReadResult> reads;
   std::deque<WriteResult> writes;
+  std::deque<uint32_t> waiting;  // next receive-queue counts; then 0
   BridgeStatus flushStatus = kBridgeOk;
+  BridgeStatus queueStatus = kBridgeOk;
   BridgeStatus timeoutStatus = kBridgeOk;
 
   // A device whose serial is `serial`.
@@ -92,4 +95,5 @@ class RecordingBridgeLibrary : public BridgeLibrary {
   BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
+  BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
 };

@@ -9,6 +9,11 @@
 
 #include "link/socket_io.h"
 
+TcpDeviceEmulator::TcpDeviceEmulator() {
+  // Called with mutex_ held: the chip is fed only inside Exchange.
+  chip_.OnCommand = [this](SimulatedChip&, uint8_t code) { commands_.push_back(code); };
+}
+
 TcpDeviceEmulator::~TcpDeviceEmulator() {
   Stop();
 }
@@ -74,6 +79,11 @@ void TcpDeviceEmulator::SetFaults(const SimFaults& faults) {
 uint64_t TcpDeviceEmulator::CompletedWrites() const {
   std::lock_guard lock(mutex_);
   return chip_.CompletedWrites();
+}
+
+std::vector<uint8_t> TcpDeviceEmulator::Commands() const {
+  std::lock_guard lock(mutex_);
+  return commands_;
 }
 
 void TcpDeviceEmulator::SetWireFault(const WireFault& fault) {
@@ -204,7 +214,8 @@ void TcpDeviceEmulator::Fire(int fd, std::vector<uint8_t>& out, bool& keepOpen) 
       for (size_t i = keep; i < out.size(); ++i) out[i] = static_cast<uint8_t>(~out[i]);
       break;
     case waExtraBytes:
-      out.insert(out.begin() + static_cast<std::ptrdiff_t>(keep), fault_.extraBytes, 0xEE);
+      out.insert(out.begin() + static_cast<std::ptrdiff_t>(keep), fault_.extraBytes,
+                 SimulatedChip::kStrayByte);
       break;
     case waEarly: {
       early_ = true;

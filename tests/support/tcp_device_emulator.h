@@ -25,7 +25,8 @@ enum WireAction {
   waUnplug,      // the connection drops and the device is gone (connections refused) until Plug()
   waSilent,      // the device takes nothing more and never answers on this connection
   waGarbage,     // the rest of this answer is inverted; the chip carries on
-  waExtraBytes,  // `extraBytes` bytes nobody asked for go out after the first `deviceBytes`
+  waExtraBytes,  // `extraBytes` stray bytes go out after the first `deviceBytes`, in one piece
+                 // with the rest of the answer
   waEarly,  // from here a read's chunks all go at once, without waiting for the acknowledgements
 };
 
@@ -38,7 +39,7 @@ struct WireFault {
 
 class TcpDeviceEmulator {
  public:
-  TcpDeviceEmulator() = default;
+  TcpDeviceEmulator();
   ~TcpDeviceEmulator();
   TcpDeviceEmulator(const TcpDeviceEmulator&) = delete;
   TcpDeviceEmulator& operator=(const TcpDeviceEmulator&) = delete;
@@ -70,6 +71,8 @@ class TcpDeviceEmulator {
   uint64_t BytesSent() const { return bytesSent_; }
   uint64_t ConnectionsAccepted() const { return accepted_; }
   uint64_t CompletedWrites() const;
+  // The code of every command packet the chip has taken, in order.
+  std::vector<uint8_t> Commands() const;
 
  private:
   void Serve();
@@ -100,4 +103,5 @@ class TcpDeviceEmulator {
   uint64_t hostBytes_ = 0;           // host bytes on the active connection
   std::atomic<uint64_t> bytesSent_{0};
   std::atomic<uint64_t> accepted_{0};
+  std::vector<uint8_t> commands_;
 };

@@ -85,6 +85,26 @@ TEST_F(Bridges, AllProgramsEveryChipBridgeAndExitsWithTheWorstCode) {
   EXPECT_EQ(Boost(0), 31);
 }
 
+// A chip that sends a stray byte after the reply of every exchange (in one
+// piece with the first chunk of a read): no command takes the shifted bytes
+// for the block, and none writes anything.
+TEST_F(Bridges, StrayBytesAfterTheReplyFailEveryCommand) {
+  Attach({"tx_v1.0"});
+  Fault(0, [](SimFaults& f) { f.strayAfterPacket = 0; });
+  const std::string why =
+      "the device sent more bytes than asked for; the transfer is not trusted\n";
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"read"}, {"dump"}, {"set", "BOOST=30"}, {"set", "BOOST=30", "--all"}}) {
+    Outcome o = Run(args);
+    EXPECT_EQ(o.code, 3) << args[0];
+    EXPECT_EQ(o.out, args.size() == 3 ? "bridge 0: reading the block failed\n" : "") << args[0];
+    EXPECT_NE(o.err.find("reading the configuration block failed: " + why), std::string::npos)
+        << o.err;
+  }
+  EXPECT_EQ(sims[0]->Chip().CompletedWrites(), 0u);
+  EXPECT_EQ(Boost(0), 8);
+}
+
 TEST_F(Bridges, AllWithoutAnyChipBridgeExitsTwo) {
   Attach({"other", "Tx_v1.0"});
   Outcome none = Run({"set", "BOOST=3", "--all"});

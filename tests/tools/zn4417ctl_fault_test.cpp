@@ -1,10 +1,10 @@
 // zn4417ctl against a device that fails on the wire: pulled out before,
 // during and after each phase of a Read and of a Write (command, reply,
 // every chunk and acknowledgement, the wait before the read-back, the
-// read-back), silent, answering garbage, answering more than asked and
-// answering without waiting. Whatever happens: the tool ends within the
-// bridge's time-outs, reports success only for a block that is really on
-// the chip, and explains every failure.
+// read-back), silent, answering garbage, answering with stray bytes beyond
+// what was asked and answering without waiting. Whatever happens: the tool
+// ends within the bridge's time-outs, reports success only for a block that
+// is really on the chip, and explains every failure.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -56,7 +56,11 @@ const FaultCase kCases[] = {
     {"ReadSilentBeforeChunk1", false, {waSilent, 7, 0}, kFails, 1},
     {"ReadGarbageReply", false, {waGarbage, 5, 0}, kFails, 0},
     {"ReadOneByteOfTheReplyThenSilence", false, {waSilent, 5, 1}, kFails, 1},
-    {"ReadExtraBytesAfterTheLastChunk", false, {waExtraBytes, 7, 32}, kSucceeds, 0},
+    {"ReadStrayByteAfterTheReply", false, {waExtraBytes, 5, 2, 1}, kFails, 0},
+    {"ReadTwoStrayBytesAfterTheReply", false, {waExtraBytes, 5, 2, 2}, kFails, 0},
+    {"ReadThreeStrayBytesAfterTheReply", false, {waExtraBytes, 5, 2, 3}, kFails, 0},
+    {"ReadStrayBytesBetweenTheChunks", false, {waExtraBytes, 5, 34}, kFails, 0},
+    {"ReadStrayBytesAfterTheLastChunk", false, {waExtraBytes, 7, 32}, kFails, 0},
     {"ReadChunksSentWithoutWaiting", false, {waEarly, 5, 0}, kFails, 1},
     {"WritePulledBeforeTheCommand", true, {waUnplug, 0, 0}, kFails, 0},
     {"WritePulledAfterTheCommand", true, {waUnplug, 5, 0}, kFails, 0},
@@ -75,7 +79,12 @@ const FaultCase kCases[] = {
     {"WriteSilentBeforeTheLastAck", true, {waSilent, 69, 0}, kFails, 2},
     {"WriteGarbageAck", true, {waGarbage, 37, 0}, kFails, 0},
     {"WriteGarbageInTheReadBack", true, {waGarbage, 74, 10}, kFails, 0},
-    {"WriteExtraBytesAfterTheReply", true, {waExtraBytes, 5, 2}, kSucceeds, 0},
+    // An abandoned write leaves the chip waiting for the rest of its chunk:
+    // it takes the read-back's command as data and the read-back times out.
+    {"WriteStrayBytesAfterTheReply", true, {waExtraBytes, 5, 2}, kFails, 1},
+    {"WriteStrayBytesAfterAck0", true, {waExtraBytes, 37, 2}, kFails, 1},
+    {"WriteStrayBytesAfterTheLastAck", true, {waExtraBytes, 69, 2}, kFails, 0},
+    {"WriteStrayBytesInTheReadBack", true, {waExtraBytes, 74, 2}, kFails, 0},
     {"WriteReadBackSentWithoutWaiting", true, {waEarly, 74, 0}, kFails, 1},
 };
 

@@ -112,6 +112,63 @@ TEST_F(TcpToolTest, FailedTransfersExitThree) {
   EXPECT_EQ(write.out, "");
 }
 
+// A device that puts a stray byte between a read's reply and its first
+// chunk, in one piece with the chunk: the shifted bytes never reach the
+// output, a file or the chip, and the next command works.
+TEST_F(TcpToolTest, MisframedReadIsNeverTakenForTheBlock) {
+  const std::string why = "the device sent more bytes than asked for";
+  const auto misframed = [&](const std::vector<std::string>& args) {
+    emulator.SetWireFault({waExtraBytes, 5, 2, 1});
+    const size_t before = emulator.Commands().size();
+    ToolResult r = Run(args);
+    EXPECT_TRUE(emulator.WireFaultFired()) << args[0];
+    EXPECT_EQ(r.exitCode, 3) << args[0] << r.err;
+    EXPECT_EQ(r.out, "") << args[0];
+    EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+    const std::vector<uint8_t> all = emulator.Commands();
+    EXPECT_EQ(std::vector<uint8_t>(all.begin() + static_cast<long>(before), all.end()),
+              std::vector<uint8_t>{0xCD})
+        << args[0] << ": nothing but the read was sent";
+  };
+  const std::vector<uint8_t> chip = Block();
+  misframed({"read"});
+  misframed({"set", "DEADBAND=10"});
+  const std::string image = ImageFile(std::vector<uint8_t>(64, 0x5A));
+  misframed({"verify", image});
+  misframed({"read", "-o", image});
+  std::ifstream in(image, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string(64, '\x5A'))
+      << "the output file is untouched";
+  std::filesystem::remove(image);
+  misframed({"read", "-o", image});
+  EXPECT_FALSE(std::filesystem::exists(image));
+  EXPECT_EQ(Block(), chip);
+  EXPECT_EQ(emulator.CompletedWrites(), 0u);
+  ToolResult next = Run({"read"});
+  EXPECT_EQ(next.exitCode, 0) << next.err;
+  EXPECT_EQ(SplitLines(next.out).at(0), "0x00: 80 81 82 83 84 85 86 87");
+}
+
+// A misframed read-back: the write is not verified, and never reported done.
+TEST_F(TcpToolTest, MisframedReadBackExitsThree) {
+  // Host bytes: write: the command ends at 5, the chunks at 37 and 69, the
+  // read-back's command at 74; set reads first (9 bytes), so 9 more.
+  const std::string image = ImageFile(Block());
+  const std::pair<std::vector<std::string>, uint64_t> runs[] = {{{"write", image}, 74},
+                                                                {{"set", "BT=9"}, 83}};
+  for (const auto& [args, readBackCommandEnd] : runs) {
+    emulator.SetWireFault({waExtraBytes, readBackCommandEnd, 2, 1});
+    ToolResult r = Run(args);
+    EXPECT_TRUE(emulator.WireFaultFired()) << args[0];
+    EXPECT_EQ(r.exitCode, 3) << args[0] << r.err;
+    EXPECT_EQ(r.out, "") << args[0];
+    EXPECT_NE(r.err.find("reading the block back failed: the device sent more bytes than asked "
+                         "for; the transfer is not trusted; the write is not verified"),
+              std::string::npos)
+        << r.err;
+  }
+}
+
 TEST_F(TcpToolTest, NoOpenableBridgeExitsTwo) {
   ToolResult other = Run({"read"}, "tx_v1.1");
   EXPECT_EQ(other.exitCode, 2) << other.err;
