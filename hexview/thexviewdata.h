@@ -24,6 +24,8 @@
 inline constexpr const char* kHVInitialFileName = "---";
 inline constexpr const char* kHVUntitled = "Untitled";
 
+class THVScanCache;
+
 class THexViewData {
  public:
   THexViewData();
@@ -388,4 +390,5 @@ class THexViewData {
   THVFileReplace* pendingSave_ = nullptr;  // the save being committed
   std::array<Byte, 256> identityTable_{};
   std::array<Byte, 256> caseTable_{};
+  std::unique_ptr<THVScanCache> scanCache_;  // the last search's scan, for the next one
 };
