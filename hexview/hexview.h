@@ -246,6 +246,12 @@ class TCustomHexView : public TCustomGrid {
                   const std::string& description, bool moveCursor) {
     return data_->Replace(buffer, position, oldCount, newCount, description, moveCursor);
   }
+  Integer ReplaceAll(const Byte* pattern, Integer patternLength, const Byte* replacement,
+                     Integer replacementLength, Integer start, Integer end, bool ignoreCase,
+                     int wildcard, const std::string& description) {
+    return data_->ReplaceAll(pattern, patternLength, replacement, replacementLength, start, end,
+                             ignoreCase, wildcard, description);
+  }
   bool FindProgress() const { return data_->FindProgress(); }
   void SetFindProgress(bool v) { data_->SetFindProgress(v); }
 
