@@ -63,8 +63,8 @@ class HexEditPrintTest : public QObject {
     QStringList texts;
     for (QAction* a : file->actions())
       if (!a->isSeparator()) texts << a->text().remove('&');
-    QCOMPARE(texts, (QStringList{"Open...", "Save", "Save As...", "Print...", "Print Preview...",
-                                 "Export as PDF...", "Quit"}));
+    QCOMPARE(texts, (QStringList{"New", "Open...", "Open Recent", "Save", "Save As...", "Revert",
+                                 "Print...", "Print Preview...", "Export as PDF...", "Quit"}));
   }
 
   void exportAsPdfFromTheMenu() {
