@@ -209,6 +209,8 @@ void THexEditForm::OpenFileOrNew(const std::string& fileName) {
   }
   RememberDocument();
   view_->CreateEmptyFile(fileName);
+  // No file of that name to protect: Save may create it.
+  view_->Data().ForceReadOnlyFile(false);
   newFileName_ = fileName;
   ShowStatusMessage(fileName + " does not exist: a new document, saved under that name");
   UpdateUi();

@@ -27,6 +27,7 @@ std::string Utf8(char32_t c) {
 }  // namespace
 
 TInspectorPanel::TInspectorPanel(THexEditForm& form) : TPanel(&form), form_(form) {
+  setObjectName("inspector");
   SetAlign(alRight);
   SetWidth(kWidth);
   SetBevelOuter(bvNone);
