@@ -133,7 +133,9 @@ void TCustomHexView::MoveCaretTo(int col, int row) {
 }
 
 void TCustomHexView::SetInCharField(bool inCharField) {
-  if (DataSize() == 0 || inCharField == (Col() > SeparatorColumn())) return;
+  // Also on empty data, where the first character cell of row 2 is the
+  // counterpart of the first hex-digit cell.
+  if (inCharField == (Col() > SeparatorColumn())) return;
   MoveCaretTo(GetOtherFieldCol(Col()), Row());
 }
 
