@@ -145,6 +145,8 @@ Integer THexEditSearch::SearchBack(const std::vector<Byte>& pattern, Integer fro
 void THexEditSearch::SelectHit(Integer found, Integer length) {
   THexViewEx& v = form_.View();
   const Integer high = found + length - 1;
+  // Through the start first, so that the view shows the whole hit.
+  v.Data().MoveCaret(found, v.Data().CaretInCharField());
   v.Data().MoveCaret(high, v.Data().CaretInCharField());
   v.SetSelection(found, found, high);
   v.Invalidate();

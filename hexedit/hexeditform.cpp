@@ -176,7 +176,8 @@ void THexEditForm::SetSettingsFile(const std::string& file) {
 
 void THexEditForm::RememberDocument() {
   if (fileSettings_) fileSettings_->Remember(*view_, DocumentName());
-  preferences_.SetWindowGeometry(saveGeometry());
+  // Only a window that was shown has a place worth keeping.
+  if (isVisible()) preferences_.SetWindowGeometry(saveGeometry());
 }
 
 bool THexEditForm::OpenFile(const std::string& fileName) {

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QString>
 #include <QTableWidget>
 #include <algorithm>
@@ -19,6 +20,19 @@ namespace {
 constexpr int kMargin = 4;
 constexpr int kHeadingHeight = 20;
 constexpr size_t kWidestType = 8;  // bytes of the widest type shown
+constexpr int kNameWidth = 96;     // "UInt16 BE" and the like
+
+// Shown or hidden by the user: the window grows or shrinks by the panel,
+// so that the view keeps its width (unless the screen is too small).
+void FitWindow(THexEditForm& form, bool shown) {
+  if (form.isMaximized() || form.isFullScreen()) return;
+  const QScreen* screen = form.screen();
+  const int room =
+      screen ? screen->availableGeometry().width() : form.Width() + TInspectorPanel::kWidth;
+  const int width = form.Width() + (shown ? TInspectorPanel::kWidth : -TInspectorPanel::kWidth);
+  form.SetBounds(form.Left(), form.Top(), std::max(TInspectorPanel::kWidth, std::min(width, room)),
+                 form.Height());
+}
 
 std::string Utf8(char32_t c) {
   return QString::fromUcs4(&c, 1).toStdString();
@@ -47,7 +61,7 @@ void TInspectorPanel::Resize() {
   heading_->setGeometry(kMargin, kMargin, Width() - 2 * kMargin, kHeadingHeight);
   const int top = kMargin + kHeadingHeight;
   table_->setGeometry(kMargin, top, Width() - 2 * kMargin, Height() - top - kMargin);
-  table_->setColumnWidth(0, (Width() - 2 * kMargin) * 2 / 5);
+  table_->setColumnWidth(0, kNameWidth);
 }
 
 std::string TInspectorPanel::Character(Integer at) const {
@@ -90,6 +104,7 @@ void BuildInspector(THexEditForm& form) {
   panel->SetVisible(false);
   THexEditForm* f = &form;
   QAction* shown = form.Menu("&View")->addAction("&Inspector", [f, panel](bool on) {
+    FitWindow(*f, on);
     f->SetInspectorShown(on);
     panel->Refresh();
   });

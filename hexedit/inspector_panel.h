@@ -12,7 +12,7 @@ class THexEditForm;
 
 class TInspectorPanel : public TPanel {
  public:
-  static constexpr int kWidth = 280;
+  static constexpr int kWidth = 320;
 
   explicit TInspectorPanel(THexEditForm& form);
   // Reads the bytes again (the form calls it after every change).

@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
   auto* form = new THexEditForm();
   form->SetSettingsFile(THexEditFileSettings::DefaultFile());
   form->SetPreferencesFile(THexEditPreferences::DefaultFile());
-  form->RestoreWindow();
   if (argc == 2) form->OpenFileOrNew(argv[1]);
+  form->RestoreWindow();  // after the file: its offsets set the gutter's width
   Application->SetMainForm(form);
   return Application->Run();
 }

@@ -211,12 +211,29 @@ void TCustomHexView::DoEnter() {
 
 void TCustomHexView::DoExit() {
   TCustomGrid::DoExit();
+  LoseCaret();
+}
+
+void TCustomHexView::LoseCaret() {
   selecting_ = false;
   if (CaretOwner() == this) {
     HideCaret(this);
     DestroyCaret();
   }
   Invalidate();
+}
+
+void TCustomHexView::focusInEvent(QFocusEvent* e) {
+  TCustomGrid::focusInEvent(e);  // a first entry builds the caret in DoEnter
+  if (CaretOwner() == this || !Focused()) return;
+  CreateCaretGlyph();
+  PlaceSystemCaret();
+  Invalidate();
+}
+
+void TCustomHexView::focusOutEvent(QFocusEvent* e) {
+  TCustomGrid::focusOutEvent(e);
+  if (CaretOwner() == this && !Focused()) LoseCaret();
 }
 
 void TCustomHexView::FontChanged() {

@@ -1,4 +1,6 @@
 // Hex view widget: rendered pixels against the painting rules.
+#include <QDialog>
+#include <QLineEdit>
 #include <QtTest>
 
 #include "framework/caret.h"
@@ -327,6 +329,29 @@ class HexViewPaintTest : public QObject {
       QVERIFY2(paints >= 1 && paints <= 4, qPrintable(QString("%1 paints").arg(paints)));
     }
     QCOMPARE(v.GetDataAt(0), Byte{0xA5});
+  }
+
+  // While another window (a dialog) has the focus the view draws no
+  // caret; it comes back when the view's window is active again.
+  void anotherWindowTakesTheCaretAway() {
+    ViewHost h;
+    h.Fill(Bytes(64));
+    THexViewEx& v = *h.view;
+    h.Focus();
+    v.Seek(0x25, 0);
+    QCOMPARE(CaretOwner(), static_cast<TWinControl*>(&v));
+    QDialog dialog;
+    QLineEdit* edit = new QLineEdit(&dialog);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    edit->setFocus();
+    QApplication::processEvents();
+    QVERIFY(!v.Focused());
+    QVERIFY(CaretOwner() != &v);
+    dialog.hide();
+    h.Focus();
+    QCOMPARE(CaretOwner(), static_cast<TWinControl*>(&v));
+    QCOMPARE(v.Data().CaretIndex(), 0x25);
   }
 
   void largeDataDrawsTheSameCells() {
