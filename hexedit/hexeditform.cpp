@@ -190,8 +190,9 @@ bool THexEditForm::OpenFile(const std::string& fileName) {
     view_->SetBookMarksAsString("");
     if (fileSettings_) fileSettings_->Recall(*view_, fileName);
   } catch (const std::exception& e) {
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
     view_->CreateEmptyFile(kHVUntitled);
-    ShowError(e.what());
+    ShowError(memory ? "Not enough memory to open " + fileName : std::string(e.what()));
     UpdateUi();
     return false;
   }
