@@ -1,10 +1,27 @@
 // zn4417config: the ZN4417 configuration window.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include "app/app_options.h"
 #include "app/bridge_setup.h"
 #include "app/program.h"
+#include "framework/application.h"
 #include "link/device_access.h"
+
+namespace {
+
+// While the application object is made, a fatal message means the display
+// could not be opened (Qt would abort next): one line and exit 1 instead.
+void StartUpMessage(QtMsgType type, const QMessageLogContext&, const QString&) {
+  if (type != QtFatalMsg) return;
+  std::fputs("zn4417config: cannot open a window: no display could be opened (is DISPLAY set?)\n",
+             stderr);
+  std::_Exit(1);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   AppOptions options;
@@ -33,5 +50,8 @@ int main(int argc, char** argv) {
     setup.library =
         std::make_unique<AccessReportingBridgeLibrary>(std::move(setup.library), diagnostics);
   }
+  const QtMessageHandler previous = qInstallMessageHandler(StartUpMessage);
+  Application->Initialize(argc, argv);
+  qInstallMessageHandler(previous);
   return RunProgram(argc, argv, setup, options.advanced, diagnostics);
 }

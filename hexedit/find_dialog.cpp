@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool replace)
@@ -48,6 +49,15 @@ TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool repl
   options->addWidget(wildcard_);
   options->addStretch(1);
   form->addRow(options);
+  forward_ = new QRadioButton("&Forward");
+  backward_ = new QRadioButton("&Backward");
+  (o.backward ? backward_ : forward_)->setChecked(true);
+  auto* direction = new QHBoxLayout;
+  direction->addWidget(new QLabel("Direction:"));
+  direction->addWidget(forward_);
+  direction->addWidget(backward_);
+  direction->addStretch(1);
+  form->addRow(direction);
 
   auto* buttons = new QDialogButtonBox;
   auto add = [&](const char* caption, THexEditSearch::TAnswer answer, bool isDefault) {
@@ -55,9 +65,10 @@ TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool repl
     b->setDefault(isDefault);
     connect(b, &QPushButton::clicked, this, [this, answer] { Close(answer); });
   };
-  add("Find &Next", THexEditSearch::faFind, !replace);
+  // Enter finds; replacing takes a deliberate click or Alt+R.
+  add("Find &Next", THexEditSearch::faFind, true);
   if (replace) {
-    add("&Replace", THexEditSearch::faReplace, true);
+    add("&Replace", THexEditSearch::faReplace, false);
     add("Replace &All", THexEditSearch::faReplaceAll, false);
   }
   QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
@@ -82,6 +93,7 @@ THexEditFindOptions TFindDialog::Options() const {
   o.ignoreCase = ignoreCase_->isChecked();
   o.useWildcard = useWildcard_->isChecked();
   o.wildcard = wildcard_->text().toStdString();
+  o.backward = backward_->isChecked();
   if (replacement_) {
     o.replacement = replacement_->text().toStdString();
     o.replacementHex = replacementHex_->isChecked();

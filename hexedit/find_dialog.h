@@ -1,6 +1,6 @@
 // TFindDialog: the Find and Replace dialogs of zn4417hex: the text or hex
-// bytes to find, ignore case, a wildcard character and, for Replace, what
-// to put in.
+// bytes to find, ignore case, a wildcard character, the direction and, for
+// Replace, what to put in. Find Next is the default button in both.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QRadioButton;
 
 class TFindDialog : public QDialog {
  public:
@@ -18,6 +19,7 @@ class TFindDialog : public QDialog {
   THexEditSearch::TAnswer Answer() const { return answer_; }
 
   QLineEdit* FindText() const { return find_; }
+  QRadioButton* Backward() const { return backward_; }
 
  private:
   void Close(THexEditSearch::TAnswer answer);
@@ -27,6 +29,8 @@ class TFindDialog : public QDialog {
   QCheckBox* ignoreCase_;
   QCheckBox* useWildcard_;
   QLineEdit* wildcard_;
+  QRadioButton* forward_;
+  QRadioButton* backward_;
   QLineEdit* replacement_ = nullptr;
   QCheckBox* replacementHex_ = nullptr;
   THexEditSearch::TAnswer answer_ = THexEditSearch::faCancel;

@@ -4,6 +4,7 @@
 #include "hexedit/hexedit_menus.h"
 
 #include "hexedit/hexeditform.h"
+#include "hexedit/inspector_panel.h"
 
 void BuildHexEditMenus(THexEditForm& form) {
   BuildFileMenu(form);
@@ -11,6 +12,7 @@ void BuildHexEditMenus(THexEditForm& form) {
   BuildClipboardMenu(form);
   BuildFindMenu(form);
   BuildViewMenu(form);
+  BuildInspector(form);
   BuildBookmarksMenu(form);
   BuildPrintMenu(form);
 }

@@ -2,19 +2,24 @@
 #include "hexedit/hexeditform.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <filesystem>
 
 #include "framework/application.h"
 #include "framework/panel.h"
 #include "framework/strings.h"
+#include "hexedit/goto_dialog.h"
 #include "hexview/ehexview.h"
 
 namespace {
 
 constexpr int kStatusHeight = 22;
+constexpr int kDefaultWidth = 720;
+constexpr int kDefaultHeight = 520;
 
 std::string Plain(const QString& text) {
   QString t = text;
@@ -34,7 +39,7 @@ std::string HexOffset(Integer value) {
 
 THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
   SetBorderStyle(bsSizeable);
-  SetBounds(0, 0, 720, 480);
+  SetBounds(0, 0, kDefaultWidth, kDefaultHeight);
   menuBar_ = new QMenuBar(this);
   status_ = new TPanel(this);
   status_->SetAlign(alBottom);
@@ -53,6 +58,11 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
   view_->OnChange = [this](TObject*) { UpdateUi(); };
   view_->OnBookmarkChanged = [this](TObject*) { UpdateUi(); };
   view_->OnKeyUp = [this](TObject*, Word&, TShiftState) { UpdateUi(); };
+  // A message in the status line stays until the user goes on in the view.
+  view_->OnKeyDown = [this](TObject*, Word&, TShiftState) { statusMessage_.clear(); };
+  view_->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) {
+    ShowStatusMessage(std::string());
+  };
   OnClose = [this](TObject*, TCloseAction& action) {
     if (!ConfirmDiscard())
       action = caNone;
@@ -76,6 +86,19 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
     return saCancel;
   };
   ShowError = [](const std::string& message) { ShowMessageBox(message, kHexEditTitle); };
+  AskYesNo = [this](const std::string& question) {
+    return QMessageBox::question(this, QString::fromStdString(kHexEditTitle),
+                                 QString::fromStdString(question)) == QMessageBox::Yes;
+  };
+  AskOffset = [this](Integer& target) {
+    TGotoDialog dialog(this, view_->Data().GetCursorPos(), view_->DataSize());
+    if (dialog.exec() != QDialog::Accepted) return false;
+    target = dialog.Target();
+    return true;
+  };
+  // Printed pages name the file and count themselves (the print options
+  // of a file, kept with its settings, may say otherwise).
+  view_->PrintOptions().SetPageHeader(kHexEditPageHeader);
 
   BuildHexEditMenus(*this);
   PlaceMenuBar();
@@ -89,6 +112,8 @@ THexEditForm::~THexEditForm() {
   view_->OnChange = nullptr;
   view_->OnBookmarkChanged = nullptr;
   view_->OnKeyUp = nullptr;
+  view_->OnKeyDown = nullptr;
+  view_->OnMouseDown = nullptr;
 }
 
 // ---- Layout ----
@@ -151,24 +176,53 @@ void THexEditForm::SetSettingsFile(const std::string& file) {
 
 void THexEditForm::RememberDocument() {
   if (fileSettings_) fileSettings_->Remember(*view_, DocumentName());
+  // Only a window that was shown has a place worth keeping.
+  if (isVisible()) preferences_.SetWindowGeometry(saveGeometry());
 }
 
 bool THexEditForm::OpenFile(const std::string& fileName) {
   RememberDocument();
+  newFileName_.clear();
+  statusMessage_.clear();
   try {
     view_->ExData().LoadFromFile(fileName);
     // The bookmarks of the file shown before do not belong to this one.
     view_->SetBookMarksAsString("");
     if (fileSettings_) fileSettings_->Recall(*view_, fileName);
   } catch (const std::exception& e) {
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
     view_->CreateEmptyFile(kHVUntitled);
-    ShowError(e.what());
+    ShowError(memory ? "Not enough memory to open " + fileName : std::string(e.what()));
     UpdateUi();
     return false;
   }
+  // Whatever the file's settings say, typing first overwrites.
+  view_->SetInsertMode(false);
+  preferences_.AddRecentFile(fileName);
   view_->SetFocus();
   UpdateUi();
   return true;
+}
+
+void THexEditForm::OpenFileOrNew(const std::string& fileName) {
+  if (std::filesystem::exists(fileName)) {
+    OpenFile(fileName);
+    return;
+  }
+  RememberDocument();
+  view_->CreateEmptyFile(fileName);
+  // No file of that name to protect: Save may create it.
+  view_->Data().ForceReadOnlyFile(false);
+  newFileName_ = fileName;
+  ShowStatusMessage(fileName + " does not exist: a new document, saved under that name");
+  UpdateUi();
+}
+
+bool THexEditForm::Revert() {
+  const std::string name = DocumentName();
+  if (name.empty()) return false;
+  view_->SetModified(false);  // nothing left to remember or ask about
+  return OpenFile(name);
 }
 
 bool THexEditForm::SaveAs(const std::string& fileName) {
@@ -180,12 +234,14 @@ bool THexEditForm::SaveAs(const std::string& fileName) {
     UpdateUi();
     return false;
   }
+  newFileName_.clear();
+  preferences_.AddRecentFile(fileName);
   UpdateUi();
   return true;
 }
 
 bool THexEditForm::Save() {
-  const std::string name = DocumentName();
+  const std::string name = DocumentName().empty() ? newFileName_ : DocumentName();
   if (name.empty()) return SaveAs(AskFileName(true, std::string()));
   return SaveAs(name);
 }
@@ -201,6 +257,26 @@ bool THexEditForm::ConfirmDiscard() {
     default:
       return false;
   }
+}
+
+void THexEditForm::CommandNew() {
+  if (!ConfirmDiscard()) return;
+  RememberDocument();
+  newFileName_.clear();
+  view_->CreateEmptyFile(kHVUntitled);
+  ShowStatusMessage(std::string());
+  view_->SetFocus();
+  UpdateUi();
+}
+
+void THexEditForm::CommandRevert() {
+  const std::string name = DocumentName();
+  if (name.empty()) return;
+  if (view_->GetModified() &&
+      !AskYesNo("Revert to the saved " + std::filesystem::path(name).filename().string() +
+                "? The changes are lost."))
+    return;
+  Revert();
 }
 
 void THexEditForm::CommandOpen() {
@@ -223,13 +299,24 @@ void THexEditForm::CommandQuit() {
 
 // ---- Title and status ----
 
+bool THexEditForm::ReadOnlyDocument() const {
+  return view_->HasFile() && view_->ReadOnlyFile();
+}
+
 std::string THexEditForm::StatusText() const {
   const THexViewData& d = view_->Data();
   std::string text = "Offset: 0x" + HexOffset(d.CaretIndex());
   text += "   Selection: " + std::to_string(d.GetSelCount());
   text += d.GetInsertMode() ? "   Insert" : "   Overwrite";
   if (view_->GetModified()) text += "   Modified";
+  if (ReadOnlyDocument()) text += "   read-only";
+  if (!statusMessage_.empty()) text += "   " + statusMessage_;
   return text;
+}
+
+void THexEditForm::ShowStatusMessage(const std::string& message) {
+  statusMessage_ = message;
+  UpdateStatus();
 }
 
 void THexEditForm::UpdateStatus() {
@@ -239,8 +326,41 @@ void THexEditForm::UpdateStatus() {
 void THexEditForm::UpdateTitle() {
   const std::string name = DocumentName().empty() ? view_->FileName() : DocumentName();
   std::string title = std::filesystem::path(name).filename().string();
+  if (ReadOnlyDocument()) title += " (read-only)";
   if (view_->GetModified()) title += " *";
   SetCaption(title + " - " + kHexEditTitle);
+}
+
+// ---- Window ----
+
+void THexEditForm::SetPreferencesFile(const std::string& file) {
+  preferences_ = THexEditPreferences(file);
+  inspectorShown_ = preferences_.InspectorShown();
+  UpdateUi();
+}
+
+void THexEditForm::SetInspectorShown(bool shown) {
+  if (shown == inspectorShown_) return;
+  inspectorShown_ = shown;
+  preferences_.SetInspectorShown(shown);
+  UpdateUi();
+}
+
+int THexEditForm::WidthForRows() const {
+  int columns = 0;
+  for (int c = 0; c < view_->ColCount(); ++c) columns += view_->ColWidths(c);
+  // The view's border and scroll bar, and whatever the window puts beside it.
+  return columns + (view_->Width() - view_->ClientWidth()) + (ClientWidth() - view_->Width());
+}
+
+void THexEditForm::RestoreWindow() {
+  if (restoreGeometry(preferences_.WindowGeometry())) return;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  const int width = std::min(std::max(kDefaultWidth, WidthForRows()), area.width());
+  const int height = std::min(kDefaultHeight, area.height());
+  SetBounds(area.x() + (area.width() - width) / 2, area.y() + (area.height() - height) / 2, width,
+            height);
 }
 
 void THexEditForm::UpdateUi() {

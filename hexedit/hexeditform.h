@@ -15,6 +15,7 @@
 
 #include "framework/forms.h"
 #include "hexedit/file_settings.h"
+#include "hexedit/preferences.h"
 #include "hexview/hexviewex.h"
 
 class QAction;
@@ -26,6 +27,8 @@ class TPanel;
 enum THexEditSaveAnswer { saSave, saDiscard, saCancel };
 
 inline constexpr const char* kHexEditTitle = "ZN4417 Hex Editor";
+// The page header printing starts with: the file name left, "Page N of M" right.
+inline constexpr const char* kHexEditPageHeader = "%f||Page %p of %P";
 
 class THexEditForm : public TForm {
  public:
@@ -43,7 +46,15 @@ class THexEditForm : public TForm {
 
   // ---- Document ----
   // Loads a file; false (after telling the user) when it cannot be read.
+  // A file always opens in overwrite mode.
   bool OpenFile(const std::string& fileName);
+  // The command line's file: opened, or, when there is no such file, an
+  // empty document of that name (said so in the status line) that Save
+  // writes there.
+  void OpenFileOrNew(const std::string& fileName);
+  // Reloads the current file (the changes are lost); false without a file
+  // or when it cannot be read.
+  bool Revert();
   // Saves to the current file, or asks for a name when there is none.
   bool Save();
   bool SaveAs(const std::string& fileName);
@@ -61,7 +72,23 @@ class THexEditForm : public TForm {
   // opened and when the window closes).
   void RememberDocument();
 
+  // ---- Window and preferences kept between runs ----
+  // "" (the default) keeps nothing; the program sets
+  // THexEditPreferences::DefaultFile().
+  void SetPreferencesFile(const std::string& file);
+  THexEditPreferences& Preferences() { return preferences_; }
+  // Before the window is first shown: the size and place it had when it was
+  // closed last, else wide enough for the rows and centred on the screen.
+  void RestoreWindow();
+  // The window width that shows every column of the view's rows.
+  int WidthForRows() const;
+  // Whether the value inspector is shown (kept in the preferences).
+  bool InspectorShown() const { return inspectorShown_; }
+  void SetInspectorShown(bool shown);
+
   // ---- Menu commands (also used by the menu files) ----
+  void CommandNew();
+  void CommandRevert();
   void CommandOpen();
   void CommandSave();
   void CommandSaveAs();
@@ -71,6 +98,11 @@ class THexEditForm : public TForm {
   // The panel of the status line (for progress shown there).
   TPanel& StatusPanel() { return *status_; }
   std::string StatusText() const;
+  // A message after the fields of the status line (a search that found
+  // nothing, how many Replace All replaced), until the next message or the
+  // next key or click in the view; "" removes it.
+  void ShowStatusMessage(const std::string& message);
+  const std::string& StatusMessage() const { return statusMessage_; }
   void UpdateStatus();
   void UpdateTitle();
   // Called after every command and on the view's notifications: refreshes
@@ -84,6 +116,10 @@ class THexEditForm : public TForm {
   std::function<std::string(bool save, const std::string& current)> AskFileName;
   std::function<THexEditSaveAnswer(const std::string& name)> AskSaveChanges;
   std::function<void(const std::string& message)> ShowError;
+  // A yes/no question; true for yes.
+  std::function<bool(const std::string& question)> AskYesNo;
+  // The offset to go to (Go to Offset); false when cancelled.
+  std::function<bool(Integer& target)> AskOffset;
 
  protected:
   void AdjustClientRect(TRect& r) const override;
@@ -91,12 +127,18 @@ class THexEditForm : public TForm {
 
  private:
   void PlaceMenuBar();
+  // Whether the document's file may not be written (its read-only flag).
+  bool ReadOnlyDocument() const;
 
   QMenuBar* menuBar_ = nullptr;
   THexViewEx* view_ = nullptr;
   TPanel* status_ = nullptr;
   std::vector<std::function<void()>> uiUpdaters_;
   std::unique_ptr<THexEditFileSettings> fileSettings_;
+  THexEditPreferences preferences_;
+  std::string statusMessage_;
+  std::string newFileName_;  // where Save writes a new document of a given name
+  bool inspectorShown_ = false;
 };
 
 // Builds every menu of the window (hexedit_menus.cpp).

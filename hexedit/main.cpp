@@ -5,9 +5,11 @@
 #include "framework/application.h"
 #include "hexedit/hexeditform.h"
 #include "hexedit/print_pdf.h"
+#include "hexedit/start_up.h"
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::string(argv[1]) == "--print-pdf") {
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (first == "--print-pdf") {
     if (argc != 4) {
       std::cerr << "usage: zn4417hex --print-pdf OUT.pdf FILE\n";
       return 64;
@@ -19,18 +21,27 @@ int main(int argc, char** argv) {
     Application->Initialize(argc, argv);
     return HexEditPrintFileToPdf(argv[3], argv[2]);
   }
-  if (argc > 2 ||
-      (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h"))) {
-    std::cout << "usage: zn4417hex [FILE]\n"
-                 "       zn4417hex --print-pdf OUT.pdf FILE   (FILE printed to OUT.pdf)\n";
-    return argc > 2 ? 64 : 0;
+  if (first == "--help" || first == "-h") {
+    std::cout << HexEditHelpText();
+    return 0;
   }
-  Application->Initialize(argc, argv);
+  if (first == "--version") {
+    std::cout << HexEditVersionText();
+    return 0;
+  }
+  if (argc > 2 || (first.size() > 1 && first[0] == '-')) {
+    std::cerr << "zn4417hex: " << (argc > 2 ? "one FILE at most" : "unknown option " + first)
+              << " (zn4417hex --help lists options and keys)\n";
+    return 64;
+  }
+  if (!HexEditOpenDisplay(argc, argv, "zn4417hex")) return kHexEditExitNoDisplay;
   Application->SetTitle(kHexEditTitle);
   // The window lives until the process ends.
   auto* form = new THexEditForm();
   form->SetSettingsFile(THexEditFileSettings::DefaultFile());
-  if (argc == 2) form->OpenFile(argv[1]);
+  form->SetPreferencesFile(THexEditPreferences::DefaultFile());
+  if (argc == 2) form->OpenFileOrNew(argv[1]);
+  form->RestoreWindow();  // after the file: its offsets set the gutter's width
   Application->SetMainForm(form);
   return Application->Run();
 }

@@ -1,16 +1,20 @@
-// Edit menu, clipboard part: Cut, Copy, Paste, and copying and pasting hex
-// text. The view handles Ctrl+X, Ctrl+C and Ctrl+V itself; the menu shows
-// them as hints. Bytes and files can also be dragged onto the window and
-// the selection dragged out of it.
+// Edit menu, clipboard part: Cut, Copy, Paste, Paste Over (Ctrl+B:
+// overwriting from the caret), and copying and pasting hex text. The view
+// handles Ctrl+X, Ctrl+C and Ctrl+V itself; the menu shows them as hints.
+// Bytes and files can also be dragged onto the window and the selection
+// dragged out of it.
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <algorithm>
 
 #include "hexedit/hexedit_menus.h"
 #include "hexedit/hexeditform.h"
 
 namespace {
+
+constexpr const char* kPasteOverDescription = "Paste Over";
 
 // Runs a clipboard command with ClipboardAsHexText set for its duration.
 template <typename Command>
@@ -19,6 +23,31 @@ void AsHexText(THexViewEx& view, Command command) {
   view.SetClipboardAsHexText(true);
   command();
   view.SetClipboardAsHexText(before);
+}
+
+// Overwrites from the selection start (or the caret) with the clipboard's
+// bytes, as one undo step; asks before the data grows beyond its end (a
+// fixed size takes only what fits).
+void PasteOver(THexEditForm& form) {
+  THexViewEx& view = form.View();
+  std::vector<Byte> bytes;
+  if (!view.ClipboardBytes(bytes)) return;
+  const THexViewData& d = view.Data();
+  Integer at =
+      d.HasSelection() ? d.Selection().Low : std::clamp(d.CaretIndex(), 0, view.DataSize());
+  at -= at % std::max(1, view.BytesPerUnit());
+  Integer count = static_cast<Integer>(bytes.size());
+  const Integer room = view.DataSize() - at;
+  if (count > room && view.NoSizeChange()) count = room;
+  if (count <= 0) return;
+  if (count > room && !form.AskYesNo("The pasted bytes reach " + std::to_string(count - room) +
+                                     " byte(s) beyond the end of the data. Let the file grow?"))
+    return;
+  view.Replace(bytes.data(), at, std::min(count, room), count, kPasteOverDescription, true);
+  const Integer last = at + count - 1;
+  view.Data().MoveCaret(last, d.CaretInCharField());
+  view.SetSelection(at, at, last);
+  view.Invalidate();
 }
 
 }  // namespace
@@ -41,6 +70,11 @@ void BuildClipboardMenu(THexEditForm& form) {
     view->CBPaste();
     f->UpdateUi();
   });
+  QAction* pasteOver = menu->addAction("Paste &Over", [f] {
+    PasteOver(*f);
+    f->UpdateUi();
+  });
+  pasteOver->setShortcut(QKeySequence("Ctrl+B"));
   QAction* copyHex = menu->addAction("Copy as &Hex Text", [f, view] {
     AsHexText(*view, [view] { view->CBCopy(); });
     f->UpdateUi();
@@ -52,12 +86,13 @@ void BuildClipboardMenu(THexEditForm& form) {
   // Another program may fill the clipboard at any time.
   QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, menu,
                    [f] { f->UpdateUi(); });
-  form.AddUiUpdater([view, cut, copy, paste, copyHex, pasteHex] {
+  form.AddUiUpdater([view, cut, copy, paste, pasteOver, copyHex, pasteHex] {
     cut->setEnabled(view->CanCut());
     copy->setEnabled(view->CanCopy());
     copyHex->setEnabled(view->CanCopy());
     const bool canPaste = view->CanPaste();
     paste->setEnabled(canPaste);
+    pasteOver->setEnabled(canPaste);
     pasteHex->setEnabled(canPaste);
   });
 }

@@ -1,10 +1,22 @@
-// Edit menu: Undo, Redo, Select All, Insert mode. The view handles the keys
-// itself (Ctrl+Z, Ctrl+Shift+Z, Ctrl+A, Insert); the menu shows them as hints.
+// Edit menu: Undo, Redo, Select All, Insert mode, Go to Offset. The view
+// handles its own keys (Ctrl+Z, Ctrl+Shift+Z, Ctrl+A, Insert); the menu
+// shows them as hints.
 #include <QAction>
 #include <QMenu>
 
 #include "hexedit/hexedit_menus.h"
 #include "hexedit/hexeditform.h"
+
+namespace {
+
+// "Undo" alone while there is nothing to undo, else "Undo <step>".
+QString StepText(const char* command, bool possible, const std::string& step, const char* keys) {
+  std::string text = command;
+  if (possible && !step.empty()) text += " " + step;
+  return QString::fromStdString(text + "\t" + keys);
+}
+
+}  // namespace
 
 void BuildEditMenu(THexEditForm& form) {
   QMenu* menu = form.Menu("&Edit");
@@ -28,11 +40,21 @@ void BuildEditMenu(THexEditForm& form) {
     f->UpdateUi();
   });
   insert->setCheckable(true);
-  form.AddUiUpdater([view, undo, redo, insert] {
+  QAction* go = menu->addAction("&Go to Offset...", [f, view] {
+    Integer target = 0;
+    if (!f->AskOffset(target)) return;
+    view->ResetSelection(true);
+    view->Data().MoveCaret(target, view->Data().CaretInCharField());
+    view->SetFocus();
+    f->UpdateUi();
+  });
+  go->setShortcut(QKeySequence("Ctrl+G"));
+  form.AddUiUpdater([view, undo, redo, insert, go] {
     undo->setEnabled(view->GetCanUndo());
-    undo->setText(QString::fromStdString("&Undo " + view->GetUndoDescription() + "\tCtrl+Z"));
+    undo->setText(StepText("&Undo", view->GetCanUndo(), view->GetUndoDescription(), "Ctrl+Z"));
     redo->setEnabled(view->GetCanRedo());
     insert->setEnabled(view->Data().IsInsertModePossible());
     insert->setChecked(view->GetInsertMode());
+    go->setEnabled(view->DataSize() > 0);
   });
 }

@@ -246,6 +246,12 @@ class TCustomHexView : public TCustomGrid {
                   const std::string& description, bool moveCursor) {
     return data_->Replace(buffer, position, oldCount, newCount, description, moveCursor);
   }
+  Integer ReplaceAll(const Byte* pattern, Integer patternLength, const Byte* replacement,
+                     Integer replacementLength, Integer start, Integer end, bool ignoreCase,
+                     int wildcard, const std::string& description) {
+    return data_->ReplaceAll(pattern, patternLength, replacement, replacementLength, start, end,
+                             ignoreCase, wildcard, description);
+  }
   bool FindProgress() const { return data_->FindProgress(); }
   void SetFindProgress(bool v) { data_->SetFindProgress(v); }
 
@@ -397,6 +403,10 @@ class TCustomHexView : public TCustomGrid {
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void DoEnter() override;
   void DoExit() override;
+  // Another window (a dialog) taking the focus leaves this control entered,
+  // but the caret goes as on any loss of the focus, and comes back with it.
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
 
   // Copies the last rendered picture to the screen without rendering.
@@ -406,6 +416,8 @@ class TCustomHexView : public TCustomGrid {
   void HideDropPosition();
   // Places the system caret on the current cell, or parks it off-screen.
   void PlaceSystemCaret();
+  // The caret hidden and destroyed, the selecting flag cleared (focus lost).
+  void LoseCaret();
   // Moves the grid's current cell to the data side's caret.
   void FollowDataCaret();
   // A caret move by key or mouse: through SelectCell, then the system caret.

@@ -133,7 +133,9 @@ void TCustomHexView::MoveCaretTo(int col, int row) {
 }
 
 void TCustomHexView::SetInCharField(bool inCharField) {
-  if (DataSize() == 0 || inCharField == (Col() > SeparatorColumn())) return;
+  // Also on empty data, where the first character cell of row 2 is the
+  // counterpart of the first hex-digit cell.
+  if (inCharField == (Col() > SeparatorColumn())) return;
   MoveCaretTo(GetOtherFieldCol(Col()), Row());
 }
 
@@ -209,12 +211,29 @@ void TCustomHexView::DoEnter() {
 
 void TCustomHexView::DoExit() {
   TCustomGrid::DoExit();
+  LoseCaret();
+}
+
+void TCustomHexView::LoseCaret() {
   selecting_ = false;
   if (CaretOwner() == this) {
     HideCaret(this);
     DestroyCaret();
   }
   Invalidate();
+}
+
+void TCustomHexView::focusInEvent(QFocusEvent* e) {
+  TCustomGrid::focusInEvent(e);  // a first entry builds the caret in DoEnter
+  if (CaretOwner() == this || !Focused()) return;
+  CreateCaretGlyph();
+  PlaceSystemCaret();
+  Invalidate();
+}
+
+void TCustomHexView::focusOutEvent(QFocusEvent* e) {
+  TCustomGrid::focusOutEvent(e);
+  if (CaretOwner() == this && !Focused()) LoseCaret();
 }
 
 void TCustomHexView::FontChanged() {

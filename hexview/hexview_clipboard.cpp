@@ -158,9 +158,17 @@ std::vector<Byte> THexViewEx::ConvertOLEData(const QMimeData& data, THVClipForma
   return {};
 }
 
-bool THexViewEx::InsertOLEData(const QMimeData& data, Qt::DropAction effect,
-                               THVOLEOperation operation) {
+bool THexViewEx::ClipboardBytes(std::vector<Byte>& bytes) {
+  if (!CanPaste()) return false;
+  const QMimeData* data = Clipboard()->mimeData();
+  Qt::DropAction effect = Qt::CopyAction;
+  if (!SupportsOLEData(*data, effect, oleClipboard)) return false;
   THVWaitCursor wait(Data());
+  return OfferedBytes(*data, effect, bytes);
+}
+
+bool THexViewEx::OfferedBytes(const QMimeData& data, Qt::DropAction effect,
+                              std::vector<Byte>& bytes) {
   THVClipFormat format = operationFormat_;
   if (format != hcfPrivate && format != hcfFileList) {
     const std::vector<THVClipFormat> formats = GetMyOLEFormats(data);
@@ -173,11 +181,19 @@ bool THexViewEx::InsertOLEData(const QMimeData& data, Qt::DropAction effect,
       if (HVIsTextClipFormat(format)) clipboardAsHexText_ = dialog.HexText();
     }
   }
-  std::vector<Byte> bytes = ConvertOLEData(data, format, effect == Qt::LinkAction);
+  bytes = ConvertOLEData(data, format, effect == Qt::LinkAction);
   const Integer unit = std::max(1, BytesPerUnit());
   const Integer count = static_cast<Integer>(std::min<size_t>(bytes.size(), 0x7FFFFFFF));
-  const Integer rounded = count - count % unit;
-  if (rounded <= 0) return false;
+  bytes.resize(static_cast<size_t>(count - count % unit));
+  return !bytes.empty();
+}
+
+bool THexViewEx::InsertOLEData(const QMimeData& data, Qt::DropAction effect,
+                               THVOLEOperation operation) {
+  THVWaitCursor wait(Data());
+  std::vector<Byte> bytes;
+  if (!OfferedBytes(data, effect, bytes)) return false;
+  const Integer rounded = static_cast<Integer>(bytes.size());
   if (operation == oleClipboard) {
     PasteData(bytes.data(), rounded, kHVPasteFromClipboard);
     return true;

@@ -44,9 +44,13 @@ void TCustomHexView::MouseDown(TMouseButton button, TShiftState shift, int x, in
   if (left && !(shift & ssDouble)) doubleClicked_ = false;
   pressPoint_ = dragPoint_ = {x, y};
   const TGridCoord c = CellAtPoint(x, y, left);
-  const bool onData = IsDataCell(c);
-  const Integer index = onData ? CellByteIndex(c.X, c.Y) : -1;
-  const bool onSelection = onData && index < DataSize() && IsSelected(index);
+  // A left press on the separator is a press beside the row's last hex
+  // digit: the cell check puts the caret there.
+  const bool onSeparator =
+      left && c.X == SeparatorColumn() && c.Y >= 2 && c.Y < RowCount() && DataSize() > 0;
+  const bool onData = IsDataCell(c) || onSeparator;
+  const Integer index = onData && !onSeparator ? CellByteIndex(c.X, c.Y) : -1;
+  const bool onSelection = index >= 0 && index < DataSize() && IsSelected(index);
   if (CanFocus() && !Focused()) SetFocus();
   if (onData && !onSelection) {
     inputShift_ =

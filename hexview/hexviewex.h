@@ -74,6 +74,10 @@ class THexViewEx : public TCustomHexView {
   bool CBCopy();
   bool CBCut();
   bool CBPaste();
+  // The bytes a paste would put in (the format asked for when several are
+  // offered, whole units only), without putting them in; false when there
+  // are none.
+  bool ClipboardBytes(std::vector<Byte>& bytes);
   void PasteData(const Byte* buffer, Integer count, const std::string& description) {
     Data().PasteData(buffer, count, description);
   }
@@ -94,6 +98,9 @@ class THexViewEx : public TCustomHexView {
   std::vector<THVClipFormat> GetMyOLEFormats(const QMimeData& data) const;
   // The bytes of one format of the data (empty when it cannot be read).
   std::vector<Byte> ConvertOLEData(const QMimeData& data, THVClipFormat format, bool link) const;
+  // The offered data as bytes in the operation's format (asking when
+  // several fit), rounded down to whole units; false when none remain.
+  bool OfferedBytes(const QMimeData& data, Qt::DropAction effect, std::vector<Byte>& bytes);
 
   // ---- Drag and drop (hexview_drop.cpp) ----
   // Marks where dropped data would go for a point in the client area,

@@ -170,8 +170,11 @@ void THVPainter::PaintDataCell(const Span& col, const Span& row) {
   const int r = row.Index;
   const TRect cell = Rect(col.Start, row.Start, col.End, row.End);
   if (c == view_.Col() && r == view_.Row() && focused_ && CaretOwner() == &view_) {
+    // Moving the caret invalidates its old and new places, so it is moved
+    // only when it stands elsewhere: else every paint would ask for the
+    // next one and the view would repaint without pause.
     const TRect out = Out(cell);
-    SetCaretPos(out.Left, out.Top);
+    if (GetCaretPos() != TPoint(out.Left, out.Top)) SetCaretPos(out.Left, out.Top);
   }
   if (c == view_.SeparatorColumn()) {
     Fill(cell, view_.Colors().Background());

@@ -16,7 +16,6 @@ constexpr Int64 kLinearWindow = 64 * 1024;
 constexpr Int64 kCandidateSlack = 256;
 constexpr Integer kMaxMaskLength = 4096;
 
-constexpr Int64 kSamplePieces = 16;
 constexpr Int64 kSamplePiece = 4096;
 
 // How often a byte turns up in typical files: zero bytes, 0xFF fill,
@@ -73,19 +72,20 @@ THVPatternScan::THVPatternScan(const Byte* pattern, Integer length,
   }
 }
 
-void THVPatternScan::Adapt(const Byte* data, Int64 last, Int64 from) {
+void THVPatternScan::Adapt(const Byte* data, Int64 last, Int64 from, Int64 sampleBytes) {
   from = std::max<Int64>(from, 0);  // as FindIn: a start before the data is its start
-  if (impossible_ || allWild_ || !data || from > last) return;
-  // A byte histogram of up to 16 pieces of 4 KiB spread over the range;
-  // every byte starts at 1 so that unseen bytes still differ by set size.
+  if (impossible_ || allWild_ || !data || from > last || sampleBytes < 1) return;
+  // A byte histogram of pieces of up to 4 KiB spread over the range; every
+  // byte starts at 1 so that unseen bytes still differ by set size.
   std::array<Int64, 256> weight;
   weight.fill(1);
   const Int64 length = last - from + 1;
-  const Int64 pieces = std::min(kSamplePieces, (length + kSamplePiece - 1) / kSamplePiece);
+  const Int64 piece = std::min({kSamplePiece, sampleBytes, length});
+  const Int64 pieces =
+      std::max<Int64>(1, std::min(std::min(sampleBytes, kMaxSample) / piece, length / piece));
   for (Int64 i = 0; i < pieces; ++i) {
-    const Int64 begin =
-        from + (length - std::min(length, kSamplePiece)) * i / std::max<Int64>(1, pieces - 1);
-    const Int64 end = std::min(last + 1, begin + kSamplePiece);
+    const Int64 begin = from + (length - piece) * i / std::max<Int64>(1, pieces - 1);
+    const Int64 end = std::min(last + 1, begin + piece);
     for (Int64 j = begin; j < end; ++j) ++weight[data[j]];
   }
   ChooseAnchors(weight);

@@ -29,9 +29,12 @@ class THVPatternScan {
   Int64 FindIn(const Byte* data, Int64 last, Int64 from, Int64 until) const;
 
   // Chooses the two compared positions again by how often their bytes
-  // occur in a sample of data[from .. last] (without it: by how common
-  // such bytes are in typical files). Worth it before a long search.
-  void Adapt(const Byte* data, Int64 last, Int64 from);  // from < 0 counts as 0
+  // occur in a sample of up to sampleBytes of data[from .. last] (without
+  // it: by how common such bytes are in typical files). Worth it before a
+  // long search.
+  static constexpr Int64 kMaxSample = 64 * 1024;
+  void Adapt(const Byte* data, Int64 last, Int64 from,
+             Int64 sampleBytes = kMaxSample);  // from < 0 counts as 0
 
   // No start can ever match (a pattern byte outside the table's values).
   bool Impossible() const { return impossible_; }

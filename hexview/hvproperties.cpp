@@ -279,8 +279,8 @@ std::vector<THVProperty> BuildTable() {
       HV_COLOR(Background),
       HV_COLOR(ChangedBackground),
       HV_COLOR(ChangedText),
+      // THVColors in its own declared order (not that of the name list).
       HV_COLOR(CursorFrame),
-      HV_COLOR(NonFocusCursorFrame),
       HV_COLOR(Offset),
       HV_COLOR(OddColumn),
       HV_COLOR(EvenColumn),
@@ -288,6 +288,7 @@ std::vector<THVProperty> BuildTable() {
       HV_COLOR(OffsetBackGround),
       HV_COLOR(CurrentOffset),
       HV_COLOR(Grid),
+      HV_COLOR(NonFocusCursorFrame),
   };
   AddFont(t, "PrintFont", [](V& v) -> TFont& { return v.PrintFont(); });
   const std::vector<THVProperty> print = {

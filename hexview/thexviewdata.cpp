@@ -7,6 +7,7 @@
 
 #include "hexview/ehexview.h"
 #include "hexview/hvtranslation.h"
+#include "hexview/thvscancache.h"
 
 namespace {
 
@@ -22,7 +23,9 @@ bool ValidUnit(Integer v) {
 
 }  // namespace
 
-THexViewData::THexViewData() : undo_(std::make_unique<THVUndoStorage>(*this)) {}
+THexViewData::THexViewData()
+    : undo_(std::make_unique<THVUndoStorage>(*this)),
+      scanCache_(std::make_unique<THVScanCache>()) {}
 
 THexViewData::~THexViewData() = default;
 

@@ -24,6 +24,8 @@
 inline constexpr const char* kHVInitialFileName = "---";
 inline constexpr const char* kHVUntitled = "Untitled";
 
+class THVScanCache;
+
 class THexViewData {
  public:
   THexViewData();
@@ -242,6 +244,18 @@ class THexViewData {
   // returns the number of bytes written.
   Integer Replace(const Byte* buffer, Integer position, Integer oldCount, Integer newCount,
                   const std::string& description, bool moveCursor);
+  // Replaces every occurrence of the pattern that begins at or after start
+  // and ends at or before end (cut to the last byte), left to right and
+  // without overlaps, by the replacement, in one pass; wildcard -1 for
+  // none, else the pattern byte that matches any byte; the tables as last
+  // prepared. Under a fixed size each hit's counts are equalised as
+  // Replace does. One undo step (description) takes it all back: data,
+  // size, change marks, bookmarks, caret and selection. Returns the number
+  // of replacements. With FindProgress it reports pkFind progress, and a
+  // cancel raises EHexView "Operation Cancelled" before anything changed.
+  Integer ReplaceAll(const Byte* pattern, Integer patternLength, const Byte* replacement,
+                     Integer replacementLength, Integer start, Integer end, bool ignoreCase,
+                     int wildcard, const std::string& description);
   // The table a search looks data bytes up in, as last prepared.
   const std::array<Byte, 256>& FindTable(bool ignoreCase) const {
     return ignoreCase ? caseTable_ : identityTable_;
@@ -356,6 +370,11 @@ class THexViewData {
   void Stream2Stream(std::istream* in, std::ostream* out, Int64 count, THVProgressKind kind);
   Integer Scan(const Byte* pattern, Integer patternLength, Integer start, Integer end,
                bool ignoreCase, bool useWildcard, Byte wildcard);
+  // Calls hit for every non-overlapping occurrence from start to end, left
+  // to right; with FindProgress the scan reports fromPercent .. toPercent.
+  void ForEachHit(const Byte* pattern, Integer patternLength, Integer start, Integer end,
+                  bool ignoreCase, int wildcard, int fromPercent, int toPercent,
+                  const std::function<void(Integer)>& hit);
 
   THVMemoryStream stream_;
   THVChangeMarks marks_;
@@ -388,4 +407,5 @@ class THexViewData {
   THVFileReplace* pendingSave_ = nullptr;  // the save being committed
   std::array<Byte, 256> identityTable_{};
   std::array<Byte, 256> caseTable_{};
+  std::unique_ptr<THVScanCache> scanCache_;  // the last search's scan, for the next one
 };

@@ -6,6 +6,7 @@
 #include "hexview/hvpatternscan.h"
 #include "hexview/hvtranslation.h"
 #include "hexview/thexviewdata.h"
+#include "hexview/thvscancache.h"
 #include "hexview/thvwaitcursor.h"
 
 namespace {
@@ -98,10 +99,10 @@ Integer THexViewData::Scan(const Byte* pattern, Integer patternLength, Integer s
       static_cast<Int64>(start) + patternLength > static_cast<Int64>(end) + 1)
     return -1;
   THVWaitCursor wait(*this);
-  THVPatternScan scan(pattern, patternLength, ignoreCase ? caseTable_ : identityTable_, useWildcard,
-                      wildcard);
+  const THVPatternScan& scan = scanCache_->Get(
+      pattern, patternLength, ignoreCase ? caseTable_ : identityTable_, useWildcard, wildcard);
   const Byte* data = GetFastPointer();
-  scan.Adapt(data, end, start);
+  scanCache_->Prepare(data, DataSize(), end, start);
   const Int64 until = static_cast<Int64>(end) - patternLength + 2;  // one past the last start
   if (!(findProgress_ && OnProgress && DataSize() >= 500))
     return static_cast<Integer>(scan.FindIn(data, end, start, until));

@@ -44,6 +44,8 @@ void THexViewData::Undo() {
   THVRedoRecord redo = CreateRedo(e);
   std::optional<THVUndoSideState> side;
   if (const THVUndoSideState* before = u.NewestSideState()) side = *before;
+  // Marks kept beside the entry come back on undo, and the present ones on redo.
+  if (side && side->Marks && !redo.Marks) redo.Marks = marks_;
 
   ApplyUndo(e);
   RestoreState(e.Flags, e.CaretPos, e.Translation, e.BytesPerUnit,
@@ -60,8 +62,6 @@ void THexViewData::Undo() {
       SetChanged(e.Pos, e.Has(ufFlagByte1Changed));
       break;
     case ufKindAllData:
-      if (side && side->Marks) marks_ = *side->Marks;
-      break;
     case ufKindSelection:
     case ufKindConvert:  // converting left the marks alone; so does its undo
       break;
@@ -69,6 +69,7 @@ void THexViewData::Undo() {
       marks_.CutAt(e.Pos);
       break;
   }
+  if (side && side->Marks) marks_ = *side->Marks;
   if (side && side->Bookmarks) SetAllBookmarks(*side->Bookmarks);
   u.RemoveLastUndo();
   u.SetRedo(std::move(redo));

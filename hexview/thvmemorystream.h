@@ -10,6 +10,9 @@
 
 class THVMemoryStream {
  public:
+  // A block of bytes as the stream holds them.
+  using TBlock = std::vector<Byte, THVByteAllocator<Byte>>;
+
   THVMemoryStream() = default;
 
   Int64 Size() const { return static_cast<Int64>(data_.size()); }
@@ -19,6 +22,8 @@ class THVMemoryStream {
   // As SetSize, but added bytes are left as they come: for a caller that
   // writes every one of them (loading).
   void SetSizeForOverwrite(Int64 newSize);
+  // Exchanges the stream's bytes with block (the position stays).
+  void SwapBlock(TBlock& block) { data_.swap(block); }
   Byte* Memory() { return data_.data(); }
   const Byte* Memory() const { return data_.data(); }
 
@@ -49,6 +54,6 @@ class THVMemoryStream {
   void CheckBounds(Int64 pos, Int64 count) const;
 
  private:
-  std::vector<Byte, THVByteAllocator<Byte>> data_;
+  TBlock data_;
   Int64 position_ = 0;
 };

@@ -14,6 +14,9 @@ constexpr std::array<const char*, kHVUndoKindCount> kDefaultDescriptions = {
     "Append Buffer",   "Insert Nibble",         "Delete Nibble", "Convert",
     "Cursor movement", "Multiple Modification", "All data saved"};
 
+// Unused capacity of the stream beyond this (and beyond its size) is given back.
+constexpr size_t kGiveBackSlack = 1 << 20;
+
 // Field offsets inside an entry.
 constexpr size_t kOffFlags = 4;
 constexpr size_t kOffCaretPos = 8;
@@ -33,7 +36,8 @@ uint32_t GetInt(const Byte* p) {
   return value;
 }
 
-void AppendInt(std::vector<Byte>& v, uint32_t value) {
+template <typename Bytes>
+void AppendInt(Bytes& v, uint32_t value) {
   Byte b[4];
   PutInt(b, value);
   v.insert(v.end(), b, b + 4);
@@ -45,9 +49,10 @@ void CopyData(const THexViewData& editor, Integer pos, Integer count, Byte* out)
   const Int64 size = editor.DataSize();
   const Int64 from = std::clamp<Int64>(pos, 0, size);
   const Int64 to = std::clamp<Int64>(static_cast<Int64>(pos) + count, from, size);
-  std::fill(out, out + count, Byte{0});
-  if (to > from)
-    std::copy(editor.GetFastPointer() + from, editor.GetFastPointer() + to, out + (from - pos));
+  Byte* const outEnd = out + count;
+  out = std::fill_n(out, std::min<Int64>(count, from - pos), Byte{0});
+  if (to > from) out = std::copy(editor.GetFastPointer() + from, editor.GetFastPointer() + to, out);
+  std::fill(out, outEnd, Byte{0});
 }
 
 bool MovesBookmarks(THVUndoFlag kind, Integer count, Integer replaceCount) {
@@ -89,6 +94,8 @@ void THVUndoStorage::DropFront(size_t bytes) {
   if (head_ >= 4096 && head_ >= stream_.size() - head_) {
     stream_.erase(stream_.begin(), stream_.begin() + static_cast<std::ptrdiff_t>(head_));
     head_ = 0;
+    // A large entry gone (a Replace All over a big file) gives its memory back too.
+    if (stream_.capacity() > 2 * stream_.size() + kGiveBackSlack) stream_.shrink_to_fit();
   }
 }
 
@@ -96,6 +103,17 @@ const THVUndoSideState* THVUndoStorage::NewestSideState() const {
   if (count_ <= 0 || sideStates_.empty() || sideStates_.back().Serial != NewestSerial())
     return nullptr;
   return sideStates_.back().State.get();
+}
+
+void THVUndoStorage::SetNewestMarks(const THVChangeMarks& marks) {
+  if (count_ <= 0) return;
+  auto side = std::make_shared<THVUndoSideState>();
+  if (const THVUndoSideState* now = NewestSideState()) {
+    *side = *now;
+    sideStates_.pop_back();
+  }
+  side->Marks = marks;
+  sideStates_.push_back({NewestSerial(), std::move(side)});
 }
 
 void THVUndoStorage::Reset(bool withRedo) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "hexview/hvtypes.h"
+#include "hexview/thvbyteallocator.h"
 #include "hexview/thvchangemarks.h"
 
 class THexViewData;
@@ -131,6 +132,10 @@ class THVUndoStorage {
   // Writes the raw stream to a file; false when that fails.
   bool DumpToFile(const std::string& fileName) const;
 
+  // The change marks an undo of the newest entry puts back (for an edit
+  // that drops marks it cannot name in its entry). Nothing without an entry.
+  void SetNewestMarks(const THVChangeMarks& marks);
+
   // The side state of the newest entry (one per entry, so that an undo
   // puts every bookmark and mark back where it was); nullptr when none.
   const THVUndoSideState* NewestSideState() const;
@@ -153,7 +158,8 @@ class THVUndoStorage {
   // The entries live in stream_ from head_ on: dropping the oldest entry
   // only moves head_, and the dropped front is given back once it is the
   // larger part, so trimming costs in proportion to the entry dropped.
-  std::vector<Byte> stream_;
+  // Growing it leaves the new bytes as they come: each entry writes all of its own.
+  std::vector<Byte, THVByteAllocator<Byte>> stream_;
   size_t head_ = 0;
   // Side states only of the entries that have one, by entry serial number;
   // the oldest entry in the stream has serial firstSerial_.

@@ -28,15 +28,22 @@ std::string PdfText(const QString& pdf) {
 
 struct Run {
   int code = -1;
-  std::string err;
+  std::string err, out;
 };
 
-Run Program(const QStringList& args) {
+// Runs a program; withoutDisplay: with no display and no platform set.
+Run Program(const QStringList& args, bool withoutDisplay = false,
+            const QString& program = ZN4417HEX_PATH) {
   QProcess p;
-  p.start(ZN4417HEX_PATH, args);
+  if (withoutDisplay) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    p.setProcessEnvironment(env);
+  }
+  p.start(program, args);
   p.waitForFinished(60000);
   return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          p.readAllStandardError().toStdString()};
+          p.readAllStandardError().toStdString(), p.readAllStandardOutput().toStdString()};
 }
 
 struct Editor {
@@ -63,8 +70,8 @@ class HexEditPrintTest : public QObject {
     QStringList texts;
     for (QAction* a : file->actions())
       if (!a->isSeparator()) texts << a->text().remove('&');
-    QCOMPARE(texts, (QStringList{"Open...", "Save", "Save As...", "Print...", "Print Preview...",
-                                 "Export as PDF...", "Quit"}));
+    QCOMPARE(texts, (QStringList{"New", "Open...", "Open Recent", "Save", "Save As...", "Revert",
+                                 "Print...", "Print Preview...", "Export as PDF...", "Quit"}));
   }
 
   void exportAsPdfFromTheMenu() {
@@ -96,11 +103,37 @@ class HexEditPrintTest : public QObject {
     const std::string text = PdfText(pdf);
     QVERIFY2(text.find("0x00: 30 31 32 33") != std::string::npos, text.c_str());
     QVERIFY2(text.find("0x30: 60 61") != std::string::npos, text.c_str());
+    // The default page header: the file name and the page count.
+    QVERIFY2(text.find("rom.bin") != std::string::npos, text.c_str());
+    QVERIFY2(text.find("Page 1 of 1") != std::string::npos, text.c_str());
     r = Program({"--print-pdf", dir.filePath("x.pdf"), dir.filePath("missing.bin")});
     QVERIFY(r.code != 0);
     QVERIFY2(r.err.find("Cannot open") != std::string::npos, r.err.c_str());
     QVERIFY(!QFile::exists(dir.filePath("x.pdf")));
     QCOMPARE(Program({"--print-pdf", pdf}).code, 64);
+  }
+
+  // --help and --version need no window; without a display a window
+  // program says so in one line and exits 1 (no abort).
+  void commandLineWithoutAWindow() {
+    Run r = Program({"--version"}, true);
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, std::string("zn4417hex 1.71\n"));
+    r = Program({"--help"}, true);
+    QCOMPARE(r.code, 0);
+    for (const char* key : {"Ctrl+G", "Shift+F3", "Ctrl+B", "Ctrl+Z", "Tab"})
+      QVERIFY2(r.out.find(key) != std::string::npos, key);
+    QCOMPARE(Program({"--no-such-option"}, true).code, 64);
+    QStringList programs{ZN4417HEX_PATH};
+#ifdef ZN4417CONFIG_PATH
+    programs << ZN4417CONFIG_PATH;
+#endif
+    for (const QString& program : programs) {
+      r = Program({}, true, program);
+      QCOMPARE(r.code, 1);
+      QCOMPARE(std::count(r.err.begin(), r.err.end(), '\n'), 1L);
+      QVERIFY2(r.err.find("no display") != std::string::npos, r.err.c_str());
+    }
   }
 
   void eachFileKeepsItsViewSettingsAndBookmarks() {

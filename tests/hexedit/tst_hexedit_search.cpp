@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QtTest>
+#include <random>
 
 #include "framework/panel.h"
+#include "hexedit/find_dialog.h"
 #include "hexedit/hexedit_search.h"
 #include "hexedit/hexeditform.h"
 #include "hexview/hvclipformats.h"
@@ -114,9 +117,12 @@ class HexEditSearchTest : public QObject {
     const Integer before = e.Data().UndoStorage().Count();
     QCOMPARE(s.ReplaceAll(), 2);
     QCOMPARE(e.Text(), std::string("xyz-b-xyz-b-xyz"));
-    QCOMPARE(e.Data().UndoStorage().Count(), before + 2);
-    e.View().Undo();  // takes back the last replacement only
-    QCOMPARE(e.Text(), std::string("xyz-b-xyz-b-a"));
+    QCOMPARE(e.Data().UndoStorage().Count(), before + 1);  // one step for all of them
+    QCOMPARE(e.form.StatusMessage(), std::string("Replaced 2 occurrences"));
+    e.View().Undo();
+    QCOMPARE(e.Text(), std::string("xyz-b-a-b-a"));
+    QVERIFY(e.View().Redo());
+    QCOMPARE(e.Text(), std::string("xyz-b-xyz-b-xyz"));
 
     // The replacement containing the pattern is not searched again.
     e.Fill("aa");
@@ -178,6 +184,128 @@ class HexEditSearchTest : public QObject {
     QCOMPARE(percents.size(), 2u);
     QVERIFY(!e.Data().HasSelection());
     s.OnPiece = nullptr;
+  }
+
+  // Backward search by pieces against a plain scan from the end.
+  void findBackwardAgreesWithAPlainScan() {
+    Editor e;
+    std::mt19937 rng(21);
+    std::string text(3000, 'x');
+    for (char& c : text) c = "abAB?x"[rng() % 6];
+    e.Fill(text);
+    THexEditSearch& s = SearchOf(e.form);
+    s.SetPieceSize(97);  // many pieces, hits across their edges
+    s.SetProgressFrom(1000);
+    for (int round = 0; round < 300; ++round) {
+      THexEditFindOptions o = Text(std::string(1 + rng() % 3, 'a'), rng() % 2);
+      for (char& c : o.text) c = "abAB?"[rng() % 5];
+      o.useWildcard = rng() % 3 == 0;
+      s.SetOptions(o);
+      const Integer from = static_cast<Integer>(rng() % 3100) - 50;
+      const std::vector<Byte> pattern = s.Pattern();
+      const auto& table = e.View().Data().FindTable(o.ignoreCase);
+      const Integer m = static_cast<Integer>(pattern.size());
+      Integer expected = -1;
+      for (Integer at = std::min<Integer>(from, e.View().DataSize() - m); at >= 0 && expected < 0;
+           --at) {
+        Integer k = 0;
+        while (k < m && ((o.useWildcard && pattern[k] == '?') ||
+                         table[static_cast<Byte>(text[at + k])] == pattern[k]))
+          ++k;
+        if (k == m) expected = at;
+      }
+      QCOMPARE(s.FindBackFrom(from), expected);
+      if (expected >= 0)
+        QCOMPARE(e.Selection(), (THVSelection{expected, expected, expected + m - 1}));
+    }
+  }
+
+  void findPreviousAndAMissThatWrapsAround() {
+    Editor e;
+    e.Fill("ab..ab..ab");
+    THexEditSearch& s = SearchOf(e.form);
+    s.SetOptions(Text("ab"));
+    e.form.UpdateUi();
+    int asked = 0;
+    bool askedBackward = false, answer = false;
+    s.AskContinue = [&](bool backward) {
+      ++asked;
+      askedBackward = backward;
+      return answer;
+    };
+    e.Data().MoveCaret(9, false);
+    e.Trigger("Find Previous");
+    QCOMPARE(e.Selection().Low, 8);
+    e.Trigger("Find Previous");
+    QCOMPARE(e.Selection().Low, 4);
+    e.Trigger("Find Previous");
+    QCOMPARE(e.Selection().Low, 0);
+    e.Trigger("Find Previous");  // nothing before: asked, declined
+    QCOMPARE(asked, 1);
+    QVERIFY(askedBackward);
+    QCOMPARE(e.Selection().Low, 0);
+    QVERIFY(e.form.StatusMessage().find("not found") != std::string::npos);
+    answer = true;
+    e.Trigger("Find Previous");  // and again from the end
+    QCOMPARE(e.Selection().Low, 8);
+    e.Trigger("Find Next");  // nothing after: from the start
+    QCOMPARE(asked, 3);
+    QVERIFY(!askedBackward);
+    QCOMPARE(e.Selection().Low, 0);
+    QCOMPARE(e.form.FindAction("Edit", "Find Previous")->shortcut(), QKeySequence("Shift+F3"));
+    // The dialog's direction: backward from the caret.
+    s.AskOptions = [](THexEditFindOptions& o, bool) {
+      o = Text("ab");
+      o.backward = true;
+      return THexEditSearch::faFind;
+    };
+    e.View().ResetSelection(false);
+    e.Data().MoveCaret(7, false);
+    e.Trigger("Find...");
+    QCOMPARE(e.Selection().Low, 4);
+  }
+
+  // Enter in either dialog finds; it never replaces.
+  void findNextIsTheDefaultButton() {
+    for (const bool replace : {false, true}) {
+      TFindDialog dialog(nullptr, Text("x"), replace);
+      QStringList defaults;
+      for (QPushButton* b : dialog.findChildren<QPushButton*>())
+        if (b->isDefault()) defaults << b->text();
+      QCOMPARE(defaults, QStringList{"Find &Next"});
+    }
+  }
+
+  void replaceAllCancelledChangesNothing() {
+    Editor e;
+    std::string text(200000, '.');
+    for (size_t i = 0; i < text.size(); i += 1000) text[i] = 'a';
+    e.Fill(text);
+    THexEditSearch& s = SearchOf(e.form);
+    s.SetProgressFrom(1000);
+    THexEditFindOptions o = Text("a");
+    o.replacement = "bb";
+    s.SetOptions(o);
+    std::vector<int> percents;
+    bool barShown = false;
+    s.OnPiece = [&](int percent) {
+      percents.push_back(percent);
+      const auto bars = e.form.StatusPanel().findChildren<QProgressBar*>();
+      barShown = barShown || (!bars.isEmpty() && bars[0]->isVisible());
+      if (percent >= 20) s.Cancel();
+    };
+    QCOMPARE(s.ReplaceAll(), 0);
+    QVERIFY(s.Cancelled());
+    QVERIFY(barShown);
+    QVERIFY(!percents.empty() && percents.back() < 50);
+    QCOMPARE(e.Text(), text);
+    QCOMPARE(e.Data().UndoStorage().Count(), 0);
+    QVERIFY(!e.View().GetModified());
+    QVERIFY(e.form.StatusMessage().find("cancelled") != std::string::npos);
+    s.OnPiece = nullptr;
+    QCOMPARE(s.ReplaceAll(), 200);
+    QCOMPARE(e.View().DataSize(), 200200);
+    QVERIFY(e.View().isEnabled());
   }
 
   void clipboardEntries() {

@@ -1,6 +1,8 @@
 // Search pattern preparation, forward search, replace and seeking.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/hexview/hexdata_test_util.h"
 
 namespace {
@@ -85,6 +87,39 @@ TEST(HexDataFind, ProgressOnlyFromFiveHundredBytes) {
   const Byte pair[] = {'?', 1};
   EXPECT_EQ(d.FindWithWildcard(pair, 2, 0, 60050, false, '?'), -1);  // ends before the match
   EXPECT_EQ(reports.size(), 300u);
+}
+
+// Searches one after another reuse the scan of the last one; each answer
+// must still be the one a plain scan gives, whatever changed in between:
+// the pattern, case folding, the translation behind it, the wildcard, or
+// the data itself.
+TEST(HexDataFind, RepeatedSearchesAgreeWithAPlainScan) {
+  std::mt19937 rng(4417);
+  THexViewData d;
+  Bytes data(3000);
+  for (Byte& b : data) b = "aAbB?\x01"[rng() % 6];
+  Fill(d, data);
+  for (int round = 0; round < 400; ++round) {
+    if (round % 50 == 0) d.SetTranslation(round % 100 ? tkBCD : tkAsIs);
+    if (round % 7 == 0) {  // an edit under the cached scan
+      const Integer at = static_cast<Integer>(rng() % data.size());
+      data[at] = "aB?"[rng() % 3];
+      d.SetDataAt(at, data[at]);
+    }
+    Bytes pattern(1 + rng() % 3);
+    for (Byte& b : pattern) b = "abAB?"[rng() % 5];
+    const bool ignoreCase = rng() % 2;
+    const int wildcard = rng() % 3 ? -1 : '?';
+    d.PrepareFindReplaceData("", ignoreCase, false);
+    const Integer start = static_cast<Integer>(rng() % 2500);
+    const Integer end = start + static_cast<Integer>(rng() % 600);
+    const Integer m = static_cast<Integer>(pattern.size());
+    const Integer found = wildcard < 0
+                              ? d.Find(pattern.data(), m, start, end, ignoreCase)
+                              : d.FindWithWildcard(pattern.data(), m, start, end, ignoreCase, '?');
+    ASSERT_EQ(found, NaiveFind(data, pattern, start, end, d.FindTable(ignoreCase), wildcard))
+        << "round " << round;
+  }
 }
 
 TEST(HexDataReplace, GrowsOrKeepsTheSizeAndReselectsOnUndo) {

@@ -1,6 +1,8 @@
 // Helpers shared by the hex data tests.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,4 +23,20 @@ inline void Fill(THexViewData& d, const std::vector<Byte>& bytes) {
 
 inline std::vector<Byte> Contents(const THexViewData& d) {
   return std::vector<Byte>(d.GetFastPointer(), d.GetFastPointer() + d.DataSize());
+}
+
+// The first start in [start, end - length + 1] where every pattern byte
+// equals table[data byte] or is the wildcard (wildcard -1: none); -1 when
+// there is none. The plain reference the searches are checked against.
+inline Integer NaiveFind(const std::vector<Byte>& data, const std::vector<Byte>& pattern,
+                         Integer start, Integer end, const std::array<Byte, 256>& table,
+                         int wildcard) {
+  const Integer m = static_cast<Integer>(pattern.size());
+  end = std::min<Integer>(end, static_cast<Integer>(data.size()) - 1);
+  for (Integer s = std::max(start, 0); m > 0 && s + m - 1 <= end; ++s) {
+    Integer k = 0;
+    while (k < m && (pattern[k] == wildcard || table[data[s + k]] == pattern[k])) ++k;
+    if (k == m) return s;
+  }
+  return -1;
 }

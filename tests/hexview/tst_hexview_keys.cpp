@@ -191,6 +191,33 @@ class HexViewKeysTest : public QObject {
     QCOMPARE(CaretOf(v), (Caret{9, false, false}));
   }
 
+  // On empty data the two caret cells are the first hex digit and, in the
+  // first data row, the first character: Tab and Ctrl+T go between them.
+  void fieldSwitchOnEmptyData() {
+    ViewHost h;
+    h.Fill({});
+    h.Focus();
+    THexViewEx& v = *h.view;
+    QCOMPARE(v.Col(), 2);
+    for (const auto& [key, mods] :
+         {std::pair{Qt::Key_Tab, Qt::NoModifier}, std::pair{Qt::Key_T, Qt::ControlModifier}}) {
+      Key(v, key, mods);
+      QCOMPARE(v.Col(), v.FirstCharColumn());
+      QCOMPARE(v.Row(), 2);
+      QVERIFY(v.Data().CaretInCharField());
+      Key(v, key, mods);
+      QCOMPARE(v.Col(), 2);
+      QVERIFY(!v.Data().CaretInCharField());
+    }
+    // In the character field, insert mode appends typed characters there.
+    Key(v, Qt::Key_Tab);
+    Key(v, Qt::Key_Insert);
+    QTest::keyClicks(&v, "Hi");
+    QCOMPARE(v.DataSize(), 2);
+    QCOMPARE(v.GetDataAt(0), Byte{'H'});
+    QVERIFY(v.GetInCharField());
+  }
+
   void deleteAndBackspace() {
     ViewHost h;
     h.Fill(Counting(12));

@@ -59,6 +59,24 @@ class HexViewMouseTest : public QObject {
     QCOMPARE(v.Data().Selection(), (THVSelection{0, 0, 15}));
   }
 
+  // A press on the separator itself, without dragging, puts the caret on
+  // the last hex digit of that row; other buttons leave it alone.
+  void pressOnTheSeparatorGoesToTheLastHexDigit() {
+    ViewHost h;
+    h.Fill(std::vector<Byte>(64, 0x11));
+    THexViewEx& v = *h.view;
+    QTest::mousePress(&v, Qt::RightButton, Qt::NoModifier, At(v, v.SeparatorColumn(), 4));
+    QCOMPARE(v.Data().CaretIndex(), 0);
+    QTest::mouseRelease(&v, Qt::RightButton, Qt::NoModifier, At(v, v.SeparatorColumn(), 4));
+    QTest::mousePress(&v, Qt::LeftButton, Qt::NoModifier, At(v, v.SeparatorColumn(), 4));
+    QCOMPARE(v.Col(), v.SeparatorColumn() - 1);
+    QCOMPARE(v.Row(), 4);
+    QCOMPARE(v.Data().CaretIndex(), 2 * 8 + 7);
+    QVERIFY(v.Data().CaretOnSecondDigit());
+    QTest::mouseRelease(&v, Qt::LeftButton, Qt::NoModifier, At(v, v.SeparatorColumn(), 4));
+    QVERIFY(!v.Data().HasSelection());
+  }
+
   void dragBeyondTheBottomScrollsAndKeepsSelecting() {
     ViewHost h(420, 120);
     h.Fill(std::vector<Byte>(400, 0));

@@ -1,6 +1,9 @@
 // Hex view widget: rendered pixels against the painting rules.
+#include <QDialog>
+#include <QLineEdit>
 #include <QtTest>
 
+#include "framework/caret.h"
 #include "hexview/ehexview.h"
 #include "hexview/hvbookmarkimages.h"
 #include "tests/hexview/hexview_widget_util.h"
@@ -41,6 +44,19 @@ class RegionRecorder : public QObject {
     if (e->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(e)->region();
     return false;
   }
+};
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(int& count) : count_(count) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++count_;
+    return false;
+  }
+
+ private:
+  int& count_;
 };
 
 }  // namespace
@@ -289,6 +305,53 @@ class HexViewPaintTest : public QObject {
     const TRect cell = Cell(v, 6, 3);
     v.repaint(QRect(cell.Left + off.X + 1, cell.Top + off.Y + 1, 2, 2));
     QCOMPARE(drawn, (std::vector<std::pair<int, int>>{{6, 3}}));
+  }
+
+  // Left alone, a focused view repaints only for the caret's blink (every
+  // 500 ms), also after typing and moving the caret.
+  void idleViewPaintsOnlyForTheBlink() {
+    ViewHost h;
+    h.Fill(Bytes(64));
+    THexViewEx& v = *h.view;
+    h.Focus();
+    QCOMPARE(CaretOwner(), static_cast<TWinControl*>(&v));
+    int paints = 0;
+    PaintCounter counter(paints);
+    v.installEventFilter(&counter);
+    for (const bool edited : {false, true}) {
+      if (edited) {
+        QTest::keyClicks(&v, "a5");
+        QTest::keyClick(&v, Qt::Key_Right);
+      }
+      QTest::qWait(100);  // the repaints the edit asked for
+      paints = 0;
+      QTest::qWait(1000);
+      QVERIFY2(paints >= 1 && paints <= 4, qPrintable(QString("%1 paints").arg(paints)));
+    }
+    QCOMPARE(v.GetDataAt(0), Byte{0xA5});
+  }
+
+  // While another window (a dialog) has the focus the view draws no
+  // caret; it comes back when the view's window is active again.
+  void anotherWindowTakesTheCaretAway() {
+    ViewHost h;
+    h.Fill(Bytes(64));
+    THexViewEx& v = *h.view;
+    h.Focus();
+    v.Seek(0x25, 0);
+    QCOMPARE(CaretOwner(), static_cast<TWinControl*>(&v));
+    QDialog dialog;
+    QLineEdit* edit = new QLineEdit(&dialog);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    edit->setFocus();
+    QApplication::processEvents();
+    QVERIFY(!v.Focused());
+    QVERIFY(CaretOwner() != &v);
+    dialog.hide();
+    h.Focus();
+    QCOMPARE(CaretOwner(), static_cast<TWinControl*>(&v));
+    QCOMPARE(v.Data().CaretIndex(), 0x25);
   }
 
   void largeDataDrawsTheSameCells() {

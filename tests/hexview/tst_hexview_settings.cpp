@@ -94,6 +94,14 @@ class HexViewSettingsTest : public QObject {
     }
     QVERIFY(HasLine(text, "Translation=tkAsIs"));
     QVERIFY(HasLine(text, "Colors.Offset=clBlack"));
+    // A sub-object's lines come in its class's declared order.
+    std::vector<std::string> colours;
+    for (const std::string& line : lines)
+      if (line.rfind("Colors.", 0) == 0) colours.push_back(line.substr(7, line.find('=') - 7));
+    QCOMPARE(colours, (std::vector<std::string>{"Background", "ChangedBackground", "ChangedText",
+                                                "CursorFrame", "Offset", "OddColumn", "EvenColumn",
+                                                "CurrentOffsetBackground", "OffsetBackGround",
+                                                "CurrentOffset", "Grid", "NonFocusCursorFrame"}));
     QVERIFY(HasLine(text, "PrintOptions.Flags=[pfSelectionBold,pfMonochrome]"));
     QVERIFY(HasLine(text, "PrintOptions.MarginBottom=25"));
     QVERIFY(HasLine(text, "MaskChar=."));
