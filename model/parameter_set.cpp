@@ -22,6 +22,11 @@ constexpr ParamDescriptor Number(ParamId id, const char* name, const char* capti
   return {id, pkNumeric, name, caption, "", toolName, min, max, 1, 0, false, {}};
 }
 
+// A number over the whole byte, 0..255.
+constexpr ParamDescriptor WholeByte(ParamId id, const char* name, const char* caption) {
+  return Number(id, name, caption, 0, 255);
+}
+
 // A pulse limit: 500..2500 us in steps of 20, typed whole numbers allowed.
 constexpr ParamDescriptor Pulse(ParamId id, const char* name, const char* caption,
                                 long double initial) {
@@ -39,17 +44,17 @@ constexpr ParamDescriptor List(ParamId id, const char* name, const char* toolNam
 }
 
 const std::array<ParamDescriptor, kParamCount> kDescriptors = {{
-    Number(piDB, "DB", "DEADBAND", 0, 255),
+    WholeByte(piDB, "DB", "DEADBAND"),
     Number(piST, "ST", "STRETCHER", 0, 7),
-    Number(piBT, "BT", "BOOST", 0, 255),
-    Number(piMDL, "MDL", "MAXDUTYL", 0, 255),
-    Number(piMDR, "MDR", "MAXDUTYR", 0, 255),
+    WholeByte(piBT, "BT", "BOOST"),
+    WholeByte(piMDL, "MDL", "MAXDUTYL"),
+    WholeByte(piMDR, "MDR", "MAXDUTYR"),
     Number(piDZ, "DZ", "DEADZONE", 0, 63),
-    Number(piP1MD, "P1MD", "P1MDUTY", 0, 255),
-    Number(piP2MD, "P2MD", "P2MDUTY", 0, 255),
-    Number(piP1T, "P1T", "P1WTIME", 0, 255),
-    Number(piP2T, "P2T", "P2WTIME", 0, 255),
-    Number(piP3T, "P3T", "P3WTIME", 0, 255),
+    WholeByte(piP1MD, "P1MD", "P1MDUTY"),
+    WholeByte(piP2MD, "P2MD", "P2MDUTY"),
+    WholeByte(piP1T, "P1T", "P1WTIME"),
+    WholeByte(piP2T, "P2T", "P2WTIME"),
+    WholeByte(piP3T, "P3T", "P3WTIME"),
     Number(piOSC, "OSC", "OSC", 0, 127),
     Number(piCH, "CH", "CHANNEL", 0, 15, "CH"),
     Number(piCLK, "CLK", "CLK", 0, 7),
