@@ -4,13 +4,16 @@
 // holds the hex view `Rom`, whose data buffer is the configuration image.
 //
 // unit1.cpp        construction, start-up, commands, device-change message
-// unit1_layout.cpp the widget tree with its geometry, captions and ranges
+// unit1_layout.cpp the widget tree with its geometry; the parameter controls
+//                  take their names, captions, ranges and items from the
+//                  parameter table (model/parameter_set.h)
 // unit1_bindings.cpp the check boxes, the tab order and the ConfigView side:
 //                  what the controller reads and shows, and the exit
 //                  handling of the parameter controls
 // unit1_advanced.cpp the "Advanced" group on request (--advanced)
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -142,7 +145,7 @@ class TForm1 : public TForm, public ConfigView {
   NotificationHandle NotificationHandle_() const { return notificationHandle_; }
   std::string ConnectionText() const;
 
-  // The spin edit that holds numeric parameter `id`.
+  // The spin edit that holds numeric parameter `id`; null for the others.
   TNvSpinEdit* SpinEditOf(ParamId id) const;
   // The parameter a control holds; false for any other control.
   bool ParamOfControl(const TObject* control, ParamId& id) const;
@@ -171,8 +174,16 @@ class TForm1 : public TForm, public ConfigView {
   void CreateToolbarControls();
   void CreateLateControls();
   void CreateLatePulseControls();
+  // The control of a parameter, named, ranged and filled from the parameter
+  // table and kept in paramControls_; the layout gives its place.
+  TNvSpinEdit* MakeSpinEdit(TWinControl* parent, ParamId id, int left, int top);
+  TNvCheckList* MakeCheckList(TWinControl* parent, ParamId id);
   // unit1_bindings.cpp
-  TNvCheckBox* CreateCheckBox(const char* name, const char* caption, int top);
+  TNvCheckBox* CreateCheckBox(ParamId id, int top);
+  TNvCheckList* CheckListOf(ParamId id) const;
+  // The checked state a flag's check box or a list item shows.
+  bool ControlChecked(const ParamRef& ref) const;
+  void ShowChecked(const ParamRef& ref, bool checked);
   void ApplyTabOrder();
   void WireEvents();
   // unit1.cpp: hands a text to OnDiagnostic.
@@ -183,4 +194,7 @@ class TForm1 : public TForm, public ConfigView {
   TRomImageStore romStore_;
   ConfigController controller_;
   NotificationHandle notificationHandle_ = nullptr;
+  // The parameter controls by ParamId: a spin edit for each number, a check
+  // list for each list, a check box for each flag.
+  std::array<TWinControl*, kParamCount> paramControls_{};
 };

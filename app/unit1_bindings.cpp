@@ -1,7 +1,10 @@
 // The main window's side of ConfigView: the parameters are the values of the
-// spin edits and the states of the check boxes and check lists; the image is
-// the hex view's buffer; leaving a parameter control runs DBExit. The check
-// boxes and the tab order of the parameter controls are set here too.
+// spin edits and the states of the check boxes and check lists, found by
+// parameter id; the image is the hex view's buffer; leaving a parameter
+// control runs DBExit. The check boxes and the tab order of the parameter
+// controls are set here too.
+#include <algorithm>
+
 #include "app/unit1.h"
 #include "framework/application.h"
 #include "hexview/hexviewex.h"
@@ -23,12 +26,14 @@ void SetTabOrders(std::initializer_list<TWinControl*> controls) {
 
 }  // namespace
 
-TNvCheckBox* TForm1::CreateCheckBox(const char* name, const char* caption, int top) {
-  auto* box = MakeComponent<TNvCheckBox>(NvGroup1, name);
+TNvCheckBox* TForm1::CreateCheckBox(ParamId id, int top) {
+  const ParamDescriptor& d = DescriptorOf(id);
+  auto* box = MakeComponent<TNvCheckBox>(NvGroup1, d.name);
   box->SetBounds(176, top, 145, 17);
-  box->SetCaption(caption);
+  box->SetCaption(d.caption);
   box->SetColor(clSkyBlue);
   box->InitState(cbUnchecked);
+  paramControls_.at(id) = box;
   return box;
 }
 
@@ -41,75 +46,35 @@ void TForm1::ApplyTabOrder() {
 }
 
 TNvSpinEdit* TForm1::SpinEditOf(ParamId id) const {
-  switch (id) {
-    case piDB:
-      return DB;
-    case piST:
-      return ST;
-    case piBT:
-      return BT;
-    case piMDL:
-      return MDL;
-    case piMDR:
-      return MDR;
-    case piDZ:
-      return DZ;
-    case piP1MD:
-      return P1MD;
-    case piP2MD:
-      return P2MD;
-    case piP1T:
-      return P1T;
-    case piP2T:
-      return P2T;
-    case piP3T:
-      return P3T;
-    case piOSC:
-      return OSC;
-    case piCH:
-      return CH;
-    case piCLK:
-      return CLK;
-    case piedtPMINL:
-      return edtPMINL;
-    case piedtPMAXL:
-      return edtPMAXL;
-    case piedtPMID:
-      return edtPMID;
-    default:
-      return nullptr;
-  }
+  if (DescriptorOf(id).kind != pkNumeric) return nullptr;
+  return static_cast<TNvSpinEdit*>(paramControls_.at(id));
+}
+
+TNvCheckList* TForm1::CheckListOf(ParamId id) const {
+  return static_cast<TNvCheckList*>(paramControls_.at(id));
+}
+
+bool TForm1::ControlChecked(const ParamRef& ref) const {
+  if (ref.item >= 0) return CheckListOf(ref.id)->ItemChecked(ref.item);
+  return static_cast<TNvCheckBox*>(paramControls_.at(ref.id))->Checked();
+}
+
+void TForm1::ShowChecked(const ParamRef& ref, bool checked) {
+  if (ref.item >= 0) return CheckListOf(ref.id)->SetItemChecked(ref.item, checked);
+  static_cast<TNvCheckBox*>(paramControls_.at(ref.id))
+      ->InitState(checked ? cbChecked : cbUnchecked);
 }
 
 bool TForm1::ParamOfControl(const TObject* control, ParamId& id) const {
-  for (Integer i = 0; i < kNumericCount; ++i) {
-    if (control == SpinEditOf(static_cast<ParamId>(i))) {
-      id = static_cast<ParamId>(i);
-      return true;
-    }
-  }
-  const std::pair<const TObject*, ParamId> others[] = {{FUNREG, piFUNREG},
-                                                       {FUNREG1, piFUNREG1},
-                                                       {HFD, piHFD},
-                                                       {nvchckbxLPPMP, pinvchckbxLPPMP},
-                                                       {nvchckbxINVC, pinvchckbxINVC}};
-  for (const auto& [other, otherId] : others) {
-    if (control == other) {
-      id = otherId;
-      return true;
-    }
-  }
-  return false;
+  const auto found = std::find(paramControls_.begin(), paramControls_.end(), control);
+  if (found == paramControls_.end()) return false;
+  id = static_cast<ParamId>(found - paramControls_.begin());
+  return true;
 }
 
 void TForm1::WireEvents() {
   const TNotifyEvent exit = [this](TObject* sender) { DBExit(sender); };
-  for (TWinControl* control : std::initializer_list<TWinControl*>{
-           DB,     ST,   BT,      MDL, MDR,      DZ,       P2T,     P3T,           P2MD,
-           P1T,    P1MD, FUNREG1, HFD, edtPMINL, edtPMAXL, edtPMID, nvchckbxLPPMP, nvchckbxINVC,
-           FUNREG, OSC,  CH,      CLK}) {
-    control->OnExit = exit;
-  }
+  for (TWinControl* control : paramControls_) control->OnExit = exit;
   FUNREG1->OnClick = exit;
   FUNREG1->OnMouseLeave = exit;
 }
@@ -138,14 +103,8 @@ ParameterSet TForm1::ReadParameters() {
     const auto id = static_cast<ParamId>(i);
     params.SetValue(id, SpinEditOf(id)->Value());
   }
-  for (Integer i = 0; i < kFunregCount; ++i) {
-    params.FUNREG[i].checked = FUNREG->ItemChecked(i);
-    params.FUNREG[i].enabled = FUNREG->ItemEnabled(i);
-  }
-  for (Integer i = 0; i < kFunreg1Count; ++i) params.FUNREG1[i] = FUNREG1->ItemChecked(i);
-  params.HFD = HFD->Checked();
-  params.nvchckbxLPPMP = nvchckbxLPPMP->Checked();
-  params.nvchckbxINVC = nvchckbxINVC->Checked();
+  for (const ParamRef& ref : CheckableRefs()) params.SetChecked(ref, ControlChecked(ref));
+  for (Integer i = 0; i < kFunregCount; ++i) params.FUNREG[i].enabled = FUNREG->ItemEnabled(i);
   return params;
 }
 
@@ -158,11 +117,7 @@ void TForm1::ShowParameters(const ParameterSet& params) {
 }
 
 void TForm1::ShowFlags(const ParameterSet& params) {
-  for (Integer i = 0; i < kFunregCount; ++i) FUNREG->SetItemChecked(i, params.FUNREG[i].checked);
-  for (Integer i = 0; i < kFunreg1Count; ++i) FUNREG1->SetItemChecked(i, params.FUNREG1[i]);
-  HFD->InitState(params.HFD ? cbChecked : cbUnchecked);
-  nvchckbxLPPMP->InitState(params.nvchckbxLPPMP ? cbChecked : cbUnchecked);
-  nvchckbxINVC->InitState(params.nvchckbxINVC ? cbChecked : cbUnchecked);
+  for (const ParamRef& ref : CheckableRefs()) ShowChecked(ref, params.Checked(ref));
 }
 
 void TForm1::SetFunregItemEnabled(Integer item, bool enabled) {

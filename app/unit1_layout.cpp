@@ -1,8 +1,10 @@
 // The main window's widget tree: every component in declaration order with
-// its position, size, caption, colours and range, as the window is read from
-// its stored form. Each component is marked as loading while its properties
-// are set; the end of loading then lets the toolbar line up its buttons and
-// the buttons take their size from it.
+// its position, size and colours, as the window is read from its stored
+// form; what belongs to a parameter (the control's name, the caption beside
+// it, its range, step and list items) comes from the parameter table. Each
+// component is marked as loading while its properties are set; the end of
+// loading then lets the toolbar line up its buttons and the buttons take
+// their size from it.
 //
 // The check boxes are made in unit1_bindings.cpp: their button base and the
 // bordered panel of the bars cannot be declared in one unit.
@@ -47,33 +49,12 @@ TNvLabel* MakeLabel(TWinControl* parent, const char* name, const char* caption, 
   return label;
 }
 
-// A 73 x 21 spin edit stepping by 1 from 0 up to `max`, without typing.
-TNvSpinEdit* MakeSpin(TWinControl* parent, const char* name, int left, int top, long double max) {
-  auto* edit = Make<TNvSpinEdit>(parent, name);
-  edit->SetBounds(left, top, 73, 21);
-  edit->SetMax(max);
-  edit->SetMin(0);
-  edit->SetIncrement(1);
-  edit->SetPageSize(10);
-  edit->SetAllowKeyEdit(false);
-  edit->SetValue(0);
-  return edit;
+const char* CaptionOf(ParamId id) {
+  return DescriptorOf(id).caption;
 }
 
-// The pulse limits: 500..2500 us in steps of 20, typed whole numbers allowed.
-TNvSpinEdit* MakePulseSpin(TWinControl* parent, const char* name, int top, long double value) {
-  TNvSpinEdit* edit = MakeSpin(parent, name, 88, top, 2500);
-  edit->SetMin(500);
-  edit->SetIncrement(20);
-  edit->SetIntegersOnly(true);
-  edit->SetAllowKeyEdit(true);
-  edit->SetColor(clInfoBk);
-  edit->SetValue(value);
-  return edit;
-}
-
-void AddItems(TNvCheckList* list, std::initializer_list<const char*> captions) {
-  for (const char* caption : captions) list->AddEx(caption, false, true);
+const char* UnitOf(ParamId id) {
+  return DescriptorOf(id).unit;
 }
 
 TNvToolButton* MakeToolButton(TNvToolbar* bar, const char* name, const char* caption, int left,
@@ -89,6 +70,29 @@ TNvToolButton* MakeToolButton(TNvToolbar* bar, const char* name, const char* cap
 }
 
 }  // namespace
+
+TNvSpinEdit* TForm1::MakeSpinEdit(TWinControl* parent, ParamId id, int left, int top) {
+  const ParamDescriptor& d = DescriptorOf(id);
+  auto* edit = Make<TNvSpinEdit>(parent, d.name);
+  edit->SetBounds(left, top, 73, 21);
+  edit->SetMax(d.max);
+  edit->SetMin(d.min);
+  edit->SetIncrement(d.step);
+  edit->SetPageSize(10);
+  edit->SetAllowKeyEdit(d.typed);
+  if (d.typed) edit->SetIntegersOnly(true);
+  edit->SetValue(d.initial);
+  paramControls_.at(id) = edit;
+  return edit;
+}
+
+TNvCheckList* TForm1::MakeCheckList(TWinControl* parent, ParamId id) {
+  const ParamDescriptor& d = DescriptorOf(id);
+  auto* list = Make<TNvCheckList>(parent, d.name);
+  for (const ListItem& item : d.items) list->AddEx(item.caption, false, true);
+  paramControls_.at(id) = list;
+  return list;
+}
 
 void TForm1::CreateComponents() {
   CreateBars();
@@ -161,17 +165,17 @@ void TForm1::CreateGroups() {
 }
 
 void TForm1::CreateBasicSpinEdits() {
-  DB = MakeSpin(NvGroup1, "DB", 89, 32, 255);
-  ST = MakeSpin(NvGroup1, "ST", 88, 56, 7);
-  BT = MakeSpin(NvGroup1, "BT", 88, 80, 255);
-  MDL = MakeSpin(NvGroup1, "MDL", 88, 104, 255);
-  MDR = MakeSpin(NvGroup1, "MDR", 88, 128, 255);
-  P1MD = MakeSpin(NvGroup1, "P1MD", 408, 32, 255);
-  P2MD = MakeSpin(NvGroup1, "P2MD", 408, 56, 255);
-  P1T = MakeSpin(NvGroup1, "P1T", 408, 80, 255);
-  P2T = MakeSpin(NvGroup1, "P2T", 408, 104, 255);
-  P3T = MakeSpin(NvGroup1, "P3T", 408, 128, 255);
-  DZ = MakeSpin(NvGroup1, "DZ", 88, 152, 63);
+  DB = MakeSpinEdit(NvGroup1, piDB, 89, 32);
+  ST = MakeSpinEdit(NvGroup1, piST, 88, 56);
+  BT = MakeSpinEdit(NvGroup1, piBT, 88, 80);
+  MDL = MakeSpinEdit(NvGroup1, piMDL, 88, 104);
+  MDR = MakeSpinEdit(NvGroup1, piMDR, 88, 128);
+  P1MD = MakeSpinEdit(NvGroup1, piP1MD, 408, 32);
+  P2MD = MakeSpinEdit(NvGroup1, piP2MD, 408, 56);
+  P1T = MakeSpinEdit(NvGroup1, piP1T, 408, 80);
+  P2T = MakeSpinEdit(NvGroup1, piP2T, 408, 104);
+  P3T = MakeSpinEdit(NvGroup1, piP3T, 408, 128);
+  DZ = MakeSpinEdit(NvGroup1, piDZ, 88, 152);
 }
 
 void TForm1::CreateAdvancedControls() {
@@ -205,27 +209,25 @@ void TForm1::CreateAdvancedControls() {
   Rom->ExData().SetBackupExtension(".bak");
   romStore_.SetView(Rom);
 
-  FUNREG = Make<TNvCheckList>(NvGroup3, "FUNREG");
+  FUNREG = MakeCheckList(NvGroup3, piFUNREG);
   FUNREG->SetBounds(0, 20, 137, 181);
   FUNREG->SetItemHeight(17);
-  AddItems(FUNREG, {"NF", "DC MOTOR", "PPM Lose", "PWM High Frq Driver", "100% PWM", "Over Load L1",
-                    "Over Load L2", "Over Load L3", "ASIC Control", "SEL IRQ"});
-  OSC = MakeSpin(NvGroup3, "OSC", 80, 208, 127);
-  CH = MakeSpin(NvGroup3, "CH", 80, 232, 15);
+  OSC = MakeSpinEdit(NvGroup3, piOSC, 80, 208);
+  CH = MakeSpinEdit(NvGroup3, piCH, 80, 232);
 }
 
 void TForm1::CreateBasicLabels() {
-  NvLabel1 = MakeLabel(NvGroup1, "NvLabel1", "DEADBAND", 16, 40, 69);
-  NvLabel2 = MakeLabel(NvGroup1, "NvLabel2", "STRETCHER", 8, 64, 76);
-  NvLabel3 = MakeLabel(NvGroup1, "NvLabel3", "BOOST", 16, 88, 43);
-  NvLabel4 = MakeLabel(NvGroup1, "NvLabel4", "MAXDUTYL", 16, 112, 68);
-  NvLabel5 = MakeLabel(NvGroup1, "NvLabel5", "MAXDUTYR", 16, 136, 70);
-  NvLabel6 = MakeLabel(NvGroup1, "NvLabel6", "DEADZONE", 16, 160, 69);
-  NvLabel11 = MakeLabel(NvGroup1, "NvLabel11", "P1MDUTY", 328, 40, 60);
-  NvLabel12 = MakeLabel(NvGroup1, "NvLabel12", "P2MDUTY", 328, 64, 60);
-  NvLabel13 = MakeLabel(NvGroup1, "NvLabel13", "P1WTIME", 328, 88, 58);
-  NvLabel14 = MakeLabel(NvGroup1, "NvLabel14", "P2WTIME", 328, 112, 58);
-  NvLabel15 = MakeLabel(NvGroup1, "NvLabel15", "P3WTIME", 328, 136, 58);
+  NvLabel1 = MakeLabel(NvGroup1, "NvLabel1", CaptionOf(piDB), 16, 40, 69);
+  NvLabel2 = MakeLabel(NvGroup1, "NvLabel2", CaptionOf(piST), 8, 64, 76);
+  NvLabel3 = MakeLabel(NvGroup1, "NvLabel3", CaptionOf(piBT), 16, 88, 43);
+  NvLabel4 = MakeLabel(NvGroup1, "NvLabel4", CaptionOf(piMDL), 16, 112, 68);
+  NvLabel5 = MakeLabel(NvGroup1, "NvLabel5", CaptionOf(piMDR), 16, 136, 70);
+  NvLabel6 = MakeLabel(NvGroup1, "NvLabel6", CaptionOf(piDZ), 16, 160, 69);
+  NvLabel11 = MakeLabel(NvGroup1, "NvLabel11", CaptionOf(piP1MD), 328, 40, 60);
+  NvLabel12 = MakeLabel(NvGroup1, "NvLabel12", CaptionOf(piP2MD), 328, 64, 60);
+  NvLabel13 = MakeLabel(NvGroup1, "NvLabel13", CaptionOf(piP1T), 328, 88, 58);
+  NvLabel14 = MakeLabel(NvGroup1, "NvLabel14", CaptionOf(piP2T), 328, 112, 58);
+  NvLabel15 = MakeLabel(NvGroup1, "NvLabel15", CaptionOf(piP3T), 328, 136, 58);
 }
 
 void TForm1::CreateToolbarControls() {
@@ -255,12 +257,12 @@ void TForm1::CreateToolbarControls() {
 }
 
 void TForm1::CreateLateControls() {
-  NvLabel16 = MakeLabel(NvGroup3, "NvLabel16", "OSC", 8, 216, 26);
-  NvLabel17 = MakeLabel(NvGroup3, "NvLabel17", "CHANNEL", 8, 240, 59);
-  NvLabel18 = MakeLabel(NvGroup3, "NvLabel18", "CLK", 8, 264, 24);
-  CLK = MakeSpin(NvGroup3, "CLK", 80, 256, 7);
+  NvLabel16 = MakeLabel(NvGroup3, "NvLabel16", CaptionOf(piOSC), 8, 216, 26);
+  NvLabel17 = MakeLabel(NvGroup3, "NvLabel17", CaptionOf(piCH), 8, 240, 59);
+  NvLabel18 = MakeLabel(NvGroup3, "NvLabel18", CaptionOf(piCLK), 8, 264, 24);
+  CLK = MakeSpinEdit(NvGroup3, piCLK, 80, 256);
 
-  FUNREG1 = Make<TNvCheckList>(NvGroup1, "FUNREG1");
+  FUNREG1 = MakeCheckList(NvGroup1, piFUNREG1);
   FUNREG1->SetBounds(176, 32, 145, 65);
   FUNREG1->SetColumns(1);
   FUNREG1->SetItemHeight(17);
@@ -268,22 +270,22 @@ void TForm1::CreateLateControls() {
   FUNREG1->SetColor(clGradientActiveCaption);
   FUNREG1->SetHighlightColor(2203937);
   FUNREG1->SetItemFrameColor(clHighlight);
-  AddItems(FUNREG1, {"OverLoad L1 Enable", "OverLoad L2 Enable", "OverLoad L3 Enable"});
 
-  HFD = CreateCheckBox("HFD", "High Freq Driver", 96);
+  HFD = CreateCheckBox(piHFD, 96);
   CreateLatePulseControls();
-  nvchckbxLPPMP = CreateCheckBox("nvchckbxLPPMP", "Lose PPM Protect", 112);
-  nvchckbxINVC = CreateCheckBox("nvchckbxINVC", "Inver Control", 128);
-  lbl4 = MakeLabel(NvGroup1, "lbl4", "us", 160, 184, 14);
-  lbl5 = MakeLabel(NvGroup1, "lbl5", "us", 160, 208, 14);
+  nvchckbxLPPMP = CreateCheckBox(pinvchckbxLPPMP, 112);
+  nvchckbxINVC = CreateCheckBox(pinvchckbxINVC, 128);
+  lbl4 = MakeLabel(NvGroup1, "lbl4", UnitOf(piedtPMINL), 160, 184, 14);
+  lbl5 = MakeLabel(NvGroup1, "lbl5", UnitOf(piedtPMAXL), 160, 208, 14);
 }
 
 void TForm1::CreateLatePulseControls() {
-  lbl1 = MakeLabel(NvGroup1, "lbl1", "PMIN", 16, 184, 32);
-  edtPMINL = MakePulseSpin(NvGroup1, "edtPMINL", 176, 900);
-  lbl7 = MakeLabel(NvGroup1, "lbl7", "PMAX", 16, 208, 35);
-  edtPMAXL = MakePulseSpin(NvGroup1, "edtPMAXL", 200, 2100);
-  edtPMID = MakeSpin(NvGroup1, "edtPMID", 88, 224, 120);
-  edtPMID->SetMin(-120);
-  lbl3 = MakeLabel(NvGroup1, "lbl3", "PMID", 16, 232, 32);
+  lbl1 = MakeLabel(NvGroup1, "lbl1", CaptionOf(piedtPMINL), 16, 184, 32);
+  edtPMINL = MakeSpinEdit(NvGroup1, piedtPMINL, 88, 176);
+  edtPMINL->SetColor(clInfoBk);
+  lbl7 = MakeLabel(NvGroup1, "lbl7", CaptionOf(piedtPMAXL), 16, 208, 35);
+  edtPMAXL = MakeSpinEdit(NvGroup1, piedtPMAXL, 88, 200);
+  edtPMAXL->SetColor(clInfoBk);
+  edtPMID = MakeSpinEdit(NvGroup1, piedtPMID, 88, 224);
+  lbl3 = MakeLabel(NvGroup1, "lbl3", CaptionOf(piedtPMID), 16, 232, 32);
 }

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const ParamDescriptor& d = DescriptorOf(a.id);
   Require(std::isfinite(a.value));
   if (d.kind == pkItemList) {
-    Require(a.item >= 0 && a.item < d.itemCount);
+    Require(a.item >= 0 && a.item < static_cast<Integer>(d.items.size()));
     Require(a.id != piFUNREG || !IsDisabled(a.item));
   } else {
     Require(a.item == -1);

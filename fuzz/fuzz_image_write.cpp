@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int fd = -1;
   CtlOptions options;
   options.bridge = "sim";
-  options.command = "write";
+  options.command = ccWrite;
   options.args = {AsFile(data, size, fd)};
   CtlPlan plan;
   std::string error;

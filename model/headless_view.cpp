@@ -7,9 +7,5 @@ void HeadlessConfigView::ShowParameters(const ParameterSet& params) {
 }
 
 void HeadlessConfigView::ShowFlags(const ParameterSet& params) {
-  for (Integer i = 0; i < kFunregCount; ++i) params_.FUNREG[i].checked = params.FUNREG[i].checked;
-  params_.FUNREG1 = params.FUNREG1;
-  params_.HFD = params.HFD;
-  params_.nvchckbxLPPMP = params.nvchckbxLPPMP;
-  params_.nvchckbxINVC = params.nvchckbxINVC;
+  for (const ParamRef& ref : CheckableRefs()) params_.SetChecked(ref, params.Checked(ref));
 }

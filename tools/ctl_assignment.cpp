@@ -70,26 +70,7 @@ bool CheckInRange(const Assignment& a, const std::string& text, std::string& err
 }
 
 void ApplyAssignment(ParameterSet& params, const Assignment& a) {
-  bool on = a.value != 0;
-  switch (a.id) {
-    case piFUNREG:
-      params.FUNREG.at(a.item).checked = on;
-      return;
-    case piFUNREG1:
-      params.FUNREG1.at(a.item) = on;
-      return;
-    case piHFD:
-      params.HFD = on;
-      return;
-    case pinvchckbxLPPMP:
-      params.nvchckbxLPPMP = on;
-      return;
-    case pinvchckbxINVC:
-      params.nvchckbxINVC = on;
-      return;
-    default:
-      break;
-  }
   const ParamDescriptor& d = DescriptorOf(a.id);
+  if (d.kind != pkNumeric) return params.SetChecked(ParamRef{a.id, a.item}, a.value != 0);
   params.SetValue(a.id, std::round(ClampValue(a.value, d.min, d.max)));
 }

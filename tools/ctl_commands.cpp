@@ -11,10 +11,9 @@
 #include "link/bridge_address.h"
 #include "link/device_access.h"
 #include "tools/ctl_bridges.h"
+#include "tools/ctl_report.h"
 
 namespace {
-
-const char* const kTool = "zn4417ctl: ";
 
 bool LoadImageFile(const std::string& path, std::array<Byte, kRomSize>& image, std::string& error) {
   std::ifstream in(path, std::ios::binary);
@@ -62,8 +61,31 @@ bool PrepareSet(const std::vector<std::string>& args, CtlPlan& plan, std::string
 
 bool ExpectNoArgs(const CtlOptions& options, std::string& error) {
   if (options.args.empty()) return true;
-  error = "command '" + options.command + "' takes no arguments";
+  error = std::string("command '") + CommandName(options.command) + "' takes no arguments";
   return false;
+}
+
+bool PrepareImageFile(const CtlOptions& options, CtlPlan& plan, std::string& error) {
+  if (options.args.size() != 1) {
+    error = std::string("usage: ") + CommandName(options.command) + " FILE";
+    return false;
+  }
+  return LoadImageFile(options.args[0], plan.image, error);
+}
+
+// The protocol's texts of one session, echoed on stderr with --verbose.
+DiagnosticSink EchoSink(std::ostream& err, bool verbose) {
+  if (!verbose) return DiscardingSink();
+  return [&err](const std::string& text) { err << text << "\n"; };
+}
+
+// The command on the first ZN4417 bridge `library` offers, printed.
+BridgeOutcome RunAndPrint(const CtlPlan& plan, BridgeLibrary& library,
+                          const SessionOutput& output) {
+  const BridgeOutcome outcome =
+      RunOnBridge(plan, library, EchoSink(output.err, plan.options.verbose));
+  PrintOutcome(plan, outcome, output);
+  return outcome;
 }
 
 // A file the read output can go to, checked before the chip is read. Returns
@@ -83,12 +105,8 @@ void ReportNoAccess(const BridgeLibrary& library, std::ostream& err) {
   for (const std::string& text : NoAccessTexts(library)) err << kTool << text << "\n";
 }
 
-int RunList(BridgeLibrary& library, std::ostream& out, std::ostream& err) {
-  std::vector<BridgeEntry> bridges;
-  if (!ListBridges(library, bridges)) {
-    err << kTool << "the bridge library could not count the bridges\n";
-    return ceTransfer;
-  }
+int RunList(const std::vector<BridgeEntry>& bridges, const BridgeLibrary& library,
+            std::ostream& out, std::ostream& err) {
   if (bridges.empty()) {
     err << kTool << "no bridge is attached\n";
     return ceNoBridge;
@@ -107,13 +125,9 @@ int RunList(BridgeLibrary& library, std::ostream& out, std::ostream& err) {
 
 // --index N: that bridge, refused with a reason when it is missing or not
 // a ZN4417 bridge.
-int RunOnIndex(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out, std::ostream& err) {
+int RunOnIndex(const CtlPlan& plan, const std::vector<BridgeEntry>& bridges, BridgeLibrary& library,
+               std::ostream& out, std::ostream& err) {
   const uint32_t index = static_cast<uint32_t>(plan.options.index);
-  std::vector<BridgeEntry> bridges;
-  if (!ListBridges(library, bridges)) {
-    err << kTool << "the bridge library could not count the bridges\n";
-    return ceNoBridge;
-  }
   if (index >= bridges.size()) {
     err << kTool << "there is no bridge " << index << " (" << bridges.size()
         << " attached; see zn4417ctl list)\n";
@@ -126,16 +140,12 @@ int RunOnIndex(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out, s
     return ceNoBridge;
   }
   OneBridgeLibrary one(library, index);
-  return RunOnBridge(plan, one, SessionOutput{out, err, "", false}).code;
+  return RunAndPrint(plan, one, SessionOutput{out, err, "", false}).code;
 }
 
 // --all: every ZN4417 bridge in turn, one result line each; the worst code.
-int RunOnAll(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out, std::ostream& err) {
-  std::vector<BridgeEntry> bridges;
-  if (!ListBridges(library, bridges)) {
-    err << kTool << "the bridge library could not count the bridges\n";
-    return ceTransfer;
-  }
+int RunOnAll(const CtlPlan& plan, const std::vector<BridgeEntry>& bridges, BridgeLibrary& library,
+             std::ostream& out, std::ostream& err) {
   int worst = ceDone;
   int programmed = 0;
   for (const BridgeEntry& b : bridges) {
@@ -143,8 +153,8 @@ int RunOnAll(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out, std
     ++programmed;
     const std::string label = "bridge " + std::to_string(b.index) + ": ";
     OneBridgeLibrary one(library, b.index);
-    const ChipOutcome outcome = RunOnBridge(plan, one, SessionOutput{out, err, label, true});
-    out << label << outcome.summary << "\n";
+    const BridgeOutcome outcome = RunAndPrint(plan, one, SessionOutput{out, err, label, true});
+    out << label << outcome.reason << "\n";
     worst = std::max(worst, outcome.code);
   }
   if (programmed == 0) {
@@ -158,27 +168,36 @@ int RunOnAll(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out, std
 
 bool PrepareCommand(const CtlOptions& options, CtlPlan& plan, std::string& error) {
   plan.options = options;
-  const std::string& command = options.command;
-  if (command == "list" || command == "dump") return ExpectNoArgs(options, error);
-  if (command == "read") return PrepareRead(options.args, plan, error);
-  if (command == "set") return PrepareSet(options.args, plan, error);
-  if (command == "write" || command == "verify") {
-    if (options.args.size() != 1) {
-      error = "usage: " + command + " FILE";
-      return false;
-    }
-    return LoadImageFile(options.args[0], plan.image, error);
+  switch (options.command) {
+    case ccList:
+    case ccDump:
+      return ExpectNoArgs(options, error);
+    case ccRead:
+      return PrepareRead(options.args, plan, error);
+    case ccSet:
+      return PrepareSet(options.args, plan, error);
+    case ccWrite:
+    case ccVerify:
+      return PrepareImageFile(options, plan, error);
   }
-  error = "unknown command '" + command + "' (try --help)";
   return false;
 }
 
 int RunOnLibrary(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out,
                  std::ostream& err) {
-  if (plan.options.command == "list") return RunList(library, out, err);
-  if (plan.options.all) return RunOnAll(plan, library, out, err);
-  if (plan.options.index != kNoIndex) return RunOnIndex(plan, library, out, err);
-  return RunOnBridge(plan, library, SessionOutput{out, err, "", false}).code;
+  const CtlOptions& o = plan.options;
+  if (o.command != ccList && !o.all && o.index == kNoIndex) {
+    return RunAndPrint(plan, library, SessionOutput{out, err, "", false}).code;
+  }
+  // A library that cannot count its bridges offers none to open.
+  std::vector<BridgeEntry> bridges;
+  if (!ListBridges(library, bridges)) {
+    err << kTool << "the bridge library could not count the bridges\n";
+    return ceNoBridge;
+  }
+  if (o.command == ccList) return RunList(bridges, library, out, err);
+  if (o.all) return RunOnAll(plan, bridges, library, out, err);
+  return RunOnIndex(plan, bridges, library, out, err);
 }
 
 int RunCommand(const CtlPlan& plan, std::ostream& out, std::ostream& err) {
@@ -198,7 +217,7 @@ int RunCommand(const CtlPlan& plan, std::ostream& out, std::ostream& err) {
   const int code = RunOnLibrary(plan, *library, out, err);
   // A bridge that is attached but not ours to open says why after the
   // session's own "no ZN4417 bridge could be opened".
-  if (code == ceNoBridge && plan.options.command != "list") ReportNoAccess(*library, err);
+  if (code == ceNoBridge && plan.options.command != ccList) ReportNoAccess(*library, err);
   if (code != ceDone && createdOutput) std::filesystem::remove(plan.outFile);
   return code;
 }

@@ -13,8 +13,10 @@
 bool PrepareCommand(const CtlOptions& options, CtlPlan& plan, std::string& error);
 
 // Runs a prepared command on the bridges of `library`: list, one bridge
-// (the first ZN4417 bridge, or --index N), or every ZN4417 bridge (--all).
-// Returns the exit code.
+// (the first ZN4417 bridge, or --index N), or every ZN4417 bridge (--all),
+// each through RunOnBridge and PrintOutcome. Returns the exit code; a
+// library that cannot count its bridges gives ceNoBridge, as any run that
+// finds no bridge to open.
 int RunOnLibrary(const CtlPlan& plan, BridgeLibrary& library, std::ostream& out, std::ostream& err);
 
 // Runs a prepared command on the bridges its --bridge address names.

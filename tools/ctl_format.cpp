@@ -29,16 +29,13 @@ std::string Hex2(Byte b) {
 // Every parameter with its value in dump order; flags as "0" or "1".
 std::vector<std::pair<std::string, std::string>> Entries(const ParameterSet& params) {
   std::vector<std::pair<std::string, std::string>> entries;
-  auto flag = [&](ParamRef ref, bool on) { entries.emplace_back(DumpName(ref), on ? "1" : "0"); };
   for (Integer i = 0; i < kNumericCount; ++i) {
     ParamId id = static_cast<ParamId>(i);
     entries.emplace_back(DumpName(ParamRef{id, -1}), FormatValue(params.Value(id)));
   }
-  for (Integer i = 0; i < kFunregCount; ++i) flag({piFUNREG, i}, params.FUNREG[i].checked);
-  for (Integer i = 0; i < kFunreg1Count; ++i) flag({piFUNREG1, i}, params.FUNREG1[i]);
-  flag({piHFD, -1}, params.HFD);
-  flag({pinvchckbxLPPMP, -1}, params.nvchckbxLPPMP);
-  flag({pinvchckbxINVC, -1}, params.nvchckbxINVC);
+  for (const ParamRef& ref : CheckableRefs()) {
+    entries.emplace_back(DumpName(ref), params.Checked(ref) ? "1" : "0");
+  }
   return entries;
 }
 

@@ -5,43 +5,6 @@
 
 namespace {
 
-struct ReadableName {
-  const char* name;
-  ParamId id;
-  Integer item;
-};
-
-// The first name of each parameter is the one dump prints.
-const ReadableName kReadable[] = {
-    {"DEADBAND", piDB, -1},
-    {"STRETCHER", piST, -1},
-    {"BOOST", piBT, -1},
-    {"MAXDUTYL", piMDL, -1},
-    {"MAXDUTYR", piMDR, -1},
-    {"DEADZONE", piDZ, -1},
-    {"P1MDUTY", piP1MD, -1},
-    {"P2MDUTY", piP2MD, -1},
-    {"P1WTIME", piP1T, -1},
-    {"P2WTIME", piP2T, -1},
-    {"P3WTIME", piP3T, -1},
-    {"OSC", piOSC, -1},
-    {"CH", piCH, -1},
-    {"CHANNEL", piCH, -1},
-    {"CLK", piCLK, -1},
-    {"PMIN", piedtPMINL, -1},
-    {"PMAX", piedtPMAXL, -1},
-    {"PMID", piedtPMID, -1},
-    {"OVERLOAD1", piFUNREG1, 0},
-    {"OVERLOAD2", piFUNREG1, 1},
-    {"OVERLOAD3", piFUNREG1, 2},
-    {"HFD", piHFD, -1},
-    {"LPPMP", pinvchckbxLPPMP, -1},
-    {"INVC", pinvchckbxINVC, -1},
-};
-
-// The check list shown by its readable name as FUNREG.i, in any case.
-constexpr const char* kFunregName = "FUNREG";
-
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::toupper(static_cast<unsigned char>(x)) ==
@@ -49,21 +12,37 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
          });
 }
 
+bool Names(const std::string& name, const char* readable) {
+  return readable != nullptr && *readable != 0 && SameIgnoringCase(name, readable);
+}
+
+// A number by its caption or tool name, a flag by its tool name, a list
+// item by its own name; lists themselves are named only with an item.
 bool FindReadable(const std::string& name, ParamRef& ref) {
-  for (const ReadableName& r : kReadable) {
-    if (SameIgnoringCase(name, r.name)) {
-      ref = ParamRef{r.id, r.item};
+  for (const ParamDescriptor& d : ParamDescriptors()) {
+    const bool named = (d.kind == pkNumeric && Names(name, d.caption)) ||
+                       (d.kind != pkItemList && Names(name, d.toolName));
+    if (named) {
+      ref = ParamRef{d.id, -1};
       return true;
+    }
+    for (size_t i = 0; i < d.items.size(); ++i) {
+      if (Names(name, d.items[i].toolName)) {
+        ref = ParamRef{d.id, static_cast<Integer>(i)};
+        return true;
+      }
     }
   }
   return false;
 }
 
-// A list named by its readable name (any case) or its control name (exact).
+// A list named by its tool name (any case) or its control name (exact).
 bool FindList(const std::string& base, ParamId& id) {
-  if (SameIgnoringCase(base, kFunregName)) {
-    id = piFUNREG;
-    return true;
+  for (const ParamDescriptor& d : ParamDescriptors()) {
+    if (d.kind == pkItemList && Names(base, d.toolName)) {
+      id = d.id;
+      return true;
+    }
   }
   return FindParam(base, id) && DescriptorOf(id).kind == pkItemList;
 }
@@ -86,7 +65,7 @@ bool LookUpItem(const std::string& name, size_t dot, ParamRef& ref, std::string&
     error = UnknownName(name);
     return false;
   }
-  const Integer count = DescriptorOf(id).itemCount;
+  const Integer count = static_cast<Integer>(DescriptorOf(id).items.size());
   if (index.empty() || index.size() > 2 ||
       index.find_first_not_of("0123456789") != std::string::npos || std::stoi(index) >= count) {
     error = "unknown item '" + name + "' (" + base + " has items 0 to " +
@@ -117,13 +96,14 @@ bool LookUpName(const std::string& name, ParamRef& ref, std::string& error) {
 }
 
 std::string DumpName(const ParamRef& ref) {
-  if (ref.id == piFUNREG) return std::string(kFunregName) + "." + std::to_string(ref.item);
-  for (const ReadableName& r : kReadable) {
-    if (r.id == ref.id && r.item == ref.item) return r.name;
+  const ParamDescriptor& d = DescriptorOf(ref.id);
+  if (ref.item >= 0) {
+    const char* own = d.items[ref.item].toolName;
+    return own != nullptr ? own : std::string(d.toolName) + "." + std::to_string(ref.item);
   }
-  return DescriptorOf(ref.id).name;
+  return *d.toolName != 0 ? d.toolName : d.caption;
 }
 
 const char* UnitOf(ParamId id) {
-  return id == piedtPMINL || id == piedtPMAXL ? "us" : "";
+  return DescriptorOf(id).unit;
 }

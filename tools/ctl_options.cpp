@@ -1,10 +1,13 @@
 #include "tools/ctl_options.h"
 
-#include <set>
+#include <iterator>
 
 #include "link/bridge_options.h"
 
 namespace {
+
+constexpr const char* kCommandNames[] = {"list", "read", "dump", "verify", "write", "set"};
+static_assert(std::size(kCommandNames) == ccSet + 1);
 
 constexpr int kMaxIndex = 9999;
 
@@ -54,23 +57,37 @@ bool Refuse(std::string& error, const std::string& text) {
 }
 
 bool CheckFits(const CtlOptions& o, std::string& error) {
-  const std::string& c = o.command;
-  const std::set<std::string> known = {"list", "read", "dump", "verify", "write", "set"};
-  if (!known.count(c)) return Refuse(error, "unknown command '" + c + "' (try --help)");
-  if (o.json && c != "read" && c != "dump") return Refuse(error, "--json goes with read and dump");
-  if (o.clamp && c != "set") return Refuse(error, "--clamp goes with set");
-  if (o.all && c != "write" && c != "set" && c != "verify") {
+  const CtlCommand c = o.command;
+  if (o.json && c != ccRead && c != ccDump) return Refuse(error, "--json goes with read and dump");
+  if (o.clamp && c != ccSet) return Refuse(error, "--clamp goes with set");
+  if (o.all && c != ccWrite && c != ccSet && c != ccVerify) {
     return Refuse(error, "--all goes with write, set and verify");
   }
   if (o.all && o.index != kNoIndex) return Refuse(error, "--all and --index exclude each other");
-  if (c == "list" && o.index != kNoIndex)
+  if (c == ccList && o.index != kNoIndex) {
     return Refuse(error, "list shows every bridge: no --index");
+  }
   return true;
 }
 
 }  // namespace
 
+const char* CommandName(CtlCommand command) {
+  return kCommandNames[command];
+}
+
+bool ParseCommand(const std::string& word, CtlCommand& command) {
+  for (size_t i = 0; i < std::size(kCommandNames); ++i) {
+    if (word == kCommandNames[i]) {
+      command = static_cast<CtlCommand>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool ParseCommandLine(int argc, char** argv, CtlOptions& options, std::string& error) {
+  std::string command;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (TakeSwitch(arg, options)) continue;
@@ -81,14 +98,17 @@ bool ParseCommandLine(int argc, char** argv, CtlOptions& options, std::string& e
     if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
       error = "unknown option '" + arg + "'";
       return false;
-    } else if (options.command.empty()) {
-      options.command = arg;
+    } else if (command.empty()) {
+      command = arg;
     } else {
       options.args.push_back(arg);
     }
   }
   if (options.help || options.version) return true;
-  if (options.command.empty()) return Refuse(error, "no command given (try --help)");
+  if (command.empty()) return Refuse(error, "no command given (try --help)");
+  if (!ParseCommand(command, options.command)) {
+    return Refuse(error, "unknown command '" + command + "' (try --help)");
+  }
   return CheckFits(options, error);
 }
 

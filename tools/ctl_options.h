@@ -17,22 +17,29 @@ enum CtlExit : int {
 
 inline constexpr int kNoIndex = -1;
 
+enum CtlCommand { ccList, ccRead, ccDump, ccVerify, ccWrite, ccSet };
+
+// The command's word on the command line ("list", "read", ...).
+const char* CommandName(CtlCommand command);
+// The command a word names; false for a word that names none.
+bool ParseCommand(const std::string& word, CtlCommand& command);
+
 struct CtlOptions {
   std::string bridge = "usb";
   UsbId usbId;
   bool verbose = false;
   bool help = false;
   bool version = false;
-  bool json = false;              // read, dump: one JSON object on stdout
-  bool all = false;               // write, set, verify: every ZN4417 bridge in turn
-  bool clamp = false;             // set: clamp values into their ranges instead of refusing them
-  int index = kNoIndex;           // --index N: the N-th bridge instead of the first ZN4417 bridge
-  std::string command;            // list, read, dump, verify, write, set
+  bool json = false;     // read, dump: one JSON object on stdout
+  bool all = false;      // write, set, verify: every ZN4417 bridge in turn
+  bool clamp = false;    // set: clamp values into their ranges instead of refusing them
+  int index = kNoIndex;  // --index N: the N-th bridge instead of the first ZN4417 bridge
+  CtlCommand command = ccList;
   std::vector<std::string> args;  // the command's own arguments
 };
 
-// Parses argv; false with `error` naming the problem on bad usage. Checks
-// also that the options fit the command.
+// Parses argv; false with `error` naming the problem on bad usage (an
+// unknown command among them). Checks also that the options fit the command.
 bool ParseCommandLine(int argc, char** argv, CtlOptions& options, std::string& error);
 
 // The texts printed by --help and --version.

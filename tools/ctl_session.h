@@ -1,41 +1,59 @@
 // One command of zn4417ctl run on one bridge: opens it through the same
 // controller as the window, runs the command, judges the result strictly
-// (a failed transfer is never a success) and closes the bridge again.
+// (a failed transfer is never a success), closes the bridge again and gives
+// back what happened as a value. Nothing here prints; ctl_report.h does.
 #pragma once
 
 #include <array>
-#include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "link/bridge_library.h"
+#include "link/diagnostic_sink.h"
+#include "link/transfer_result.h"
 #include "model/rom_image.h"
 #include "tools/ctl_assignment.h"
 #include "tools/ctl_options.h"
+
+using Block = std::array<Byte, kRomSize>;
 
 // A command line checked and ready to run.
 struct CtlPlan {
   CtlOptions options;
   std::string outFile;                  // read -o FILE
-  std::array<Byte, kRomSize> image{};   // write FILE, verify FILE
+  Block image{};                        // write FILE, verify FILE
   std::vector<Assignment> assignments;  // set
 };
 
-struct ChipOutcome {
-  int code = ceNoBridge;
-  std::string summary;  // one line for --all: "下载成功!" or what went wrong
+// How a command ended on one bridge.
+enum BridgeVerdict {
+  bvDone,            // read or dumped; verify: the chip matches; write, set: written and verified
+  bvNotOpened,       // no ZN4417 bridge could be opened
+  bvReadFailed,      // the first read failed; nothing was written
+  bvSaveFailed,      // read -o FILE: the block could not be saved
+  bvWriteFailed,     // write, set: the write failed, whatever the read-back showed
+  bvReadBackFailed,  // write, set: written, but the read-back failed
+  bvDiffers,         // write, set: the read-back differs; verify: the chip differs from the file
 };
 
-// Where a session reports. `label` ("bridge 1: " under --all) starts every
-// error line after the tool's name; with `summaryOnly` a verified write
-// prints nothing on `out`, the caller prints the summary instead.
-struct SessionOutput {
-  std::ostream& out;
-  std::ostream& err;
-  std::string label;
-  bool summaryOnly = false;
+// What a command did on one bridge.
+struct BridgeOutcome {
+  CtlCommand command = ccRead;
+  BridgeVerdict verdict = bvNotOpened;
+  int code = ceNoBridge;           // the exit code of the verdict
+  std::string reason;              // one line for --all: "下载成功!" or what went wrong
+  TransferResult read = trOk;      // the first read (read, dump, verify, set)
+  TransferResult write = trOk;     // write, set: the write
+  TransferResult readBack = trOk;  // write, set: the read-back
+  std::optional<Block> before;     // the block read before anything was written
+  std::optional<Block> sent;       // write, set: the block written; verify: the file as sent
+  std::optional<Block> after;      // write, set: the block read back after the write
+  // Offsets 0 to 62 at which `after` (verify: `before`) differs from `sent`.
+  std::vector<Integer> differing;
 };
 
 // Runs a prepared read, dump, verify, write or set on the first ZN4417
-// bridge that `library` offers.
-ChipOutcome RunOnBridge(const CtlPlan& plan, BridgeLibrary& library, const SessionOutput& output);
+// bridge that `library` offers. The protocol's texts, and the verification
+// text of a verified write, go to `sink`.
+BridgeOutcome RunOnBridge(const CtlPlan& plan, BridgeLibrary& library, const DiagnosticSink& sink);

@@ -10,6 +10,12 @@
 
 namespace {
 
+// A bridge library that cannot count its bridges.
+class UncountableLibrary : public SimBridgeLibrary {
+ public:
+  BridgeStatus GetNumDevices(uint32_t&) override { return 4; }
+};
+
 struct Outcome {
   int code = -1;
   std::string out;
@@ -19,10 +25,11 @@ struct Outcome {
 class Bridges : public ::testing::Test {
  protected:
   // Bridges in index order; a serial other than "tx_v1.0" makes a bridge of another kind.
-  void Attach(const std::vector<std::string>& serials) {
+  void Attach(const std::vector<std::string>& serials, bool countable = true) {
     std::vector<std::unique_ptr<BridgeLibrary>> members;
     for (const std::string& serial : serials) {
-      auto sim = std::make_unique<SimBridgeLibrary>();
+      auto sim =
+          countable ? std::make_unique<SimBridgeLibrary>() : std::make_unique<UncountableLibrary>();
       sim->SetSerial(serial);
       sims.push_back(sim.get());
       members.push_back(std::move(sim));
@@ -103,6 +110,26 @@ TEST_F(Bridges, StrayBytesAfterTheReplyFailEveryCommand) {
   }
   EXPECT_EQ(sims[0]->Chip().CompletedWrites(), 0u);
   EXPECT_EQ(Boost(0), 8);
+}
+
+// Wherever the bridges are counted (list, --index, --all, or the link
+// opening the first one), a library that cannot count them offers no bridge
+// to open: exit 2, and nothing is sent.
+TEST_F(Bridges, ALibraryThatCannotCountItsBridgesExitsTwoEverywhere) {
+  Attach({"tx_v1.0"}, false);
+  const std::string cannot = "zn4417ctl: the bridge library could not count the bridges\n";
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"list"}, cannot},
+      {{"--index", "0", "read"}, cannot},
+      {{"set", "BOOST=3", "--all"}, cannot},
+      {{"set", "BOOST=3"}, "zn4417ctl: no ZN4417 bridge could be opened\n"}};
+  for (const auto& [args, err] : cases) {
+    Outcome o = Run(args);
+    EXPECT_EQ(o.code, 2) << args[0];
+    EXPECT_EQ(o.out, "") << args[0];
+    EXPECT_EQ(o.err, err) << args[0];
+  }
+  EXPECT_EQ(sims[0]->Chip().CompletedWrites(), 0u);
 }
 
 TEST_F(Bridges, AllWithoutAnyChipBridgeExitsTwo) {

@@ -3,6 +3,7 @@
 
 #include "tools/ctl_assignment.h"
 #include "tools/ctl_format.h"
+#include "tools/ctl_options.h"
 
 namespace {
 
@@ -66,6 +67,36 @@ TEST(Assignments, BadInputIsNamed) {
   Refusal("DB.1=1");
   Refusal("=5");
   Refusal("FUNREG1=1");
+}
+
+bool Parse(std::vector<std::string> args, CtlOptions& options, std::string& error) {
+  args.insert(args.begin(), "zn4417ctl");
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  return ParseCommandLine(static_cast<int>(argv.size()), argv.data(), options, error);
+}
+
+TEST(CommandLine, EachCommandWordIsParsedOnceAndAnUnknownOneRefused) {
+  const std::pair<const char*, CtlCommand> commands[] = {{"list", ccList},   {"read", ccRead},
+                                                         {"dump", ccDump},   {"verify", ccVerify},
+                                                         {"write", ccWrite}, {"set", ccSet}};
+  for (const auto& [word, command] : commands) {
+    CtlOptions options;
+    std::string error;
+    EXPECT_TRUE(Parse({word}, options, error)) << word << ": " << error;
+    EXPECT_EQ(options.command, command) << word;
+    EXPECT_STREQ(CommandName(command), word);
+  }
+  for (const char* word : {"frobnicate", "Read", "writ", "sets"}) {
+    CtlOptions options;
+    std::string error;
+    EXPECT_FALSE(Parse({word, "x"}, options, error)) << word;
+    EXPECT_EQ(error, std::string("unknown command '") + word + "' (try --help)");
+  }
+  CtlOptions help;
+  std::string error;
+  EXPECT_TRUE(Parse({"frobnicate", "--help"}, help, error)) << "--help wins over the command";
+  EXPECT_TRUE(help.help);
 }
 
 TEST(Format, DumpShowsNegativeAndFlagValues) {

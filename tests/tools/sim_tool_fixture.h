@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/simulated_chip.h"
@@ -50,6 +51,12 @@ class SimToolTest : public ::testing::Test {
   }
 
   std::vector<uint8_t> Sfr() { return SfrOf(simFile); }
+  // Runs dump and checks the lines at the given places among its 33.
+  void ExpectDumpLines(const std::vector<std::pair<size_t, std::string>>& expected) {
+    const std::vector<std::string> lines = SplitLines(Run({"dump"}).out);
+    ASSERT_EQ(lines.size(), 33u);
+    for (const auto& [index, line] : expected) EXPECT_EQ(lines[index], line) << index;
+  }
   static std::vector<uint8_t> SfrOf(const fs::path& file) {
     std::vector<uint8_t> memory = ReadFile(file);
     if (memory.size() < kSfr + 64) return {};

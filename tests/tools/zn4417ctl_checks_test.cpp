@@ -54,16 +54,13 @@ TEST_F(SimToolTest, CaptionsAndReadableNamesSetTheirBytes) {
   EXPECT_EQ(Sfr()[15], 235);
   EXPECT_EQ(Sfr()[10], 0xAC);
   EXPECT_EQ(Sfr()[11], 0x00);
-  ToolResult dump = Run({"dump"});
-  std::vector<std::string> lines = SplitLines(dump.out);
-  ASSERT_EQ(lines.size(), 33u);
-  EXPECT_EQ(lines[0], "DEADBAND=20");
-  EXPECT_EQ(lines[9], "P2WTIME=77");
-  EXPECT_EQ(lines[14], "PMIN=1000");
-  EXPECT_EQ(lines[27], "OVERLOAD1=1");
-  EXPECT_EQ(lines[29], "OVERLOAD3=1");
-  EXPECT_EQ(lines[31], "LPPMP=1");
-  EXPECT_EQ(lines[32], "INVC=0");
+  ExpectDumpLines({{0, "DEADBAND=20"},
+                   {9, "P2WTIME=77"},
+                   {14, "PMIN=1000"},
+                   {27, "OVERLOAD1=1"},
+                   {29, "OVERLOAD3=1"},
+                   {31, "LPPMP=1"},
+                   {32, "INVC=0"}});
 }
 
 TEST_F(SimToolTest, JsonHoldsWhatTheTextShows) {

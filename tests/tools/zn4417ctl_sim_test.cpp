@@ -59,15 +59,12 @@ TEST_F(SimToolTest, SetThenDumpShowsTheNewValues) {
   EXPECT_EQ(after[29], 0x30);
   for (int i : {0, 5, 9, 27, 33, 63}) EXPECT_EQ(after[i], before[i]) << "offset " << i;
 
-  ToolResult dump = Run({"dump"});
-  std::vector<std::string> lines = SplitLines(dump.out);
-  ASSERT_EQ(lines.size(), 33u);
-  EXPECT_EQ(lines[0], "DEADBAND=10");
-  EXPECT_EQ(lines[14], "PMIN=2500");
-  EXPECT_EQ(lines[23], "FUNREG.6=1");
-  EXPECT_EQ(lines[28], "OVERLOAD2=1");
-  EXPECT_EQ(lines[30], "HFD=1");
-  EXPECT_EQ(lines[20], "FUNREG.3=1");
+  ExpectDumpLines({{0, "DEADBAND=10"},
+                   {14, "PMIN=2500"},
+                   {23, "FUNREG.6=1"},
+                   {28, "OVERLOAD2=1"},
+                   {30, "HFD=1"},
+                   {20, "FUNREG.3=1"}});
 }
 
 TEST_F(SimToolTest, WriteSendsTheFileWithForcedBytes) {

@@ -50,6 +50,17 @@ class TcpToolTest : public ::testing::Test {
   // The block as the chip holds it now, which a write of it sends unchanged.
   std::vector<uint8_t> Block() { return emulator.ReadMemory(kSfr, 0, 64); }
 
+  // `write FILE` under the fault fails with exit 3, nothing on stdout and
+  // exactly `err` on stderr.
+  void ExpectWriteFails(const std::string& image, void (*fault)(SimFaults&),
+                        const std::string& err) {
+    SetFaults(fault);
+    ToolResult r = Run({"write", image});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, err);
+  }
+
   TcpDeviceEmulator emulator;
   std::filesystem::path file;
 };
@@ -201,14 +212,10 @@ TEST_F(TcpToolTest, BadInputSendsNothing) {
 
 TEST_F(TcpToolTest, WrongAcknowledgementIsAFailureEvenWhenTheReadBackMatches) {
   const std::string image = ImageFile(Block());
-  SetFaults([](SimFaults& f) { f.wrongAckChunk = 0; });  // 00 1F after the first chunk
-  ToolResult r = Run({"write", image});
-  EXPECT_EQ(r.exitCode, 3);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "zn4417ctl: writing the block failed: a data chunk was acknowledged with a wrong "
-            "count\n"
-            "zn4417ctl: the block read back matches anyway; the write is not counted as done\n");
+  ExpectWriteFails(
+      image, [](SimFaults& f) { f.wrongAckChunk = 0; },  // 00 1F after the first chunk
+      "zn4417ctl: writing the block failed: a data chunk was acknowledged with a wrong count\n"
+      "zn4417ctl: the block read back matches anyway; the write is not counted as done\n");
 
   // The first chunk (offsets 0 to 31) reaches the chip; a change in the second cannot.
   ToolResult set = Run({"set", "PMID=9"});
@@ -222,27 +229,20 @@ TEST_F(TcpToolTest, WrongAcknowledgementIsAFailureEvenWhenTheReadBackMatches) {
 TEST_F(TcpToolTest, FailedReadBackIsAFailureThoughTheWriteWentThrough) {
   std::vector<uint8_t> block = Block();
   block[40] = 0x5A;
-  const std::string image = ImageFile(block);
-  SetFaults([](SimFaults& f) { f.shortReadChunk = 1; });
-  ToolResult r = Run({"write", image});
-  EXPECT_EQ(r.exitCode, 3);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "zn4417ctl: reading the block back failed: a data chunk did not come in full; the "
-            "write is not verified\n");
+  ExpectWriteFails(
+      ImageFile(block), [](SimFaults& f) { f.shortReadChunk = 1; },
+      "zn4417ctl: reading the block back failed: a data chunk did not come in full; "
+      "the write is not verified\n");
   EXPECT_EQ(Block()[40], 0x5A) << "the write itself went through";
 }
 
 TEST_F(TcpToolTest, CommandWithoutReplyFailsBothSteps) {
   const std::string image = ImageFile(Block());
-  SetFaults([](SimFaults& f) { f.shortCommandReply = true; });
-  ToolResult r = Run({"write", image});
-  EXPECT_EQ(r.exitCode, 3);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err,
-            "zn4417ctl: writing the block failed: the chip did not answer the command\n"
-            "zn4417ctl: reading the block back failed too: the chip did not answer the "
-            "command\n");
+  ExpectWriteFails(
+      image, [](SimFaults& f) { f.shortCommandReply = true; },
+      "zn4417ctl: writing the block failed: the chip did not answer the command\n"
+      "zn4417ctl: reading the block back failed too: the chip did not answer the "
+      "command\n");
   ToolResult verify = Run({"verify", image});
   EXPECT_EQ(verify.exitCode, 3);
   EXPECT_EQ(verify.err,
