@@ -6,6 +6,7 @@
 //                             may report another serial string (a bridge of
 //                             another kind)
 //   tcp://HOST:PORT[?serial=S] a device emulator reached over TCP
+//   tcp://HOST:PORT,tcp://...  one device emulator per address, in that order
 #pragma once
 
 #include <cstdint>

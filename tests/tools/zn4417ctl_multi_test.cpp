@@ -25,11 +25,11 @@ class MultiToolTest : public SimToolTest {
 TEST_F(MultiToolTest, ListShowsEveryBridgeWithItsIndex) {
   ToolResult r = RunAll({"list"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "0 tx_v1.0 (ZN4417 bridge)\n1 other-bridge (not a ZN4417 bridge)\n"
-            "2 tx_v1.0 (ZN4417 bridge)\n");
+  EXPECT_EQ(r.out, "0 " + simFile.string() + " tx_v1.0 (ZN4417 bridge)\n1 " + other.string() +
+                       " other-bridge (not a ZN4417 bridge)\n2 " + second.string() +
+                       " tx_v1.0 (ZN4417 bridge)\n");
   ToolResult two = RunTool({"--bridge", "sim:2", "list"});
-  EXPECT_EQ(two.out, "0 tx_v1.0 (ZN4417 bridge)\n1 tx_v1.0 (ZN4417 bridge)\n");
+  EXPECT_EQ(two.out, "0 sim#0 tx_v1.0 (ZN4417 bridge)\n1 sim#1 tx_v1.0 (ZN4417 bridge)\n");
 }
 
 TEST_F(MultiToolTest, ListWithoutAnyBridgeExitsTwo) {
