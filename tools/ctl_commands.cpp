@@ -84,7 +84,8 @@ void ReportNoAccess(const BridgeLibrary& library, std::ostream& err) {
   for (const std::string& text : NoAccessTexts(library)) err << kTool << text << "\n";
 }
 
-int RunList(const Runner& r, const std::vector<BridgeEntry>& bridges, const BridgeLibrary& library) {
+int RunList(const Runner& r, const std::vector<BridgeEntry>& bridges,
+            const BridgeLibrary& library) {
   if (bridges.empty()) {
     r.err << kTool << "no bridge is attached\n";
     return ceNoBridge;
@@ -142,7 +143,9 @@ std::string Summary(const CtlOptions& o, const std::vector<BridgeRun>& runs) {
     ++(code == ceDone ? done : code == ceDiffers && finds ? found : failed);
   }
   std::string text = Count(runs.size(), "bridge") + ": " + std::to_string(done) +
-                     (o.dryRun ? " unchanged" : o.command == ccVerify ? " match" : " done");
+                     (o.dryRun                ? " unchanged"
+                      : o.command == ccVerify ? " match"
+                                              : " done");
   if (finds) text += ", " + std::to_string(found) + (o.dryRun ? " would change" : " differ");
   return text + ", " + std::to_string(failed) + " failed";
 }
@@ -157,8 +160,8 @@ int RunOnAll(const Runner& r, const std::vector<BridgeEntry>& bridges, BridgeLib
     r.err << kTool << "no ZN4417 bridge is attached\n";
     return ceNoBridge;
   }
-  const std::vector<BridgeRun> runs = RunInParallel(
-      r.plan, library, ours, [&r](BridgeRun& run) { LogRun(r.log, r.plan, run); });
+  const std::vector<BridgeRun> runs =
+      RunInParallel(r.plan, library, ours, [&r](BridgeRun& run) { LogRun(r.log, r.plan, run); });
   int worst = ceDone;
   for (const BridgeRun& run : runs) {
     PrintRun(r, run, "bridge " + std::to_string(run.bridge.index) + ": ", true);

@@ -31,8 +31,8 @@ bool CtlLog::Append(const CtlPlan& plan, const BridgeRun& run, std::string& erro
     const ssize_t n = ::write(fd_, line.data() + done, line.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      error = "writing the log file '" + path_ + "' failed: " +
-              (n < 0 ? std::strerror(errno) : "nothing written");
+      error = "writing the log file '" + path_ +
+              "' failed: " + (n < 0 ? std::strerror(errno) : "nothing written");
       return false;
     }
     done += static_cast<size_t>(n);
@@ -43,7 +43,8 @@ bool CtlLog::Append(const CtlPlan& plan, const BridgeRun& run, std::string& erro
 std::string UtcTimeNow() {
   const auto now = std::chrono::system_clock::now();
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
   std::tm utc{};
   gmtime_r(&seconds, &utc);
   char text[40];

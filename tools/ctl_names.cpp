@@ -107,7 +107,8 @@ std::string DumpName(const ParamRef& ref) {
 const std::vector<ParamRef>& DumpRefs() {
   static const std::vector<ParamRef> refs = [] {
     std::vector<ParamRef> all;
-    for (Integer i = 0; i < kNumericCount; ++i) all.push_back(ParamRef{static_cast<ParamId>(i), -1});
+    for (Integer i = 0; i < kNumericCount; ++i)
+      all.push_back(ParamRef{static_cast<ParamId>(i), -1});
     all.insert(all.end(), CheckableRefs().begin(), CheckableRefs().end());
     return all;
   }();

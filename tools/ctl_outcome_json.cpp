@@ -43,10 +43,10 @@ void AddDifferences(JsonObject& json, const CtlPlan& plan, const BridgeOutcome& 
     std::string list;
     for (Integer at : o.differing) {
       list += (list.empty() ? "" : ", ") + JsonObject()
-                                              .Number("offset", at)
-                                              .Number("chip", (*chip)[at])
-                                              .Number("expected", (*o.sent)[at])
-                                              .Json();
+                                               .Number("offset", at)
+                                               .Number("chip", (*chip)[at])
+                                               .Number("expected", (*o.sent)[at])
+                                               .Json();
     }
     json.Raw("differing_offsets", "[" + list + "]");
   }
@@ -54,10 +54,10 @@ void AddDifferences(JsonObject& json, const CtlPlan& plan, const BridgeOutcome& 
     std::string list;
     for (const ParamDifference& d : o.differingParameters) {
       list += (list.empty() ? "" : ", ") + JsonObject()
-                                              .Text("name", DumpName(d.ref))
-                                              .Raw("chip", ValueJson(d.ref, d.chip))
-                                              .Raw("expected", ValueJson(d.ref, d.expected))
-                                              .Json();
+                                               .Text("name", DumpName(d.ref))
+                                               .Raw("chip", ValueJson(d.ref, d.chip))
+                                               .Raw("expected", ValueJson(d.ref, d.expected))
+                                               .Json();
     }
     json.Raw("differing_parameters", "[" + list + "]");
   }

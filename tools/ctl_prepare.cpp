@@ -89,4 +89,3 @@ bool PrepareCommand(const CtlOptions& options, CtlPlan& plan, std::string& error
   }
   return false;
 }
-

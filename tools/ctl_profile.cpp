@@ -140,7 +140,8 @@ bool LoadProfile(const std::string& path, bool clamp, std::vector<Assignment>& a
   const size_t first = text.find_first_not_of(" \t\r\n");
   const bool json = first != std::string::npos && text[first] == '{';
   if (!json) FromLines(text, lines);
-  const bool ok = (!json || FromJson(text, lines, at, error)) && CheckLines(lines, clamp, at, error);
+  const bool ok =
+      (!json || FromJson(text, lines, at, error)) && CheckLines(lines, clamp, at, error);
   if (!ok) {
     error = path + (at > 0 ? ":" + std::to_string(at) : "") + ": " + error;
     return false;

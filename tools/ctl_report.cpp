@@ -89,9 +89,9 @@ void PrintOutcome(const CtlPlan& plan, const BridgeOutcome& o, const SessionOutp
     case bvDiffers:
       return PrintDiffers(o, out);
     case bvWouldChange:
-      return PrintList(o, out,
-                       FormatDifferences({"chip", *o.before}, {"new", *o.sent}, o.differing,
-                                         kRomSize) +
-                           FormatParamDifferences(o.differingParameters, "chip", "new"));
+      return PrintList(
+          o, out,
+          FormatDifferences({"chip", *o.before}, {"new", *o.sent}, o.differing, kRomSize) +
+              FormatParamDifferences(o.differingParameters, "chip", "new"));
   }
 }

@@ -39,7 +39,8 @@ std::string ReasonOf(const BridgeOutcome& o, bool dryRun, bool profile) {
   switch (o.verdict) {
     case bvDone:
       if (dryRun) return "nothing would change";
-      if (verify) return profile ? "the parameters match the profile" : "offsets 0 to 62 match the file";
+      if (verify)
+        return profile ? "the parameters match the profile" : "offsets 0 to 62 match the file";
       return o.command == ccWrite || o.command == ccSet ? kWriteSuccessText : "read";
     case bvWouldChange:
       return "would change " + Count(o.differing.size(), "offset") + " and " +
@@ -151,8 +152,8 @@ BridgeVerdict Session::VerifyParameters() {
   outcome_.sent = controller_.PrepareWriteBlock();
   std::vector<ParamRef> named;
   for (const Assignment& a : plan_.assignments) named.push_back(a.Ref());
-  outcome_.differingParameters = ParameterDifferences(
-      DecodeImage(RomImage(*outcome_.before)), DecodeImage(RomImage(*outcome_.sent)), named);
+  outcome_.differingParameters = ParameterDifferences(DecodeImage(RomImage(*outcome_.before)),
+                                                      DecodeImage(RomImage(*outcome_.sent)), named);
   return outcome_.differingParameters.empty() ? bvDone : bvDiffers;
 }
 

@@ -12,8 +12,8 @@ struct JsonValue {
   Kind kind = jNull;
   int line = 1;
   bool boolean = false;
-  std::string text;  // a number as written; a string decoded to UTF-8
-  std::vector<JsonValue> items;                           // an array's
+  std::string text;              // a number as written; a string decoded to UTF-8
+  std::vector<JsonValue> items;  // an array's
   std::vector<std::pair<std::string, JsonValue>> members;  // an object's, in their order
 };
 

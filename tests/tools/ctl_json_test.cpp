@@ -13,8 +13,8 @@ TEST(JsonOut, StringsAreEscapedAndStayUtf8) {
       {"a\"b\\c", "\"a\\\"b\\\\c\""},
       {"line\nbreak\t\x01", "\"line\\u000abreak\\u0009\\u0001\""},
       {"下载成功!", "\"下载成功!\""},
-      {"bad\xFF\xC3", "\"bad\xEF\xBF\xBD\xEF\xBF\xBD\""},  // not UTF-8: U+FFFD each
-      {"\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},          // an overlong '/'
+      {"bad\xFF\xC3", "\"bad\xEF\xBF\xBD\xEF\xBF\xBD\""},            // not UTF-8: U+FFFD each
+      {"\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},                  // an overlong '/'
       {"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},  // a surrogate
   };
   for (const auto& [text, json] : cases) EXPECT_EQ(JsonString(text), json);
@@ -26,8 +26,9 @@ TEST(JsonIn, ReadsValuesWithTheirLines) {
   JsonValue v;
   int line = 0;
   std::string error;
-  ASSERT_TRUE(ReadJson("{\"a\": 1,\n \"b\": [true, null, -2.5e3],\n\"c\": \"\\u4e0b\\ud83d\\ude00\"}",
-                       v, line, error))
+  ASSERT_TRUE(
+      ReadJson("{\"a\": 1,\n \"b\": [true, null, -2.5e3],\n\"c\": \"\\u4e0b\\ud83d\\ude00\"}", v,
+               line, error))
       << error;
   ASSERT_EQ(v.kind, JsonValue::jObject);
   ASSERT_EQ(v.members.size(), 3u);

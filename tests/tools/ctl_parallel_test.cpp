@@ -104,7 +104,8 @@ TEST_F(Parallel, AllRunsTheBridgesAtOnceEachWithItsOwnExchange) {
   RendezvousLibrary meeting(*library, 4);
   EXPECT_EQ(Run({"set", "BOOST=30", "--all"}, meeting), 0) << err;
   EXPECT_TRUE(meeting.AllMet()) << "the four bridges were not open at the same time";
-  EXPECT_EQ(out, "bridge 0: 下载成功!\nbridge 1: 下载成功!\nbridge 2: 下载成功!\nbridge 3: 下载成功!\n");
+  EXPECT_EQ(out,
+            "bridge 0: 下载成功!\nbridge 1: 下载成功!\nbridge 2: 下载成功!\nbridge 3: 下载成功!\n");
   EXPECT_EQ(err, "zn4417ctl: 4 bridges: 4 done, 0 failed\n");
   for (int b = 0; b < 4; ++b) {
     // Read, write, then after its own settle time the read-back.

@@ -11,8 +11,8 @@ class MultiToolTest : public SimToolTest {
     other = CopyChip("other.mem");
     second = CopyChip("second.mem");
     // Bridge 0 is a ZN4417 bridge, bridge 1 one of another kind, bridge 2 a second ZN4417 bridge.
-    address =
-        "sim:" + simFile.string() + "," + other.string() + "?serial=other-bridge," + second.string();
+    address = "sim:" + simFile.string() + "," + other.string() + "?serial=other-bridge," +
+              second.string();
   }
   ToolResult RunAll(std::vector<std::string> args) {
     args.insert(args.begin(), {"--bridge", address});
