@@ -11,12 +11,11 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <sstream>
 
 #include "link/multi_bridge.h"
 #include "link/sim_bridge.h"
+#include "tests/tools/in_process_tool.h"
 #include "tools/ctl_bridges.h"
-#include "tools/ctl_commands.h"
 #include "tools/ctl_log.h"
 
 namespace {
@@ -75,21 +74,11 @@ class Parallel : public ::testing::Test {
     library = std::make_unique<MultiBridgeLibrary>(std::move(members));
   }
 
-  int Run(std::vector<std::string> args, BridgeLibrary& on, CtlLog* log = nullptr) {
-    args.insert(args.begin(), "zn4417ctl");
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    CtlOptions options;
-    CtlPlan plan;
-    std::string error;
-    EXPECT_TRUE(ParseCommandLine(static_cast<int>(argv.size()), argv.data(), options, error) &&
-                PrepareCommand(options, plan, error))
-        << error;
-    std::ostringstream o, e;
-    const int code = RunOnLibrary(plan, on, o, e, log);
-    out = o.str();
-    err = e.str();
-    return code;
+  int Run(const std::vector<std::string>& args, BridgeLibrary& on, CtlLog* log = nullptr) {
+    const InProcessResult r = RunInProcess(args, on, log);
+    out = r.out;
+    err = r.err;
+    return r.code;
   }
 
   uint8_t Boost(int bridge) { return sims[bridge]->Chip().Peek(SimulatedChip::kSfrSpace, 17); }

@@ -49,26 +49,13 @@ void WriteText(const fs::path& path, const std::string& text) {
   WriteFile(path, {text.begin(), text.end()});
 }
 
-// Bridge 0 and 2 are ZN4417 bridges with chips in files, bridge 1 one of another kind.
-class LineToolTest : public SimToolTest {
+class LineToolTest : public MultiToolTest {
  protected:
-  void SetUp() override {
-    SimToolTest::SetUp();
-    other = CopyChip("other.mem");
-    second = CopyChip("second.mem");
-    all = "sim:" + simFile.string() + "," + other.string() + "?serial=x," + second.string();
-  }
-  ToolResult RunAll(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--bridge", all});
-    return RunTool(args);
-  }
   // The chip's file is as it was: every byte, and the time it was last written.
   void ExpectUntouched(const std::vector<uint8_t>& memory, fs::file_time_type stamp) {
     EXPECT_EQ(ReadFile(simFile), memory);
     EXPECT_EQ(fs::last_write_time(simFile), stamp);
   }
-  fs::path other, second;
-  std::string all;
 };
 
 TEST_F(LineToolTest, AProfileFromDumpGivesAnotherChipTheSameParameters) {
@@ -255,7 +242,7 @@ TEST_F(LineToolTest, JsonTellsEachBridgesResult) {
   ASSERT_EQ(bridges.size(), 3u);
   EXPECT_EQ(bridges[1], (QJsonObject{{"index", 1},
                                      {"location", QString::fromStdString(other.string())},
-                                     {"serial", "x"},
+                                     {"serial", "other-bridge"},
                                      {"zn4417", false},
                                      {"exit_code", 2},
                                      {"reason", "not a ZN4417 bridge"}}));

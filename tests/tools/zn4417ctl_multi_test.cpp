@@ -4,24 +4,6 @@
 
 namespace {
 
-class MultiToolTest : public SimToolTest {
- protected:
-  void SetUp() override {
-    SimToolTest::SetUp();
-    other = CopyChip("other.mem");
-    second = CopyChip("second.mem");
-    // Bridge 0 is a ZN4417 bridge, bridge 1 one of another kind, bridge 2 a second ZN4417 bridge.
-    address = "sim:" + simFile.string() + "," + other.string() + "?serial=other-bridge," +
-              second.string();
-  }
-  ToolResult RunAll(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--bridge", address});
-    return RunTool(args);
-  }
-  fs::path other, second;
-  std::string address;
-};
-
 TEST_F(MultiToolTest, ListShowsEveryBridgeWithItsIndex) {
   ToolResult r = RunAll({"list"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
