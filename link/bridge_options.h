@@ -1,5 +1,6 @@
 // The bridge options shared by the programs: "--bridge ADDRESS" and
-// "--usb-id VVVV:PPPP", each also accepted as "--name=VALUE".
+// "--usb-id VVVV:PPPP", each also accepted as "--name=VALUE". Keeps no
+// state; any thread may call it.
 #pragma once
 
 #include <string>
