@@ -1,9 +1,9 @@
 // The libusb bridge library against an emulated USB bridge: a test bed with
-// a device 10c4:ea61 whose serial string is "tx_v1.0" (two for the tests of
-// threads), and an ioctl handler that plays the device's side of usbfs (control transfers for the
-// string descriptors, bulk transfers answered by a simulated chip). Runs
-// under umockdev-wrapper, which puts the test bed in place of /sys and
-// /dev; the real libusb calls go through it.
+// a device 10c4:ea61 whose serial string is "tx_v1.0" (two for the test of
+// threads), and an ioctl handler that plays the device's side of usbfs
+// (control transfers for the string descriptors, bulk transfers answered by
+// a simulated chip). Runs under umockdev-wrapper, which puts the test bed
+// in place of /sys and /dev; the real libusb calls go through it.
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <linux/usbdevice_fs.h>
