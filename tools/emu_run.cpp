@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -94,6 +95,8 @@ int Serve(const EmuOptions& o, std::ostream& out, std::ostream& err) {
         << "\n";
     return eeCannotListen;
   }
+  // A reader of the address that has gone away must not end the serving.
+  std::signal(SIGPIPE, SIG_IGN);
   out << emulator.Address() << std::endl;
   int signal = 0;
   while (sigwait(&signals, &signal) != 0) {

@@ -215,17 +215,32 @@ TEST(ConcurrentBridges, TwoChipsOnOneFileNeverMixIt) {
   fs::remove_all(dir);
 }
 
+constexpr int kEmulators = 4;
+
+// Device emulators on free ports, each with a TCP bridge library of its own.
+struct Emulators {
+  std::vector<std::unique_ptr<TcpDeviceEmulator>> devices;
+  std::vector<std::unique_ptr<BridgeLibrary>> libraries;
+
+  bool Start(int count) {
+    for (int i = 0; i < count; ++i) {
+      devices.push_back(std::make_unique<TcpDeviceEmulator>());
+      if (!devices.back()->Start()) return false;
+      libraries.push_back(Create(devices.back()->Address()));
+    }
+    return true;
+  }
+  Bytes Block(int i) const {
+    return devices[static_cast<size_t>(i)]->ReadMemory(SimulatedChip::kSfrSpace, 0, 64);
+  }
+};
+
 // Emulators of their own, a library each, one worker each, while another
 // thread keeps counting the devices and asking their serial strings.
 TEST(ConcurrentBridges, TcpEmulatorsEachGetTheirOwnBlock) {
-  constexpr int kEmulators = 4;
-  std::vector<std::unique_ptr<TcpDeviceEmulator>> emulators;
-  std::vector<std::unique_ptr<BridgeLibrary>> libraries;
-  for (int i = 0; i < kEmulators; ++i) {
-    emulators.push_back(std::make_unique<TcpDeviceEmulator>());
-    ASSERT_TRUE(emulators.back()->Start());
-    libraries.push_back(Create(emulators.back()->Address()));
-  }
+  Emulators emulators;
+  ASSERT_TRUE(emulators.Start(kEmulators));
+  const auto& libraries = emulators.libraries;
   std::atomic<bool> done{false};
   std::thread looker([&] {
     while (!done) {
@@ -246,25 +261,18 @@ TEST(ConcurrentBridges, TcpEmulatorsEachGetTheirOwnBlock) {
     const Worker& w = workers[static_cast<size_t>(i)];
     EXPECT_EQ(w.opens, 1);
     EXPECT_EQ(w.failures, 0);
-    EXPECT_EQ(emulators[static_cast<size_t>(i)]->ReadMemory(SimulatedChip::kSfrSpace, 0, 64),
-              w.last);
+    EXPECT_EQ(emulators.Block(static_cast<size_t>(i)), w.last);
   }
 }
 
 // The emulators behind one multi-bridge shared by every worker.
 TEST(ConcurrentBridges, MultiBridgeOverTcpEmulators) {
-  constexpr int kEmulators = 4;
-  std::vector<std::unique_ptr<TcpDeviceEmulator>> emulators;
-  std::vector<std::unique_ptr<BridgeLibrary>> members;
-  for (int i = 0; i < kEmulators; ++i) {
-    emulators.push_back(std::make_unique<TcpDeviceEmulator>());
-    ASSERT_TRUE(emulators.back()->Start());
-    members.push_back(Create(emulators.back()->Address()));
-  }
-  MultiBridgeLibrary multi(std::move(members));
+  Emulators emulators;
+  ASSERT_TRUE(emulators.Start(kEmulators));
+  MultiBridgeLibrary multi(std::move(emulators.libraries));
   const std::vector<Worker> workers = HoldOneEach(multi, kEmulators);
   std::vector<Bytes> chips;
-  for (const auto& e : emulators) chips.push_back(e->ReadMemory(SimulatedChip::kSfrSpace, 0, 64));
+  for (int i = 0; i < kEmulators; ++i) chips.push_back(emulators.Block(i));
   ExpectOneBlockPerChip(workers, chips);
 }
 
