@@ -29,7 +29,7 @@
 #include "link/bridge_address.h"
 #include "link/memory_access.h"
 #include "link/socket_io.h"
-#include "tests/support/tcp_device_emulator.h"
+#include "link/tcp_device_emulator.h"
 
 namespace {
 

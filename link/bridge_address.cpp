@@ -1,6 +1,8 @@
 #include "link/bridge_address.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <set>
 #include <vector>
 
@@ -29,14 +31,14 @@ bool ParseHex4(const std::string& text, uint16_t& value) {
   return true;
 }
 
-bool ParsePort(const std::string& text, uint16_t& port) {
+bool ParsePort(const std::string& text, uint32_t minPort, uint16_t& port) {
   if (text.empty() || text.size() > 5) return false;
   uint32_t v = 0;
   for (char ch : text) {
     if (!std::isdigit(static_cast<unsigned char>(ch))) return false;
     v = v * 10 + static_cast<uint32_t>(ch - '0');
   }
-  if (v == 0 || v > 65535) return false;
+  if (v < minPort || v > 65535) return false;
   port = static_cast<uint16_t>(v);
   return true;
 }
@@ -44,39 +46,8 @@ bool ParsePort(const std::string& text, uint16_t& port) {
 struct TcpAddress {
   std::string host;
   uint16_t port = 0;
-  std::string serial = TcpBridgeLibrary::kDefaultSerial;
+  std::string serial;  // empty: the device tells its own
 };
-
-bool SplitHostPort(const std::string& text, TcpAddress& out, std::string& error) {
-  std::string host, port;
-  if (!text.empty() && text[0] == '[') {  // [v6-address]:port
-    const auto close = text.find(']');
-    if (close == std::string::npos || close + 1 >= text.size() || text[close + 1] != ':') {
-      error = "no port";
-      return false;
-    }
-    host = text.substr(1, close - 1);
-    port = text.substr(close + 2);
-  } else {
-    const auto colon = text.rfind(':');
-    if (colon == std::string::npos) {
-      error = "no port";
-      return false;
-    }
-    host = text.substr(0, colon);
-    port = text.substr(colon + 1);
-  }
-  if (host.empty()) {
-    error = "no host";
-    return false;
-  }
-  if (!ParsePort(port, out.port)) {
-    error = "port '" + port + "' is not a number from 1 to 65535";
-    return false;
-  }
-  out.host = host;
-  return true;
-}
 
 bool ParseSerialQuery(const std::string& query, std::string& serial, std::string& error) {
   const std::string key = "serial=";
@@ -85,16 +56,12 @@ bool ParseSerialQuery(const std::string& query, std::string& serial, std::string
     return false;
   }
   serial = query.substr(key.size());
-  if (serial.empty() || serial.size() >= kProductStringSize) {
-    error = "serial must have 1 to 255 characters";
-    return false;
-  }
-  return true;
+  return CheckSerial(serial, error);
 }
 
 bool ParseTcpAddress(const std::string& rest, TcpAddress& out, std::string& error) {
   const auto question = rest.find('?');
-  if (!SplitHostPort(rest.substr(0, question), out, error)) return false;
+  if (!ParseHostPort(rest.substr(0, question), 1, out.host, out.port, error)) return false;
   return question == std::string::npos ||
          ParseSerialQuery(rest.substr(question + 1), out.serial, error);
 }
@@ -124,6 +91,13 @@ std::unique_ptr<BridgeLibrary> SimBridges(int count, const std::string& address,
   return std::make_unique<MultiBridgeLibrary>(std::move(members));
 }
 
+// Names that lead to the same file give the same key.
+std::string SameFileKey(const std::string& file) {
+  std::error_code error;
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(file, error);
+  return error ? file : resolved.string();
+}
+
 struct SimFileItem {
   std::string file;
   std::string serial = SimBridgeLibrary::kSerial;
@@ -131,7 +105,7 @@ struct SimFileItem {
 
 // "FILE[?serial=S],FILE...", checked whole before any file is touched.
 bool ParseSimFiles(const std::string& list, std::vector<SimFileItem>& items, std::string& why) {
-  std::set<std::string> files;
+  std::set<std::string> files;  // as the file system resolves them: "a" and "./a" are one file
   size_t start = 0;
   while (true) {
     const size_t comma = list.find(',', start);
@@ -143,7 +117,7 @@ bool ParseSimFiles(const std::string& list, std::vector<SimFileItem>& items, std
       why = "an empty file name";
       return false;
     }
-    if (!files.insert(parsed.file).second) {
+    if (!files.insert(SameFileKey(parsed.file)).second) {
       why = "file '" + parsed.file + "' named twice";
       return false;
     }
@@ -202,6 +176,49 @@ std::unique_ptr<BridgeLibrary> TcpBridges(const std::string& list, const UsbId& 
 }
 
 }  // namespace
+
+bool ParseHostPort(const std::string& text, uint16_t minPort, std::string& host, uint16_t& port,
+                   std::string& error) {
+  std::string name, digits;
+  if (!text.empty() && text[0] == '[') {  // [v6-address]:port
+    const auto close = text.find(']');
+    if (close == std::string::npos || close + 1 >= text.size() || text[close + 1] != ':') {
+      error = "no port";
+      return false;
+    }
+    name = text.substr(1, close - 1);
+    digits = text.substr(close + 2);
+  } else {
+    const auto colon = text.rfind(':');
+    if (colon == std::string::npos) {
+      error = "no port";
+      return false;
+    }
+    name = text.substr(0, colon);
+    digits = text.substr(colon + 1);
+  }
+  if (name.empty()) {
+    error = "no host";
+    return false;
+  }
+  if (!ParsePort(digits, minPort, port)) {
+    error = "port '" + digits + "' is not a number from " + std::to_string(minPort) + " to 65535";
+    return false;
+  }
+  host = name;
+  return true;
+}
+
+bool CheckSerial(const std::string& serial, std::string& error) {
+  const bool printable = std::all_of(serial.begin(), serial.end(), [](char ch) {
+    return static_cast<unsigned char>(ch) >= 0x20 && ch != 0x7F;
+  });
+  if (serial.empty() || serial.size() >= kProductStringSize || !printable) {
+    error = "serial must have 1 to 255 characters, none of them a control character";
+    return false;
+  }
+  return true;
+}
 
 bool ParseUsbId(const std::string& text, UsbId& id) {
   if (text.size() != 9 || text[4] != ':') return false;

@@ -1,44 +1,33 @@
 #include "link/bridge_options.h"
 
-namespace {
-
-bool IsOption(const std::string& arg, const std::string& name) {
-  return arg == name || arg.rfind(name + "=", 0) == 0;
-}
-
-// The value of "--name VALUE" or "--name=VALUE".
-bool OptionValue(const std::string& arg, const std::string& name, int argc, char** argv, int& i,
-                 std::string& value, std::string& error) {
-  if (arg.size() > name.size()) {
+TakeResult TakeOptionValue(int argc, char** argv, int& i, const std::string& name,
+                           std::string& value, std::string& error) {
+  const std::string arg = argv[i];
+  if (arg.rfind(name + "=", 0) == 0) {
     value = arg.substr(name.size() + 1);
-    return true;
+    return trTaken;
   }
+  if (arg != name) return trNotMine;
   if (i + 1 >= argc) {
     error = "option " + name + " needs a value";
-    return false;
+    return trBad;
   }
   value = argv[++i];
-  return true;
+  return trTaken;
 }
-
-}  // namespace
 
 TakeResult TakeBridgeOption(int argc, char** argv, int& i, std::string& bridge, UsbId& usbId,
                             std::string& error) {
-  const std::string arg = argv[i];
   std::string value;
-  if (IsOption(arg, "--bridge")) {
-    if (!OptionValue(arg, "--bridge", argc, argv, i, value, error)) return trBad;
-    bridge = value;
-    return trTaken;
-  }
-  if (IsOption(arg, "--usb-id")) {
-    if (!OptionValue(arg, "--usb-id", argc, argv, i, value, error)) return trBad;
+  TakeResult taken = TakeOptionValue(argc, argv, i, "--bridge", value, error);
+  if (taken == trTaken) bridge = value;
+  if (taken != trNotMine) return taken;
+  taken = TakeOptionValue(argc, argv, i, "--usb-id", value, error);
+  if (taken == trTaken) {
     if (!ParseUsbId(value, usbId)) {
       error = "bad USB id '" + value + "' (expected VVVV:PPPP in hex)";
       return trBad;
     }
-    return trTaken;
   }
-  return trNotMine;
+  return taken;
 }

@@ -30,13 +30,21 @@ AccessReportingBridgeLibrary::AccessReportingBridgeLibrary(std::unique_ptr<Bridg
 void AccessReportingBridgeLibrary::ReportNewNodes() {
   const auto* access = dynamic_cast<const DeviceAccessReport*>(inner_.get());
   if (access == nullptr || !report_) return;
-  for (const std::string& node : access->InaccessibleNodes()) {
-    if (reported_.insert(node).second) report_(NoAccessText(node));
+  std::vector<std::string> fresh;
+  {
+    std::lock_guard lock(mutex_);
+    for (const std::string& node : access->InaccessibleNodes()) {
+      if (reported_.insert(node).second) fresh.push_back(node);
+    }
   }
+  for (const std::string& node : fresh) report_(NoAccessText(node));
 }
 
 BridgeStatus AccessReportingBridgeLibrary::GetNumDevices(uint32_t& count) {
-  reported_.clear();
+  {
+    std::lock_guard lock(mutex_);
+    reported_.clear();
+  }
   return inner_->GetNumDevices(count);
 }
 

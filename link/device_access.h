@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "link/bridge_library.h"
 
 // Offered by bridge libraries that reach the bridges through device nodes.
+// The free functions below keep no state; any thread may call them.
 class DeviceAccessReport {
  public:
   virtual ~DeviceAccessReport() = default;
@@ -35,6 +37,8 @@ std::vector<std::string> NoAccessTexts(const BridgeLibrary& library);
 // A bridge library that passes every call on to another and says, through
 // `report`, why a bridge that is attached could not be opened: once per node
 // and look at the bus (each connection attempt starts with a new look).
+// Threads: as safe as the library it wraps; its own record is locked, and
+// `report` is called, outside that lock, on the thread whose call failed.
 class AccessReportingBridgeLibrary : public BridgeLibrary {
  public:
   using Report = std::function<void(const std::string& text)>;
@@ -62,5 +66,6 @@ class AccessReportingBridgeLibrary : public BridgeLibrary {
 
   std::unique_ptr<BridgeLibrary> inner_;
   Report report_;
+  std::mutex mutex_;
   std::set<std::string> reported_;  // since the last look at the bus
 };

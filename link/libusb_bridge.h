@@ -2,9 +2,20 @@
 // vendor:product id counts as a bridge. The serial string is the device's
 // serial-number string descriptor; data moves over the one interface that
 // has a bulk IN and a bulk OUT endpoint.
+//
+// Threads: every call may come from any thread, also at the same time as
+// another. Each library has a libusb context of its own. The library's lock
+// guards its lists only and is never held while the bus is asked or a
+// transfer runs: transfers on different handles run at the same time, a
+// transfer waits only for another on the same handle, and a Close waits
+// for the transfer in progress on its handle. A device index means the
+// device at that place in the list of the latest count, whichever thread
+// made it; an index that is open already is refused as busy.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -25,6 +36,7 @@ class LibUsbBridgeLibrary : public BridgeLibrary, public DeviceAccessReport {
   static constexpr BridgeStatus kStatusCannotOpen = 4;
   static constexpr BridgeStatus kStatusNoInterface = 5;
   static constexpr BridgeStatus kStatusIoError = 6;
+  static constexpr BridgeStatus kStatusBusy = 7;
   // The shortest wait libusb offers for a look at the pipe.
   static constexpr unsigned int kLookTimeoutMs = 1;
 
@@ -61,18 +73,30 @@ class LibUsbBridgeLibrary : public BridgeLibrary, public DeviceAccessReport {
   struct Connection;
 
  private:
-  void ForgetDevices();
-  Connection* Live(BridgeHandle handle);
+  void ForgetDevices();  // with mutex_ held
+  std::shared_ptr<Connection> Live(BridgeHandle handle);
+  // Runs `run` on the connection of `handle` with the connection's lock held.
+  BridgeStatus OnConnection(BridgeHandle handle,
+                            const std::function<BridgeStatus(Connection&)>& run);
+  // Opens and claims `device` for data.
+  BridgeStatus Claim(libusb_device* device, std::shared_ptr<Connection>& c);
+  // Device `index` of the last count, referenced (the caller unreferences
+  // it), or null.
+  libusb_device* DeviceAt(uint32_t index);
   // Opens `device`; a refusal for lack of permission is remembered.
   int OpenDevice(libusb_device* device, struct libusb_device_handle** handle);
+  uint32_t ReadTimeoutMs() const;
+  uint32_t WriteTimeoutMs() const;
 
-  mutable std::mutex mutex_;
-  uint16_t vendor_;
-  uint16_t product_;
-  libusb_context* context_ = nullptr;
+  const uint16_t vendor_;
+  const uint16_t product_;
+  libusb_context* context_ = nullptr;  // set once, by the constructor
   std::string initError_;
+  mutable std::mutex mutex_;             // guards what follows, never held while the bus works
   std::vector<libusb_device*> devices_;  // referenced; the list of the last count
-  std::set<Connection*> connections_;
+  std::map<uintptr_t, std::shared_ptr<Connection>> connections_;  // by handle
+  uintptr_t nextHandle_ = 1;
+  std::set<libusb_device*> opening_;    // devices an Open is claiming now
   std::set<std::string> inaccessible_;  // device nodes, since the last count
   uint32_t readTimeoutMs_ = 1800;
   uint32_t writeTimeoutMs_ = 500;

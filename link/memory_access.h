@@ -1,5 +1,7 @@
 // The chip's memory-access protocol over UsbLink: 5-byte command, 2-byte
 // reply, 32-byte chunks each confirmed by a 2-byte running count.
+// Threads: a MemoryAccess, like its link, is used by one thread at a time;
+// it keeps nothing that another MemoryAccess sees.
 #pragma once
 
 #include <cstdint>

@@ -64,10 +64,14 @@ BridgeStatus MultiBridgeLibrary::Open(uint32_t index, BridgeHandle& handle) {
 
 BridgeStatus MultiBridgeLibrary::Close(BridgeHandle handle) {
   Opened opened;
-  if (!Find(handle, opened)) return kStatusBadHandle;
   {
+    // Found and forgotten at once, so that two Closes of one handle close
+    // the member's handle once.
     std::lock_guard lock(mutex_);
-    opened_.erase(reinterpret_cast<uintptr_t>(handle));
+    const auto it = opened_.find(reinterpret_cast<uintptr_t>(handle));
+    if (it == opened_.end()) return kStatusBadHandle;
+    opened = it->second;
+    opened_.erase(it);
   }
   return opened.member->Close(opened.handle);
 }

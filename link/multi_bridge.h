@@ -1,6 +1,11 @@
 // Several bridge libraries shown as one: the devices of the first library
 // come first, then those of the second, and so on. Handles are this
 // library's own, so two member libraries may hand out equal handle values.
+//
+// Threads: as safe as its members. Its own table of handles is locked, and
+// no lock of its own is held while a member works, so transfers on handles
+// of different members run at the same time. A device index is counted
+// anew on every call, from the members' counts at that moment.
 #pragma once
 
 #include <cstdint>

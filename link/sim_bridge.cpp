@@ -1,5 +1,10 @@
 #include "link/sim_bridge.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -35,17 +40,28 @@ bool ReadMemoryFile(const std::string& path, size_t expected, std::vector<uint8_
 }
 
 // Writes beside the file and renames over it, so a crash mid-write never
-// leaves a half-written memory file behind.
+// leaves a half-written memory file behind. The file beside has a name of
+// its own for every write, so that writers in other threads or processes
+// never share one: the file ends up as one of them wrote it, whole.
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  const std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) return false;
+  static std::atomic<uint64_t> serial{0};
+  const std::string temp =
+      path + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(++serial);
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
   }
-  return std::rename(temp.c_str(), path.c_str()) == 0;
+  const bool written = ::close(fd) == 0 && done == bytes.size();
+  if (!written || std::rename(temp.c_str(), path.c_str()) != 0) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
 }
 
 // Present but unreadable counts as present: it must be reported, never replaced.

@@ -2,6 +2,13 @@
 // string is "tx_v1.0". Reads never wait: the chip only ever answers a
 // complete packet, so whatever is not there yet will not come without
 // another write. Optionally keeps all chip memories in a file.
+//
+// Threads: every call but Chip() may come from any thread, also at the same
+// time as another; each takes the library's lock for its short while (no
+// call waits for the chip). The memory file is written under that lock,
+// through a file of its own beside it that is renamed over it, so writers
+// of the same file in other libraries or processes never mix their bytes.
+// Several SimBridgeLibrary objects share nothing.
 #pragma once
 
 #include <cstdint>
@@ -62,7 +69,7 @@ class SimBridgeLibrary : public BridgeLibrary {
   void Unplug();
   bool IsPlugged() const;
 
-  // The chip itself; use it from the thread that drives the library.
+  // The chip itself, unlocked: only while no other thread uses the library.
   SimulatedChip& Chip() { return chip_; }
   int OpenHandles() const;
   uint32_t ReadTimeoutMs() const;

@@ -84,7 +84,15 @@ void SimulatedChip::DropPending() {
 
 void SimulatedChip::Abort() {
   inbox_.clear();
+  if (state_ == State::kCommand) return;
   state_ = State::kCommand;
+  EndExchange(false);
+}
+
+void SimulatedChip::EndExchange(bool complete) {
+  exchange_.done = done_;
+  exchange_.complete = complete;
+  if (OnExchangeEnd) OnExchangeEnd(*this, exchange_);
 }
 
 uint8_t SimulatedChip::Peek(int space, uint16_t address) const {
@@ -147,21 +155,27 @@ void SimulatedChip::StartExchange() {
   length_ = static_cast<uint16_t>(inbox_[3] << 8 | inbox_[4]);
   const uint8_t received = inbox_[0];
   inbox_.clear();
+  done_ = 0;
+  exchange_ = {received, code ? code->space : -1, code && code->write, address_, length_};
   if (OnCommand) OnCommand(*this, received);
-  if (code == nullptr) return;  // not a command: stay silent
+  if (code == nullptr) {  // not a command: stay silent
+    EndExchange(false);
+    return;
+  }
   if (faults_.shortCommandReply) {
     const uint8_t high = static_cast<uint8_t>(length_ >> 8);
     Emit(&high, 1);
+    EndExchange(false);
     return;
   }
   packetIndex_ = 0;
   Emit16(length_);
   EndPacket();
   space_ = code->space;
-  done_ = 0;
   chunkIndex_ = 0;
   if (length_ == 0) {
     if (code->write) CompleteWrite();
+    EndExchange(true);
     return;
   }
   if (code->write) {
@@ -182,6 +196,7 @@ void SimulatedChip::SendReadChunk() {
   if (chunkIndex_ == faults_.shortReadChunk) {
     outbox_.pop_back();
     state_ = State::kCommand;
+    EndExchange(false);
     return;
   }
   EndPacket();
@@ -208,6 +223,7 @@ void SimulatedChip::AcceptAck() {
   ++chunkIndex_;
   if (done_ == length_) {
     state_ = State::kCommand;
+    EndExchange(true);
   } else {
     SendReadChunk();
   }
@@ -220,6 +236,7 @@ void SimulatedChip::AcceptChunk() {
   if (chunkIndex_ == faults_.wrongAckChunk) {
     Emit16(done_ - 1);
     state_ = State::kCommand;
+    EndExchange(false);
     return;
   }
   Emit16(done_);
@@ -228,6 +245,7 @@ void SimulatedChip::AcceptChunk() {
   if (done_ == length_) {
     state_ = State::kCommand;
     CompleteWrite();
+    EndExchange(true);
   }
 }
 

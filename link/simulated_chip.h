@@ -26,6 +26,17 @@ struct SimFaults {
   int strayBytes = 1;
 };
 
+// One exchange as the chip saw it, from its command packet to its end.
+struct SimExchange {
+  uint8_t code = 0;  // the command packet's first byte
+  int space = -1;    // its memory space; -1 when the code is no command
+  bool write = false;
+  uint16_t address = 0;
+  uint16_t length = 0;
+  uint32_t done = 0;      // bytes acknowledged by the host (read) or stored (write)
+  bool complete = false;  // all `length` bytes went across and were acknowledged
+};
+
 class SimulatedChip {
  public:
   static constexpr int kSpaceCount = 6;
@@ -62,6 +73,9 @@ class SimulatedChip {
   std::function<void(SimulatedChip& sender)> OnWriteComplete;
   // Fired for every 5-byte command packet taken, with its command code.
   std::function<void(SimulatedChip& sender, uint8_t code)> OnCommand;
+  // Fired when an exchange ends: completed, given up by the chip (a fault),
+  // or abandoned by the host (a new command, an Abort).
+  std::function<void(SimulatedChip& sender, const SimExchange& exchange)> OnExchangeEnd;
 
   // Power-on SFR contents: a plausible configuration block plus a few
   // bytes outside the parameter area.
@@ -80,6 +94,7 @@ class SimulatedChip {
   void Emit16(uint32_t value);
   // One packet of the exchange has gone out; stray bytes may follow it.
   void EndPacket();
+  void EndExchange(bool complete);
   uint8_t& At(int space, uint32_t address);
   uint16_t ChunkLength() const;
 
@@ -96,4 +111,5 @@ class SimulatedChip {
   int chunkIndex_ = 0;
   int packetIndex_ = 0;
   uint64_t completedWrites_ = 0;
+  SimExchange exchange_;  // the one in progress or the last one
 };

@@ -60,24 +60,58 @@ int ConnectTcp(const std::string& host, uint16_t port, int timeoutMs) {
   return fd;
 }
 
-int ListenLoopback(uint16_t port, uint16_t& bound) {
-  int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+namespace {
+
+// The port a bound socket has, or 0.
+uint16_t BoundPort(int fd) {
+  sockaddr_storage address{};
+  socklen_t length = sizeof address;
+  if (::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
+  if (address.ss_family == AF_INET6) {
+    return ntohs(reinterpret_cast<const sockaddr_in6*>(&address)->sin6_port);
+  }
+  return ntohs(reinterpret_cast<const sockaddr_in*>(&address)->sin_port);
+}
+
+int ListenOne(const addrinfo& ai, uint16_t& bound) {
+  int fd = ::socket(ai.ai_family, ai.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, ai.ai_protocol);
   if (fd < 0) return -1;
   const int on = 1;
   ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      ::listen(fd, 16) != 0 ||
-      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+  if (ai.ai_family == AF_INET6) ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on);
+  if (::bind(fd, ai.ai_addr, ai.ai_addrlen) != 0 || ::listen(fd, 16) != 0 ||
+      (bound = BoundPort(fd)) == 0) {
+    const int error = errno;
     CloseSocket(fd);
+    errno = error;
     return -1;
   }
-  bound = ntohs(address.sin_port);
   return fd;
+}
+
+}  // namespace
+
+int ListenTcp(const std::string& host, uint16_t port, uint16_t& bound) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_PASSIVE;
+  addrinfo* found = nullptr;
+  if (const int result = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
+      result != 0) {
+    errno = result == EAI_SYSTEM ? errno : EADDRNOTAVAIL;
+    return -1;
+  }
+  int fd = -1;
+  for (addrinfo* ai = found; ai != nullptr && fd < 0; ai = ai->ai_next) fd = ListenOne(*ai, bound);
+  const int error = errno;
+  ::freeaddrinfo(found);
+  errno = error;
+  return fd;
+}
+
+int ListenLoopback(uint16_t port, uint16_t& bound) {
+  return ListenTcp("127.0.0.1", port, bound);
 }
 
 int AcceptTcp(int listenFd) {

@@ -11,8 +11,12 @@
 // made within `timeoutMs`.
 int ConnectTcp(const std::string& host, uint16_t port, int timeoutMs);
 
-// A socket listening on 127.0.0.1:`port` (0 = any free port), or -1.
-// `bound` receives the port actually used.
+// A socket listening on `host`:`port` (0 = any free port), or -1 with
+// errno telling why. `host` is a numeric IPv4 or IPv6 address or a name;
+// the first of its addresses that can be bound is used. `bound` receives
+// the port actually used.
+int ListenTcp(const std::string& host, uint16_t port, uint16_t& bound);
+// ListenTcp on 127.0.0.1.
 int ListenLoopback(uint16_t port, uint16_t& bound);
 
 // Accepts one pending connection (non-blocking, TCP_NODELAY), or -1.

@@ -8,6 +8,10 @@
 // look. Each change reaches OnChange as a device-change record (arrival or
 // removal, device type 5, the device path); a removal carries the path that
 // was announced for that device when it arrived.
+//
+// Threads: a watcher belongs to the thread that started it; every call and
+// every event comes on that thread. It has a libusb context of its own and
+// shares nothing with the bridge libraries, whose threads it never disturbs.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,8 @@
 // UsbLink: the single bridge handle and the raw byte pipe over it.
+//
+// Threads: one UsbLink is used by one thread at a time. Links on different
+// threads may share a bridge library (each opens a bridge of its own); the
+// library's header says what it allows.
 #pragma once
 
 #include <cstdint>

@@ -29,8 +29,9 @@ through its USB bridge, shows and edits every parameter and writes the
 block back, verified by a read-back.
 
 The package holds the configuration window zn4417config, the command-line
-tool zn4417ctl and a udev rule that gives the logged-in user (and the
-plugdev group) access to the bridge without root.${zn_hex_line}")
+tool zn4417ctl, the chip emulator zn4417emu for trying both without
+hardware, and a udev rule that gives the logged-in user (and the plugdev
+group) access to the bridge without root.${zn_hex_line}")
 # The libraries come from dpkg-shlibdeps; the window also needs Qt's
 # platform plugins, and draws its texts in these fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

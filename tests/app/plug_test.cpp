@@ -5,9 +5,9 @@
 
 #include "app/bridge_setup.h"
 #include "app/tcp_device_notifier.h"
+#include "link/tcp_device_emulator.h"
 #include "tests/app/app_test_util.h"
 #include "tests/app/window_panels.h"
-#include "tests/support/tcp_device_emulator.h"
 
 namespace {
 

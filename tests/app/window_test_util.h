@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/bridge_setup.h"
+#include "link/tcp_device_emulator.h"
 #include "tests/app/app_test_util.h"
-#include "tests/support/tcp_device_emulator.h"
 
 // Clicks a tool button of the toolbar; the caption of a status pane. (Units
 // that work with the check boxes cannot include the toolbar's headers.)

@@ -88,7 +88,8 @@ TEST_F(SimAddressTest, BadListsAreRefusedInOneLine) {
   const std::string a = File("a.mem");
   for (const std::string& address :
        {std::string("sim:0"), std::string("sim:17"), "sim:" + a + "," + a, "sim:" + a + ",",
-        "sim:," + a, "sim:" + a + "?serial=", "sim:" + a + "?speed=1"}) {
+        "sim:," + a, "sim:" + a + "?serial=", "sim:" + a + "?speed=1",
+        "sim:" + a + "," + (dir / "." / "a.mem").string()}) {
     std::string error;
     EXPECT_EQ(CreateBridgeLibrary(address, UsbId{}, error), nullptr) << address;
     EXPECT_FALSE(error.empty()) << address;

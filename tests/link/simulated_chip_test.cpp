@@ -110,6 +110,47 @@ TEST(SimulatedChip, ReportsEveryCommandItTakes) {
   EXPECT_EQ(codes, (Bytes{0x9D, 0xCD}));
 }
 
+// Every exchange is reported once, when it ends, with how far it came.
+TEST(SimulatedChip, ReportsEveryExchangeAsItEnds) {
+  SimulatedChip chip;
+  std::vector<SimExchange> ends;
+  chip.OnExchangeEnd = [&](SimulatedChip&, const SimExchange& e) { ends.push_back(e); };
+  const auto last = [&] { return ends.empty() ? SimExchange{} : ends.back(); };
+  Feed(chip, {0xCD, 0, 0, 0, 33});  // a read of 33: chunks of 32 and 1
+  Feed(chip, {0x00, 0x20});
+  EXPECT_TRUE(ends.empty()) << "still waiting for the last acknowledgement";
+  Feed(chip, {0x00, 0x21});
+  ASSERT_EQ(ends.size(), 1u);
+  EXPECT_EQ(last().code, 0xCD);
+  EXPECT_EQ(last().space, SimulatedChip::kSfrSpace);
+  EXPECT_FALSE(last().write);
+  EXPECT_EQ(last().length, 33);
+  EXPECT_EQ(last().done, 33u);
+  EXPECT_TRUE(last().complete);
+
+  Feed(chip, {0x8A, 0x12, 0x34, 0, 64});  // a write of XDATA 0x1234, abandoned after one chunk
+  Feed(chip, Bytes(32, 0x55));
+  chip.Abort();
+  ASSERT_EQ(ends.size(), 2u);
+  EXPECT_TRUE(last().write);
+  EXPECT_EQ(last().space, 1);
+  EXPECT_EQ(last().address, 0x1234);
+  EXPECT_EQ(last().done, 32u);
+  EXPECT_FALSE(last().complete);
+  chip.Abort();
+  EXPECT_EQ(ends.size(), 2u) << "nothing in progress, nothing to report";
+
+  Feed(chip, {0x12, 0, 0, 0, 1});  // no command
+  ASSERT_EQ(ends.size(), 3u);
+  EXPECT_EQ(last().space, -1);
+  EXPECT_EQ(last().code, 0x12);
+  chip.SetFaults({.wrongAckChunk = 0});
+  Feed(chip, {0xCB, 0, 0, 0, 1, 0x77});  // the chip gives up on a fault
+  ASSERT_EQ(ends.size(), 4u);
+  EXPECT_EQ(last().done, 1u);
+  EXPECT_FALSE(last().complete);
+}
+
 TEST(SimulatedChip, AddressesWrapWithinTheirSpace) {
   SimulatedChip chip;
   Feed(chip, {0x89, 0xFF, 0xFF, 0, 2});

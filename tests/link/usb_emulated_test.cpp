@@ -1,23 +1,26 @@
 // The libusb bridge library against an emulated USB bridge: a test bed with
-// one device 10c4:ea61 whose serial string is "tx_v1.0", and an ioctl
-// handler that plays the device's side of usbfs (control transfers for the
-// string descriptors, bulk transfers answered by a simulated chip). Runs
-// under umockdev-wrapper, which puts the test bed in place of /sys and
-// /dev; the real libusb calls go through it.
+// a device 10c4:ea61 whose serial string is "tx_v1.0" (two for the test of
+// threads), and an ioctl handler that plays the device's side of usbfs
+// (control transfers for the string descriptors, bulk transfers answered by
+// a simulated chip). Runs under umockdev-wrapper, which puts the test bed
+// in place of /sys and /dev; the real libusb calls go through it.
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <linux/usbdevice_fs.h>
 #include <sys/ioctl.h>
 #include <umockdev.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link/libusb_bridge.h"
@@ -27,7 +30,6 @@
 
 namespace {
 
-constexpr const char* kDevNode = "/dev/bus/usb/001/002";
 constexpr uint8_t kEpIn = 0x81;
 constexpr uint8_t kEpOut = 0x01;
 
@@ -62,9 +64,12 @@ class EmulatedBridge {
   }
 
  private:
+  // A transfer, kept for the connection (the open file) that submitted it:
+  // as usbfs does, only that connection reaps it.
   struct Pending {
     UMockdevIoctlData* urb;  // referenced
     UMockdevIoctlData* buffer;
+    UMockdevIoctlClient* client;
   };
   std::deque<Pending> waiting_;  // IN transfers without data yet
   std::deque<Pending> done_;     // completed, to be reaped
@@ -135,7 +140,7 @@ class EmulatedBridge {
       return TRUE;
     }
     ++submitted;
-    Pending p{static_cast<UMockdevIoctlData*>(g_object_ref(urbData)), buffer};
+    Pending p{static_cast<UMockdevIoctlData*>(g_object_ref(urbData)), buffer, client};
     if (urb->type == USBDEVFS_URB_TYPE_CONTROL) {
       Control(p);
     } else if (urb->endpoint == kEpOut) {
@@ -151,7 +156,9 @@ class EmulatedBridge {
   }
 
   gboolean Reap(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
-    if (done_.empty()) {
+    const auto mine = std::find_if(done_.begin(), done_.end(),
+                                   [&](const Pending& p) { return p.client == client; });
+    if (mine == done_.end()) {
       umockdev_ioctl_client_complete(client, -1, gone ? ENODEV : EAGAIN);
       return TRUE;
     }
@@ -160,8 +167,8 @@ class EmulatedBridge {
       umockdev_ioctl_client_complete(client, -1, EFAULT);
       return TRUE;
     }
-    Pending p = done_.front();
-    done_.pop_front();
+    Pending p = *mine;
+    done_.erase(mine);
     umockdev_ioctl_data_set_ptr(slot, 0, p.urb);
     umockdev_ioctl_client_complete(client, 0, 0);
     g_object_unref(p.urb);
@@ -173,7 +180,7 @@ class EmulatedBridge {
     uint64_t address = 0;
     std::memcpy(&address, arg->data, std::min<size_t>(sizeof address, arg->data_len));
     for (auto it = waiting_.begin(); it != waiting_.end(); ++it) {
-      if (it->urb->client_addr == address) {
+      if (it->client == client && it->urb->client_addr == address) {
         Pending p = *it;
         waiting_.erase(it);
         Complete(p, -ENOENT, 0);
@@ -224,6 +231,14 @@ class EmulatedBridge {
   }
 };
 
+// One emulated bridge in the test bed: its device, its node and the
+// handler that plays it.
+struct BedDevice {
+  std::string node;
+  gchar* sysPath = nullptr;
+  UMockdevIoctlBase* handler = nullptr;
+};
+
 class UsbEmulatedTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -232,39 +247,56 @@ class UsbEmulatedTest : public ::testing::Test {
       GTEST_SKIP() << "needs umockdev-wrapper";
     }
     bed = umockdev_testbed_new();
-    sysPath = umockdev_testbed_add_device(
-        bed, "usb", "1-1", nullptr, "idVendor", "10c4", "idProduct", "ea61", "busnum", "1",
-        "devnum", "2", "speed", "12", "bConfigurationValue", "1", "serial", "tx_v1.0", "dev",
-        "189:1", nullptr, "DEVNAME", kDevNode, "DEVTYPE", "usb_device", "BUSNUM", "001", "DEVNUM",
-        "002", nullptr);
-    ASSERT_NE(sysPath, nullptr);
+    AddBridge("1-1", 2, bridge, first);
+    sysPath = first.sysPath;
+    for (int i = 0; i < 64; ++i) bridge.chip.Poke(SimulatedChip::kSfrSpace, i, 0x40 + i);
+  }
+
+  // Adds a bridge 10c4:ea61 with serial "tx_v1.0" as device `devnum` of bus 1.
+  void AddBridge(const char* name, int devnum, EmulatedBridge& played, BedDevice& device) {
+    char node[32], padded[8];
+    std::snprintf(node, sizeof node, "/dev/bus/usb/001/%03d", devnum);
+    std::snprintf(padded, sizeof padded, "%03d", devnum);
+    device.node = node;
+    const std::string number = std::to_string(devnum);
+    device.sysPath = umockdev_testbed_add_device(
+        bed, "usb", name, nullptr, "idVendor", "10c4", "idProduct", "ea61", "busnum", "1", "devnum",
+        number.c_str(), "speed", "12", "bConfigurationValue", "1", "serial", "tx_v1.0", "dev",
+        ("189:" + std::to_string(devnum - 1)).c_str(), nullptr, "DEVNAME", node, "DEVTYPE",
+        "usb_device", "BUSNUM", "001", "DEVNUM", padded, nullptr);
+    ASSERT_NE(device.sysPath, nullptr);
     std::vector<uint8_t> d = Descriptors();
-    umockdev_testbed_set_attribute_binary(bed, sysPath, "descriptors", d.data(),
+    umockdev_testbed_set_attribute_binary(bed, device.sysPath, "descriptors", d.data(),
                                           static_cast<gssize>(d.size()));
-    handler = umockdev_ioctl_base_new();
-    g_signal_connect(handler, "handle-ioctl", G_CALLBACK(EmulatedBridge::Handle), &bridge);
+    device.handler = umockdev_ioctl_base_new();
+    g_signal_connect(device.handler, "handle-ioctl", G_CALLBACK(EmulatedBridge::Handle), &played);
     GError* error = nullptr;
-    ASSERT_TRUE(umockdev_testbed_attach_ioctl(bed, kDevNode, handler, &error))
+    ASSERT_TRUE(umockdev_testbed_attach_ioctl(bed, node, device.handler, &error))
         << (error ? error->message : "");
     // The node itself, which the test bed only records (as .node/...).
     const std::string root = umockdev_testbed_get_root_dir(bed);
     g_mkdir_with_parents((root + "/dev/bus/usb/001").c_str(), 0755);
-    ASSERT_TRUE(g_file_set_contents((root + kDevNode).c_str(), "", 0, nullptr));
-    for (int i = 0; i < 64; ++i) bridge.chip.Poke(SimulatedChip::kSfrSpace, i, 0x40 + i);
+    ASSERT_TRUE(g_file_set_contents((root + node).c_str(), "", 0, nullptr));
+    devices.push_back(&device);
   }
 
   void TearDown() override {
     if (bed == nullptr) return;
-    umockdev_testbed_detach_ioctl(bed, kDevNode, nullptr);
-    g_object_unref(handler);
-    g_free(sysPath);
+    for (BedDevice* device : devices) {
+      umockdev_testbed_detach_ioctl(bed, device->node.c_str(), nullptr);
+      g_object_unref(device->handler);
+      g_free(device->sysPath);
+    }
     g_object_unref(bed);
   }
 
   UMockdevTestbed* bed = nullptr;
-  UMockdevIoctlBase* handler = nullptr;
-  gchar* sysPath = nullptr;
+  BedDevice first;
+  gchar* sysPath = nullptr;  // of the first bridge
+  std::vector<BedDevice*> devices;
   EmulatedBridge bridge;
+  BedDevice second;  // a second bridge, for the tests that add it
+  EmulatedBridge secondBridge;
 };
 
 TEST_F(UsbEmulatedTest, EnumeratesOpensClaimsReadsWritesAndCloses) {
@@ -376,6 +408,103 @@ TEST_F(UsbEmulatedTest, RemovalWhileOpen) {
     if (count != 0) g_usleep(10000);
   }
   EXPECT_EQ(count, 0u);
+}
+
+// Two bridges, a thread each, over one library: each thread opens a bridge
+// of its own (the one taken first is busy for the other), and every
+// transfer of both goes through at the same time; each chip ends with the
+// block of the thread that had it.
+TEST_F(UsbEmulatedTest, TwoBridgesWorkAtOnceFromTwoThreads) {
+  AddBridge("1-2", 3, secondBridge, second);
+  LibUsbBridgeLibrary library(0x10C4, 0xEA61);
+  std::atomic<int> opened{0};
+  std::vector<int> failures(2, 0);
+  std::vector<std::vector<uint8_t>> last(2);
+  const auto work = [&](int t) {
+    UsbLink link(library);
+    const bool open = link.Open();
+    ++opened;
+    while (opened < 2) std::this_thread::yield();
+    if (!open) {
+      failures[t] = -1;
+      return;
+    }
+    MemoryAccess memory(link, nullptr);
+    for (int round = 0; round < 20; ++round) {
+      std::vector<uint8_t> block(64), back(64);
+      for (int i = 0; i < 64; ++i) block[i] = static_cast<uint8_t>(t * 100 + round + i);
+      if (!memory.WriteMemory(SFR, 0, 64, block.data()) ||
+          !memory.ReadMemory(SFR, 0, 64, back.data()) || back != block) {
+        ++failures[t];
+      }
+      last[t] = block;
+    }
+    link.Close();
+  };
+  std::thread a(work, 0), b(work, 1);
+  a.join();
+  b.join();
+  EXPECT_EQ(failures, (std::vector<int>{0, 0}));
+  std::vector<std::vector<uint8_t>> chips;
+  for (EmulatedBridge* played : {&bridge, &secondBridge}) {
+    std::lock_guard lock(played->mutex);
+    std::vector<uint8_t> block(64);
+    for (int i = 0; i < 64; ++i) block[i] = played->chip.Peek(SimulatedChip::kSfrSpace, i);
+    chips.push_back(block);
+  }
+  std::sort(chips.begin(), chips.end());
+  std::sort(last.begin(), last.end());
+  EXPECT_EQ(chips, last);
+  EXPECT_EQ(bridge.claimed.load() + secondBridge.claimed.load(), 0);
+}
+
+// An open bridge is busy for a second open; once closed it opens again.
+TEST_F(UsbEmulatedTest, AnOpenBridgeIsBusy) {
+  LibUsbBridgeLibrary library(0x10C4, 0xEA61);
+  uint32_t count = 0;
+  ASSERT_EQ(library.GetNumDevices(count), kBridgeOk);
+  BridgeHandle first = nullptr, second = nullptr;
+  ASSERT_EQ(library.Open(0, first), kBridgeOk);
+  EXPECT_EQ(library.Open(0, second), LibUsbBridgeLibrary::kStatusBusy);
+  EXPECT_EQ(bridge.claimed.load(), 1);
+  UsbLink link(library);
+  EXPECT_FALSE(link.Open()) << "the only bridge is taken";
+  EXPECT_EQ(library.Close(first), kBridgeOk);
+  EXPECT_NE(library.Close(first), kBridgeOk);
+  ASSERT_TRUE(link.Open());
+  link.Close();
+}
+
+// Counting the bridges and asking for refusals never wait for a transfer
+// on another thread, and never disturb it.
+TEST_F(UsbEmulatedTest, CountsWhileAnotherThreadTransfers) {
+  LibUsbBridgeLibrary library(0x10C4, 0xEA61);
+  UsbLink link(library);
+  ASSERT_TRUE(link.Open());
+  std::atomic<bool> done{false};
+  std::atomic<int> counts{0};
+  std::thread counter([&] {
+    while (!done) {
+      uint32_t count = 0;
+      if (library.GetNumDevices(count) == kBridgeOk && count == 1) ++counts;
+      library.InaccessibleNodes();
+    }
+  });
+  MemoryAccess memory(link, nullptr);
+  int failures = 0;
+  for (int round = 0; round < 20; ++round) {
+    uint8_t block[64], back[64];
+    for (int i = 0; i < 64; ++i) block[i] = static_cast<uint8_t>(round * 3 + i);
+    if (!memory.WriteMemory(SFR, 0, 64, block) || !memory.ReadMemory(SFR, 0, 64, back) ||
+        std::memcmp(block, back, 64) != 0) {
+      ++failures;
+    }
+  }
+  done = true;
+  counter.join();
+  EXPECT_EQ(failures, 0);
+  EXPECT_GT(counts.load(), 0);
+  link.Close();
 }
 
 }  // namespace

@@ -31,10 +31,11 @@ debs=("$out"/zn4417config_*.deb)
 deb=${debs[0]}
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
-want=(./usr/bin/zn4417config ./usr/bin/zn4417ctl ./usr/lib/udev/rules.d/60-zn4417.rules
+want=(./usr/bin/zn4417config ./usr/bin/zn4417ctl ./usr/bin/zn4417emu ./usr/lib/udev/rules.d/60-zn4417.rules
   ./usr/share/applications/zn4417config.desktop ./usr/share/metainfo/org.zn4417.zn4417config.metainfo.xml
   ./usr/share/icons/hicolor/scalable/apps/zn4417config.svg
   ./usr/share/icons/hicolor/256x256/apps/zn4417config.png ./usr/share/man/man1/zn4417ctl.1.gz
+  ./usr/share/man/man1/zn4417emu.1.gz
   ./usr/share/doc/zn4417config/copyright ./usr/share/doc/zn4417config/changelog.gz)
 if [ "$with_hex" = 1 ]; then want+=(./usr/bin/zn4417hex ./usr/share/applications/zn4417hex.desktop); fi
 for f in "${want[@]}"; do

@@ -20,7 +20,7 @@ fail() {
 DESTDIR="$dest" cmake --install "$build" --prefix /usr >"$dest/install.log"
 rm "$dest/install.log"
 
-programs=(zn4417config zn4417ctl)
+programs=(zn4417config zn4417ctl zn4417emu)
 windows=(zn4417config)
 if [ "$with_hex" = 1 ]; then
   programs+=(zn4417hex)
@@ -54,6 +54,7 @@ done
 "$dest/usr/bin/zn4417ctl" --help | has "Usage: zn4417ctl" || fail "installed zn4417ctl --help"
 "$dest/usr/bin/zn4417config" --help | has "Usage: zn4417config" ||
   fail "installed zn4417config --help"
+"$dest/usr/bin/zn4417emu" --help | has "Usage: zn4417emu" || fail "installed zn4417emu --help"
 
 for w in "${windows[@]}"; do
   entry="$dest/usr/share/applications/$w.desktop"
@@ -86,6 +87,10 @@ for word in list read dump write set --usb-id; do
 done
 man_text "$dest/usr/share/man/man1/zn4417config.1.gz" | has -- '--advanced' ||
   fail "zn4417config.1 lacks --advanced"
+zcat "$dest/usr/share/man/man1/zn4417emu.1.gz" | has '^\.TH ZN4417EMU "1"' || fail "zn4417emu.1: no title"
+for word in --listen --image --serial --fault unplug stray SIGTERM; do
+  man_text "$dest/usr/share/man/man1/zn4417emu.1.gz" | has -- "$word" || fail "zn4417emu.1 lacks '$word'"
+done
 for page in "${pages[@]}"; do
   zcat "$dest$page" | has '^\.SH NAME' || fail "$page has no NAME section"
   if zcat "$dest$page" | has -F '??'; then fail "$page lost its non-ASCII texts to question marks"; fi

@@ -32,6 +32,10 @@ void Drain(int fds[2], std::string& out, std::string& err) {
 }  // namespace
 
 ToolResult RunTool(const std::vector<std::string>& args) {
+  return RunProgram(ZN4417CTL_PATH, args);
+}
+
+ToolResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
   ToolResult result;
   int outPipe[2], errPipe[2];
   if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return result;
@@ -44,7 +48,7 @@ ToolResult RunTool(const std::vector<std::string>& args) {
     close(outPipe[1]);
     close(errPipe[1]);
     std::vector<char*> argv;
-    std::string tool = ZN4417CTL_PATH;
+    std::string tool = program;
     argv.push_back(tool.data());
     std::vector<std::string> copy = args;
     for (std::string& a : copy) argv.push_back(a.data());

@@ -10,6 +10,9 @@ struct ToolResult {
   std::string err;
 };
 
+// Runs `program` with `args` to its end.
+ToolResult RunProgram(const std::string& program, const std::vector<std::string>& args);
+// RunProgram of zn4417ctl.
 ToolResult RunTool(const std::vector<std::string>& args);
 
 // Lines of a text, without their line ends.

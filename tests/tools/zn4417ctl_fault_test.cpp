@@ -16,8 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include "link/tcp_device_emulator.h"
 #include "link/usb_link.h"
-#include "tests/support/tcp_device_emulator.h"
 #include "tests/tools/run_tool.h"
 
 namespace {

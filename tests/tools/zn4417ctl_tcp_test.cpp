@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/support/tcp_device_emulator.h"
+#include "link/tcp_device_emulator.h"
 #include "tests/tools/run_tool.h"
 
 namespace {

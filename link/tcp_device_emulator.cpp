@@ -1,32 +1,40 @@
-#include "tests/support/tcp_device_emulator.h"
+#include "link/tcp_device_emulator.h"
 
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <algorithm>
 #include <cerrno>
 
 #include "link/socket_io.h"
+#include "link/tcp_bridge.h"
 
-TcpDeviceEmulator::TcpDeviceEmulator() {
+TcpDeviceEmulator::TcpDeviceEmulator() : serial_(TcpBridgeLibrary::kDefaultSerial) {
   // Called with mutex_ held: the chip is fed only inside Exchange.
   chip_.OnCommand = [this](SimulatedChip&, uint8_t code) { commands_.push_back(code); };
+  chip_.OnExchangeEnd = [this](SimulatedChip&, const SimExchange& exchange) {
+    if (OnExchange) OnExchange(activeId_, exchange);
+  };
 }
 
 TcpDeviceEmulator::~TcpDeviceEmulator() {
   Stop();
 }
 
-bool TcpDeviceEmulator::Start(uint16_t port) {
+bool TcpDeviceEmulator::Start(const std::string& host, uint16_t port) {
   if (Running()) return true;
   uint16_t bound = 0;
-  listenFd_ = ListenLoopback(port, bound);
+  listenFd_ = ListenTcp(host, port, bound);
   if (listenFd_ < 0) return false;
-  if (::pipe(wake_) != 0) {
+  if (::pipe2(wake_, O_CLOEXEC) != 0) {
+    const int error = errno;
     CloseSocket(listenFd_);
+    errno = error;
     return false;
   }
+  host_ = host;
   port_ = bound;
   thread_ = std::thread([this] { Serve(); });
   return true;
@@ -43,9 +51,20 @@ void TcpDeviceEmulator::Stop() {
 }
 
 std::string TcpDeviceEmulator::Address(const std::string& serial) const {
-  std::string address = "tcp://127.0.0.1:" + std::to_string(port_);
+  const bool v6 = host_.find(':') != std::string::npos;
+  std::string address = "tcp://" + (v6 ? "[" + host_ + "]" : host_) + ":" + std::to_string(port_);
   if (!serial.empty()) address += "?serial=" + serial;
   return address;
+}
+
+void TcpDeviceEmulator::SetSerial(const std::string& serial) {
+  std::lock_guard lock(mutex_);
+  serial_ = serial;
+}
+
+std::string TcpDeviceEmulator::Serial() const {
+  std::lock_guard lock(mutex_);
+  return serial_;
 }
 
 std::vector<uint8_t> TcpDeviceEmulator::ReadMemory(int space, uint16_t address,
@@ -64,6 +83,11 @@ void TcpDeviceEmulator::WriteMemory(int space, uint16_t address,
   for (size_t i = 0; i < bytes.size(); ++i) {
     chip_.Poke(space, static_cast<uint16_t>(address + i), bytes[i]);
   }
+}
+
+bool TcpDeviceEmulator::LoadMemory(const std::vector<uint8_t>& memory) {
+  std::lock_guard lock(mutex_);
+  return chip_.LoadMemory(memory);
 }
 
 SimFaults TcpDeviceEmulator::Faults() const {
@@ -86,10 +110,23 @@ std::vector<uint8_t> TcpDeviceEmulator::Commands() const {
   return commands_;
 }
 
-void TcpDeviceEmulator::SetWireFault(const WireFault& fault) {
+void TcpDeviceEmulator::SetWireFaults(const std::vector<WireFault>& faults) {
   std::lock_guard lock(mutex_);
-  fault_ = fault;
-  fired_ = false;
+  faults_.clear();
+  for (const WireFault& f : faults) {
+    if (f.action != waNone) faults_.push_back(f);
+  }
+  firedFaults_ = 0;
+  armed_ = !faults_.empty();
+}
+
+bool TcpDeviceEmulator::WireFaultFired() const {
+  std::lock_guard lock(mutex_);
+  return !faults_.empty() && firedFaults_ == faults_.size();
+}
+
+const WireFault* TcpDeviceEmulator::ArmedFault() const {
+  return armed_ && firedFaults_ < faults_.size() ? &faults_[firedFaults_] : nullptr;
 }
 
 void TcpDeviceEmulator::Unplug() {
@@ -100,23 +137,26 @@ void TcpDeviceEmulator::Unplug() {
 void TcpDeviceEmulator::Plug() {
   Stop();
   unplugged_ = false;
-  Start(port_);
+  Start(host_, port_);
 }
 
 void TcpDeviceEmulator::Serve() {
-  std::vector<int> clients;
+  std::vector<Client> clients;
   std::vector<pollfd> fds;
   for (;;) {
     fds.assign({{wake_[0], POLLIN, 0}, {listenFd_, POLLIN, 0}});
-    for (int fd : clients) fds.push_back({fd, POLLIN, 0});
+    for (const Client& c : clients) fds.push_back({c.fd, POLLIN, 0});
     if (::poll(fds.data(), fds.size(), -1) < 0) continue;
     if (fds[0].revents != 0) break;
     if (fds[1].revents != 0) AcceptPending(clients);
+    // Polled in the order of `fds`; clients accepted just now come after them.
     for (size_t i = 2; i < fds.size(); ++i) {
-      if (fds[i].revents == 0 || ServeClient(fds[i].fd)) continue;
-      int fd = fds[i].fd;
-      clients.erase(std::find(clients.begin(), clients.end(), fd));
-      CloseSocket(fd);
+      if (fds[i].revents == 0) continue;
+      const auto it = std::find_if(clients.begin(), clients.end(),
+                                   [&](const Client& c) { return c.fd == fds[i].fd; });
+      if (it == clients.end() || ServeClient(*it)) continue;
+      CloseSocket(it->fd);
+      clients.erase(it);
     }
     if (dropAll_) {
       // Pulled out: no connection survives and none is taken until Plug().
@@ -128,8 +168,8 @@ void TcpDeviceEmulator::Serve() {
   DropConnections(clients);
 }
 
-void TcpDeviceEmulator::DropConnections(std::vector<int>& clients) {
-  for (int fd : clients) CloseSocket(fd);
+void TcpDeviceEmulator::DropConnections(std::vector<Client>& clients) {
+  for (Client& c : clients) CloseSocket(c.fd);
   clients.clear();
   std::lock_guard lock(mutex_);
   active_ = -1;
@@ -138,35 +178,67 @@ void TcpDeviceEmulator::DropConnections(std::vector<int>& clients) {
   chip_.DropPending();
 }
 
-void TcpDeviceEmulator::AcceptPending(std::vector<int>& clients) {
+void TcpDeviceEmulator::AcceptPending(std::vector<Client>& clients) {
   for (;;) {
     int fd = AcceptTcp(listenFd_);
     if (fd < 0) return;
-    ++accepted_;
+    const uint64_t id = ++accepted_;
     if (Faults().refuseOpen) {
       CloseSocket(fd);
     } else {
-      clients.push_back(fd);
+      clients.push_back({fd, id, false, {}});
     }
   }
 }
 
+// The connection `fd` is gone: the chip forgets an exchange it was in.
+void TcpDeviceEmulator::Forget(int fd) {
+  std::lock_guard lock(mutex_);
+  if (active_ == fd) {
+    chip_.Abort();
+    chip_.DropPending();
+    active_ = -1;
+  }
+  if (silentFd_ == fd) silentFd_ = -1;
+}
+
 // False when the connection is finished and must be closed.
-bool TcpDeviceEmulator::ServeClient(int fd) {
-  uint8_t in[4096];
-  const ssize_t n = ::recv(fd, in, sizeof in, MSG_DONTWAIT);
+bool TcpDeviceEmulator::ServeClient(Client& client) {
+  uint8_t buffer[4096];
+  const ssize_t n = ::recv(client.fd, buffer, sizeof buffer, MSG_DONTWAIT);
   if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
-    std::lock_guard lock(mutex_);
-    if (active_ == fd) {
-      active_ = -1;
-      chip_.Abort();
-      chip_.DropPending();
-    }
-    if (silentFd_ == fd) silentFd_ = -1;
+    Forget(client.fd);
     return false;
   }
   if (n < 0) return true;
-  return Exchange(fd, in, static_cast<size_t>(n));
+  const uint8_t* in = buffer;
+  size_t count = static_cast<size_t>(n);
+  bool keep = true;
+  if (Identified(client, in, count, keep)) return keep;
+  return Exchange(client, in, count);
+}
+
+// A connection whose first bytes are the identify request gets the serial
+// string and is closed; any other start makes it a data connection, and
+// the bytes held back so far are handed on in `in` and `n`.
+bool TcpDeviceEmulator::Identified(Client& client, const uint8_t*& in, size_t& n, bool& keep) {
+  if (client.decided) return false;
+  const std::string request = TcpBridgeLibrary::kIdentifyRequest;
+  client.start.append(reinterpret_cast<const char*>(in), n);
+  const size_t common = std::min(client.start.size(), request.size());
+  if (client.start.compare(0, common, request, 0, common) != 0) {
+    client.decided = true;
+    in = reinterpret_cast<const uint8_t*>(client.start.data());
+    n = client.start.size();
+    return false;
+  }
+  keep = client.start.size() < request.size();  // more of the request to come
+  if (!keep) {
+    const std::string answer = TcpBridgeLibrary::kIdentifyAnswer + Serial() + "\n";
+    size_t sent = 0;
+    SendAll(client.fd, reinterpret_cast<const uint8_t*>(answer.data()), answer.size(), 2000, sent);
+  }
+  return true;
 }
 
 std::vector<uint8_t> TcpDeviceEmulator::TakeAnswer() {
@@ -197,9 +269,13 @@ size_t TcpDeviceEmulator::SkipEarlyAcks(const uint8_t* in, size_t n) {
 }
 
 void TcpDeviceEmulator::Fire(int fd, std::vector<uint8_t>& out, bool& keepOpen) {
-  fired_ = true;
-  const size_t keep = std::min<size_t>(fault_.deviceBytes, out.size());
-  switch (fault_.action) {
+  const size_t index = firedFaults_;
+  const WireFault fault = faults_[index];
+  armed_ = false;  // at most one fault per connection
+  ++firedFaults_;
+  if (OnWireFault) OnWireFault(index, fault, activeId_);
+  const size_t keep = std::min<size_t>(fault.deviceBytes, out.size());
+  switch (fault.action) {
     case waUnplug:
       out.resize(keep);
       unplugged_ = true;
@@ -214,7 +290,7 @@ void TcpDeviceEmulator::Fire(int fd, std::vector<uint8_t>& out, bool& keepOpen) 
       for (size_t i = keep; i < out.size(); ++i) out[i] = static_cast<uint8_t>(~out[i]);
       break;
     case waExtraBytes:
-      out.insert(out.begin() + static_cast<std::ptrdiff_t>(keep), fault_.extraBytes,
+      out.insert(out.begin() + static_cast<std::ptrdiff_t>(keep), fault.extraBytes,
                  SimulatedChip::kStrayByte);
       break;
     case waEarly: {
@@ -228,26 +304,34 @@ void TcpDeviceEmulator::Fire(int fd, std::vector<uint8_t>& out, bool& keepOpen) 
   }
 }
 
-bool TcpDeviceEmulator::Exchange(int fd, const uint8_t* in, size_t n) {
-  if (fd == silentFd_) return true;  // takes nothing, answers nothing
+// A connection other than the last one starts talking: the chip forgets
+// what the last one left, and the next wire fault is armed for it.
+void TcpDeviceEmulator::StartTalking(const Client& client) {
+  chip_.Abort();
+  chip_.DropPending();
+  active_ = client.fd;
+  activeId_ = client.id;
+  hostBytes_ = 0;
+  early_ = false;
+  earlyAcks_.clear();
+  if (firedFaults_ > 0) armed_ = firedFaults_ < faults_.size();
+}
+
+bool TcpDeviceEmulator::Exchange(const Client& client, const uint8_t* in, size_t n) {
+  const int fd = client.fd;
   std::vector<uint8_t> out;
   bool keepOpen = true;
   {
     std::lock_guard lock(mutex_);
-    if (active_ != fd) {
-      chip_.Abort();
-      chip_.DropPending();
-      active_ = fd;
-      hostBytes_ = 0;
-      early_ = false;
-      earlyAcks_.clear();
-    }
+    if (fd == silentFd_) return true;  // takes nothing, answers nothing
+    if (active_ != fd) StartTalking(client);
     const size_t skipped = SkipEarlyAcks(in, n);
     in += skipped;
     n -= skipped;
     size_t take = n;
-    const bool fire = fault_.action != waNone && !fired_ && hostBytes_ + n >= fault_.afterHostBytes;
-    if (fire) take = static_cast<size_t>(fault_.afterHostBytes - hostBytes_);
+    const WireFault* fault = ArmedFault();
+    const bool fire = fault != nullptr && hostBytes_ + n >= fault->afterHostBytes;
+    if (fire) take = static_cast<size_t>(fault->afterHostBytes - hostBytes_);
     chip_.Feed(in, take);
     hostBytes_ += take;
     out = TakeAnswer();
