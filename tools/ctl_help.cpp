@@ -29,8 +29,8 @@ Options:
   --all                 write, set, verify: every ZN4417 bridge at the same
                         time, each with its own exchange and 100 ms wait; one
                         result line each in bridge order once all are done,
-                        then a summary line on stderr ("16 bridges: 15 done,
-                        1 failed")
+                        then a summary line on stderr:
+                        "16 bridges: 15 done, 1 failed"
   --from FILE           set, verify: take the parameters from a profile FILE
                         (see Profiles)
   --dry-run             write, set: read the chip and print what a write
@@ -173,6 +173,9 @@ Examples:
                         program every chip in parallel, log each, JSON out
   zn4417ctl verify --from line.profile --all
                         check every chip against the profile
+  zn4417ctl --bridge tcp://127.0.0.1:4417,tcp://127.0.0.1:4418 list
+                        two zn4417emu device emulators as two bridges: try a
+                        line script without hardware
 
 Exit status:
   0     done: read, or written and verified; verify: the chip matches FILE

@@ -6,31 +6,12 @@
 
 #include <QCryptographicHash>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 
+#include "tests/tools/json_lines.h"
 #include "tests/tools/sim_tool_fixture.h"
 
 namespace {
-
-QJsonObject Json(const std::string& line) {
-  QJsonParseError error{};
-  QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
-  EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
-  EXPECT_TRUE(doc.isObject()) << line;
-  return doc.object();
-}
-
-std::vector<QJsonObject> JsonLines(const std::string& text) {
-  std::vector<QJsonObject> objects;
-  for (const std::string& line : SplitLines(text)) objects.push_back(Json(line));
-  return objects;
-}
-
-std::string Text(const QJsonValue& v) {
-  return v.toString().toStdString();
-}
 
 std::string Sha256Of(const std::vector<uint8_t>& bytes) {
   return QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(bytes.data()),

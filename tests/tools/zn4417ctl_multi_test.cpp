@@ -82,14 +82,32 @@ TEST_F(SimToolTest, HelpReadsAsAManualPage) {
   ASSERT_GT(lines.size(), 40u);
   EXPECT_EQ(lines[0].rfind("zn4417ctl - ", 0), 0u) << lines[0];
   EXPECT_EQ(lines[1].rfind("Usage: zn4417ctl ", 0), 0u) << lines[1];
-  for (const char* heading :
-       {"Options:", "Commands:", "Parameters:", "Examples:", "Exit status:"}) {
+  for (const char* heading : {"Options:", "Commands:", "Parameters:", "Profiles:", "JSON results:",
+                              "Log:", "Examples:", "Exit status:"}) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), heading), lines.end()) << heading;
   }
-  for (const char* word :
-       {"verify FILE", "--json", "--index N", "--all", "--clamp", "sim:N", "DEADBAND", "OVERLOAD1",
-        "LPPMP", "INVC", "microseconds", "zn4417ctl verify block.bin",
-        "zn4417ctl write block.bin --all", "zn4417ctl dump --json"}) {
+  for (const char* word : {"verify FILE",
+                           "--json",
+                           "--index N",
+                           "--all",
+                           "--clamp",
+                           "sim:N",
+                           "DEADBAND",
+                           "OVERLOAD1",
+                           "LPPMP",
+                           "INVC",
+                           "microseconds",
+                           "zn4417ctl verify block.bin",
+                           "zn4417ctl write block.bin --all",
+                           "zn4417ctl dump --json",
+                           "--dry-run",
+                           "--log FILE",
+                           "--from FILE",
+                           "set --from FILE",
+                           "verify --from FILE",
+                           "sha256_before",
+                           "zn4417emu",
+                           "16 bridges: 15 done, 1 failed"}) {
     EXPECT_NE(r.out.find(word), std::string::npos) << word;
   }
   for (size_t i = 0; i < lines.size(); ++i) EXPECT_LE(lines[i].size(), 80u) << "line " << i;
