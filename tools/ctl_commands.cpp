@@ -9,6 +9,7 @@
 #include "link/device_access.h"
 #include "link/usb_link.h"
 #include "tools/ctl_bridges.h"
+#include "tools/ctl_format.h"
 #include "tools/ctl_log.h"
 #include "tools/ctl_outcome_json.h"
 #include "tools/ctl_parallel.h"
@@ -127,10 +128,6 @@ int RunOnIndex(const Runner& r, const std::vector<BridgeEntry>& bridges, BridgeL
   run.identified = true;
   run.outcome = RunOnBridge(r.plan, one, EchoSink(r.err, r.plan.options.verbose));
   return FinishOne(r, run);
-}
-
-std::string Count(size_t n, const char* thing) {
-  return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
 }
 
 // "16 bridges: 15 done, 1 failed"; a verify or a dry run tells its

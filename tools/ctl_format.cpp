@@ -28,6 +28,10 @@ std::vector<std::pair<std::string, std::string>> Entries(const ParameterSet& par
 
 }  // namespace
 
+std::string Count(size_t n, const char* thing) {
+  return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
 std::string FormatValue(long double v) {
   char text[64];
   if (v == std::trunc(v)) {

@@ -8,6 +8,9 @@
 #include "model/parameter_set.h"
 #include "tools/ctl_session.h"
 
+// "1 offset", "3 offsets": a count and its thing, plural unless one.
+std::string Count(size_t n, const char* thing);
+
 // A value as dump prints it: a whole number without a point, else up to six digits.
 std::string FormatValue(long double value);
 

@@ -7,6 +7,7 @@
 #include "model/config_controller.h"
 #include "model/headless_view.h"
 #include "model/image_codec.h"
+#include "tools/ctl_format.h"
 #include "tools/ctl_names.h"
 
 namespace {
@@ -28,10 +29,6 @@ int ExitCodeOf(BridgeVerdict verdict) {
       return ceBadUsage;
   }
   return ceTransfer;
-}
-
-std::string Count(size_t n, const char* thing) {
-  return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
 }
 
 std::string ReasonOf(const BridgeOutcome& o, bool dryRun, bool profile) {
