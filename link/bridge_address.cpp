@@ -83,7 +83,11 @@ std::unique_ptr<BridgeLibrary> SimBridges(int count, const std::string& address,
   }
   if (count == 1) return std::make_unique<SimBridgeLibrary>();
   std::vector<std::unique_ptr<BridgeLibrary>> members;
-  for (int i = 0; i < count; ++i) members.push_back(std::make_unique<SimBridgeLibrary>());
+  for (int i = 0; i < count; ++i) {
+    auto sim = std::make_unique<SimBridgeLibrary>();
+    sim->SetNumber(i);
+    members.push_back(std::move(sim));
+  }
   return std::make_unique<MultiBridgeLibrary>(std::move(members));
 }
 
@@ -147,6 +151,27 @@ std::unique_ptr<BridgeLibrary> SimFileBridges(const std::string& list, const std
     members.push_back(std::move(library));
   }
   if (members.size() == 1) return std::move(members.front());
+  return std::make_unique<MultiBridgeLibrary>(std::move(members));
+}
+
+// "tcp://A,tcp://B...": one device emulator per address, in that order.
+std::unique_ptr<BridgeLibrary> TcpBridges(const std::string& list, const UsbId& usbId,
+                                          std::string& error) {
+  const std::string separator = ",tcp://";
+  std::vector<std::unique_ptr<BridgeLibrary>> members;
+  for (size_t start = 0; start < list.size();) {
+    size_t end = list.find(separator, start);
+    if (end == std::string::npos) end = list.size();
+    auto member = CreateBridgeLibrary(list.substr(start, end - start), usbId, error);
+    if (!member) return nullptr;
+    members.push_back(std::move(member));
+    if (members.size() > static_cast<size_t>(kMaxSimBridges)) {
+      error = "bad bridge address '" + list + "': at most " + std::to_string(kMaxSimBridges) +
+              " device emulators";
+      return nullptr;
+    }
+    start = end + 1;
+  }
   return std::make_unique<MultiBridgeLibrary>(std::move(members));
 }
 
@@ -221,6 +246,9 @@ std::unique_ptr<BridgeLibrary> CreateBridgeLibrary(const std::string& address, c
     return SimFileBridges(rest, address, error);
   }
   const std::string tcp = "tcp://";
+  if (address.rfind(tcp, 0) == 0 && address.find("," + tcp) != std::string::npos) {
+    return TcpBridges(address, usbId, error);
+  }
   if (address.rfind(tcp, 0) == 0) {
     TcpAddress parsed;
     std::string why;

@@ -7,6 +7,7 @@
 //                             another kind)
 //   tcp://HOST:PORT[?serial=S] a device emulator reached over TCP (without
 //                             ?serial=S the emulator tells its serial string)
+//   tcp://HOST:PORT,tcp://...  one device emulator per address, in that order
 //
 // Threads: the functions here keep no state; any thread may call them.
 #pragma once

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 using BridgeStatus = uint32_t;
 using BridgeHandle = void*;
@@ -42,4 +43,12 @@ class BridgeLibrary {
   // Receive queue: the number of bytes received and not yet handed to a
   // read, found without waiting for more to come.
   virtual BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) = 0;
+
+  // Not a call of the bridge library but the tool's own question, asked
+  // only to show and log where device `index` (as the last count numbered
+  // it) is attached: the USB bus and port path ("usb:1-1.4"), the address
+  // of a device emulator ("tcp://HOST:PORT"), a simulated chip's memory
+  // file or number ("sim#0"). "" when the library cannot tell. Talks to no
+  // device.
+  virtual std::string Location(uint32_t /*index*/) { return ""; }
 };

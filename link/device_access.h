@@ -59,6 +59,7 @@ class AccessReportingBridgeLibrary : public BridgeLibrary {
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
   BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
+  std::string Location(uint32_t index) override { return inner_->Location(index); }
 
  private:
   void ReportNewNodes();

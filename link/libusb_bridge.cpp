@@ -361,3 +361,13 @@ BridgeStatus LibUsbBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t w
   writeTimeoutMs_ = writeTimeoutMs;
   return kBridgeOk;
 }
+
+std::string LibUsbBridgeLibrary::Location(uint32_t index) {
+  std::lock_guard lock(mutex_);
+  if (index >= devices_.size()) return "";
+  std::string location = "usb:" + std::to_string(libusb_get_bus_number(devices_[index]));
+  uint8_t ports[8] = {};
+  const int depth = libusb_get_port_numbers(devices_[index], ports, sizeof ports);
+  for (int i = 0; i < depth; ++i) location += (i == 0 ? "-" : ".") + std::to_string(ports[i]);
+  return location;
+}

@@ -57,6 +57,9 @@ class LibUsbBridgeLibrary : public BridgeLibrary, public DeviceAccessReport {
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
   BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
+  // "usb:BUS-PORT.PORT...", the bus and the port path from the root hub, as
+  // the kernel names the device ("usb:1-1.4").
+  std::string Location(uint32_t index) override;
 
   // Empty unless libusb could not be initialised (then no bridge is ever seen).
   const std::string& InitError() const { return initError_; }

@@ -43,6 +43,12 @@ BridgeStatus MultiBridgeLibrary::GetProductString(uint32_t index, char* buffer, 
   return member->GetProductString(local, buffer, option);
 }
 
+std::string MultiBridgeLibrary::Location(uint32_t index) {
+  BridgeLibrary* member = nullptr;
+  uint32_t local = 0;
+  return Locate(index, member, local) ? member->Location(local) : "";
+}
+
 BridgeStatus MultiBridgeLibrary::Open(uint32_t index, BridgeHandle& handle) {
   BridgeLibrary* member = nullptr;
   uint32_t local = 0;

@@ -35,6 +35,7 @@ class MultiBridgeLibrary : public BridgeLibrary {
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
   BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
+  std::string Location(uint32_t index) override;
 
   size_t MemberCount() const { return members_.size(); }
   BridgeLibrary& Member(size_t i) { return *members_.at(i); }

@@ -186,6 +186,17 @@ BridgeStatus SimBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs, uint32_t writ
   return kBridgeOk;
 }
 
+std::string SimBridgeLibrary::Location(uint32_t index) {
+  std::lock_guard lock(mutex_);
+  if (!plugged_ || index != 0) return "";
+  return file_.empty() ? "sim#" + std::to_string(number_) : file_;
+}
+
+void SimBridgeLibrary::SetNumber(int number) {
+  std::lock_guard lock(mutex_);
+  number_ = number;
+}
+
 void SimBridgeLibrary::SetSerial(const std::string& serial) {
   std::lock_guard lock(mutex_);
   serial_ = serial;

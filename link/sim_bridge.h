@@ -51,6 +51,9 @@ class SimBridgeLibrary : public BridgeLibrary {
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
   BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
+  // The memory file, or without one the chip's number ("sim#0" unless changed).
+  std::string Location(uint32_t index) override;
+  void SetNumber(int number);
 
   // The serial string the bridge reports (kSerial unless changed), so that
   // a bridge of another kind can be shown beside the chip's.
@@ -88,6 +91,7 @@ class SimBridgeLibrary : public BridgeLibrary {
   uint32_t readTimeoutMs_ = 0;
   uint32_t writeTimeoutMs_ = 0;
   std::string serial_ = kSerial;
+  int number_ = 0;
   std::string file_;
   std::string fileError_;
 };

@@ -264,6 +264,12 @@ BridgeStatus TcpBridgeLibrary::CheckReceiveQueue(BridgeHandle handle, uint32_t& 
   });
 }
 
+std::string TcpBridgeLibrary::Location(uint32_t index) {
+  if (index != 0) return "";
+  const bool v6 = host_.find(':') != std::string::npos;
+  return "tcp://" + (v6 ? "[" + host_ + "]" : host_) + ":" + std::to_string(port_);
+}
+
 void TcpBridgeLibrary::CapTimeouts(uint32_t ms) {
   std::lock_guard lock(mutex_);
   cap_ = ms;

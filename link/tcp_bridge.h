@@ -56,6 +56,8 @@ class TcpBridgeLibrary : public BridgeLibrary {
                             uint8_t flushReceive) override;
   BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
   BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
+  // "tcp://HOST:PORT", an IPv6 host in brackets.
+  std::string Location(uint32_t index) override;
 
   // Never wait longer than `ms` for a read or a write (0: no cap). For tests
   // that provoke time-outs on purpose.

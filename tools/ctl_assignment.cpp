@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "model/config_controller.h"
+#include "model/image_codec.h"
 #include "tools/ctl_names.h"
 
 namespace {
@@ -48,11 +49,15 @@ bool ParseAssignment(const std::string& text, Assignment& a, std::string& error)
   if (!LookUpName(name, ref, error)) return false;
   a.id = ref.id;
   a.item = ref.item;
-  if (a.id == piFUNREG && IsFixedItem(a.item)) {
-    error = "item '" + name + "' is disabled and cannot be set";
-    return false;
+  if (DescriptorOf(a.id).kind != pkNumeric) {
+    if (!ParseFlag(name, value, a.value, error)) return false;
+    // A fixed item may be named at the value every write gives it, as dump prints it.
+    if (a.id == piFUNREG && IsFixedItem(a.item) && a.value != 0) {
+      error = "item '" + name + "' is disabled and cannot be set to 1 (every write clears it)";
+      return false;
+    }
+    return true;
   }
-  if (DescriptorOf(a.id).kind != pkNumeric) return ParseFlag(name, value, a.value, error);
   if (!ParseNumber(value, a.value)) {
     error = "value of " + name + " is not a number: '" + value + "'";
     return false;
@@ -73,4 +78,14 @@ void ApplyAssignment(ParameterSet& params, const Assignment& a) {
   const ParamDescriptor& d = DescriptorOf(a.id);
   if (d.kind != pkNumeric) return params.SetChecked(ParamRef{a.id, a.item}, a.value != 0);
   params.SetValue(a.id, std::round(ClampValue(a.value, d.min, d.max)));
+}
+
+void ApplyAndLink(ParameterSet& params, const Assignment& a) {
+  ApplyAssignment(params, a);
+  ApplyFlagLinks(params, a.id);
+}
+
+long double ValueOf(const ParameterSet& params, const ParamRef& ref) {
+  if (DescriptorOf(ref.id).kind == pkNumeric) return params.Value(ref.id);
+  return params.Checked(ref) ? 1 : 0;
 }

@@ -9,6 +9,7 @@ bool ListBridges(BridgeLibrary& library, std::vector<BridgeEntry>& bridges) {
   for (uint32_t i = 0; i < count; ++i) {
     BridgeEntry entry;
     entry.index = i;
+    entry.location = library.Location(i);
     char serial[kProductStringSize] = {};
     if (library.GetProductString(i, serial, kProductSerialNumber) == kBridgeOk) {
       serial[kProductStringSize - 1] = 0;
@@ -36,4 +37,22 @@ BridgeStatus OneBridgeLibrary::GetProductString(uint32_t index, char* buffer, ui
 BridgeStatus OneBridgeLibrary::Open(uint32_t index, BridgeHandle& handle) {
   if (index != 0) return kStatusBadIndex;
   return library_.Open(index_, handle);
+}
+
+std::string OneBridgeLibrary::Location(uint32_t index) {
+  return index == 0 ? library_.Location(index_) : "";
+}
+
+BridgeStatus OpenRecordingLibrary::Open(uint32_t index, BridgeHandle& handle) {
+  const BridgeStatus status = library_.Open(index, handle);
+  if (status == kBridgeOk) {
+    opened_ = true;
+    index_ = index;
+  }
+  return status;
+}
+
+bool OpenRecordingLibrary::Opened(uint32_t& index) const {
+  index = index_;
+  return opened_;
 }

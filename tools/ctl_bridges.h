@@ -11,6 +11,7 @@
 
 struct BridgeEntry {
   uint32_t index = 0;
+  std::string location;   // where it is attached, "" when the library cannot tell
   bool readable = false;  // the serial string could be read
   std::string serial;
   bool ours = false;  // the serial marks the ZN4417 bridge
@@ -20,16 +21,18 @@ struct BridgeEntry {
 // count them.
 bool ListBridges(BridgeLibrary& library, std::vector<BridgeEntry>& bridges);
 
-class OneBridgeLibrary : public BridgeLibrary {
+// Passes every call on to another library, which must outlive it.
+class ForwardingBridgeLibrary : public BridgeLibrary {
  public:
-  static constexpr BridgeStatus kStatusBadIndex = 2;
+  explicit ForwardingBridgeLibrary(BridgeLibrary& library) : library_(library) {}
 
-  // Device `index` of `library` appears as device 0; `library` must outlive this.
-  OneBridgeLibrary(BridgeLibrary& library, uint32_t index) : library_(library), index_(index) {}
-
-  BridgeStatus GetNumDevices(uint32_t& count) override;
-  BridgeStatus GetProductString(uint32_t index, char* buffer, uint32_t option) override;
-  BridgeStatus Open(uint32_t index, BridgeHandle& handle) override;
+  BridgeStatus GetNumDevices(uint32_t& count) override { return library_.GetNumDevices(count); }
+  BridgeStatus GetProductString(uint32_t index, char* buffer, uint32_t option) override {
+    return library_.GetProductString(index, buffer, option);
+  }
+  BridgeStatus Open(uint32_t index, BridgeHandle& handle) override {
+    return library_.Open(index, handle);
+  }
   BridgeStatus Close(BridgeHandle handle) override { return library_.Close(handle); }
   BridgeStatus Read(BridgeHandle handle, uint8_t* buffer, uint32_t wanted,
                     uint32_t& received) override {
@@ -49,8 +52,39 @@ class OneBridgeLibrary : public BridgeLibrary {
   BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override {
     return library_.CheckReceiveQueue(handle, waiting);
   }
+  std::string Location(uint32_t index) override { return library_.Location(index); }
+
+ protected:
+  BridgeLibrary& library_;
+};
+
+class OneBridgeLibrary : public ForwardingBridgeLibrary {
+ public:
+  static constexpr BridgeStatus kStatusBadIndex = 2;
+
+  // Device `index` of `library` appears as device 0.
+  OneBridgeLibrary(BridgeLibrary& library, uint32_t index)
+      : ForwardingBridgeLibrary(library), index_(index) {}
+
+  BridgeStatus GetNumDevices(uint32_t& count) override;
+  BridgeStatus GetProductString(uint32_t index, char* buffer, uint32_t option) override;
+  BridgeStatus Open(uint32_t index, BridgeHandle& handle) override;
+  std::string Location(uint32_t index) override;
 
  private:
-  BridgeLibrary& library_;
   uint32_t index_;
+};
+
+// A library as it is, noting which device was opened last.
+class OpenRecordingLibrary : public ForwardingBridgeLibrary {
+ public:
+  using ForwardingBridgeLibrary::ForwardingBridgeLibrary;
+
+  BridgeStatus Open(uint32_t index, BridgeHandle& handle) override;
+  // Whether a device was opened, and which.
+  bool Opened(uint32_t& index) const;
+
+ private:
+  bool opened_ = false;
+  uint32_t index_ = 0;
 };

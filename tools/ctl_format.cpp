@@ -4,21 +4,12 @@
 #include <cstdio>
 #include <utility>
 
+#include "tools/ctl_assignment.h"
 #include "tools/ctl_names.h"
 
 namespace {
 
 constexpr Integer kBytesPerLine = 8;
-
-std::string FormatValue(long double v) {
-  char text[64];
-  if (v == std::trunc(v)) {
-    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(v));
-  } else {
-    std::snprintf(text, sizeof text, "%.6Lg", v);
-  }
-  return text;
-}
 
 std::string Hex2(Byte b) {
   char text[4];
@@ -29,17 +20,27 @@ std::string Hex2(Byte b) {
 // Every parameter with its value in dump order; flags as "0" or "1".
 std::vector<std::pair<std::string, std::string>> Entries(const ParameterSet& params) {
   std::vector<std::pair<std::string, std::string>> entries;
-  for (Integer i = 0; i < kNumericCount; ++i) {
-    ParamId id = static_cast<ParamId>(i);
-    entries.emplace_back(DumpName(ParamRef{id, -1}), FormatValue(params.Value(id)));
-  }
-  for (const ParamRef& ref : CheckableRefs()) {
-    entries.emplace_back(DumpName(ref), params.Checked(ref) ? "1" : "0");
+  for (const ParamRef& ref : DumpRefs()) {
+    entries.emplace_back(DumpName(ref), FormatValue(ValueOf(params, ref)));
   }
   return entries;
 }
 
 }  // namespace
+
+std::string Count(size_t n, const char* thing) {
+  return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
+std::string FormatValue(long double v) {
+  char text[64];
+  if (v == std::trunc(v)) {
+    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(v));
+  } else {
+    std::snprintf(text, sizeof text, "%.6Lg", v);
+  }
+  return text;
+}
 
 std::string FormatHexLines(const std::array<Byte, kRomSize>& bytes) {
   std::string out;
@@ -101,6 +102,16 @@ std::string FormatDifferences(const NamedBlock& a, const NamedBlock& b,
   if (offsets.size() > shown) {
     const size_t rest = offsets.size() - shown;
     out += "and " + std::to_string(rest) + " more differing offset" + (rest == 1 ? "" : "s") + "\n";
+  }
+  return out;
+}
+
+std::string FormatParamDifferences(const std::vector<ParamDifference>& differences,
+                                   const char* chipName, const char* expectedName) {
+  std::string out;
+  for (const ParamDifference& d : differences) {
+    out += DumpName(d.ref) + ": " + chipName + " " + FormatValue(d.chip) + ", " + expectedName +
+           " " + FormatValue(d.expected) + "\n";
   }
   return out;
 }

@@ -6,6 +6,13 @@
 #include <vector>
 
 #include "model/parameter_set.h"
+#include "tools/ctl_session.h"
+
+// "1 offset", "3 offsets": a count and its thing, plural unless one.
+std::string Count(size_t n, const char* thing);
+
+// A value as dump prints it: a whole number without a point, else up to six digits.
+std::string FormatValue(long double value);
 
 // Eight lines "0x00: 00 01 02 03 04 05 06 07", upper-case hex, each ending in '\n'.
 std::string FormatHexLines(const std::array<Byte, kRomSize>& bytes);
@@ -31,3 +38,7 @@ struct NamedBlock {
 // at most `shown` of them, then a line counting the rest.
 std::string FormatDifferences(const NamedBlock& a, const NamedBlock& b,
                               const std::vector<Integer>& offsets, size_t shown = 16);
+
+// One line per parameter, named as dump names it: "BOOST: chip 8, profile 9".
+std::string FormatParamDifferences(const std::vector<ParamDifference>& differences,
+                                   const char* chipName, const char* expectedName);

@@ -104,6 +104,17 @@ std::string DumpName(const ParamRef& ref) {
   return *d.toolName != 0 ? d.toolName : d.caption;
 }
 
+const std::vector<ParamRef>& DumpRefs() {
+  static const std::vector<ParamRef> refs = [] {
+    std::vector<ParamRef> all;
+    for (Integer i = 0; i < kNumericCount; ++i)
+      all.push_back(ParamRef{static_cast<ParamId>(i), -1});
+    all.insert(all.end(), CheckableRefs().begin(), CheckableRefs().end());
+    return all;
+  }();
+  return refs;
+}
+
 const char* UnitOf(ParamId id) {
   return DescriptorOf(id).unit;
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/parameter_set.h"
 
@@ -17,6 +18,10 @@ bool LookUpName(const std::string& name, ParamRef& ref, std::string& error);
 // The name dump prints: the tool name, else the caption; a list item by its
 // own name, else as LIST.i.
 std::string DumpName(const ParamRef& ref);
+
+// Every parameter in the order dump prints them: the numbers in display
+// order, then every flag and list item (CheckableRefs).
+const std::vector<ParamRef>& DumpRefs();
 
 // The unit the window shows beside the parameter ("us"), or "".
 const char* UnitOf(ParamId id);

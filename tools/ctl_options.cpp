@@ -18,14 +18,13 @@ bool ParseIndex(const std::string& text, int& index) {
   return index <= kMaxIndex;
 }
 
-// "--index N" or "--index=N"; trNotMine for any other argument.
-TakeResult TakeIndex(int argc, char** argv, int& i, int& index, std::string& error) {
+// The value of "--name VALUE" or "--name=VALUE"; trNotMine for any other argument.
+TakeResult TakeValue(int argc, char** argv, int& i, const std::string& name, std::string& value,
+                     std::string& error) {
   const std::string arg = argv[i];
-  const std::string name = "--index";
-  std::string value;
   if (arg == name) {
     if (i + 1 >= argc) {
-      error = "option --index needs a value";
+      error = "option " + name + " needs a value";
       return trBad;
     }
     value = argv[++i];
@@ -34,11 +33,24 @@ TakeResult TakeIndex(int argc, char** argv, int& i, int& index, std::string& err
   } else {
     return trNotMine;
   }
-  if (!ParseIndex(value, index)) {
-    error = "bad bridge index '" + value + "' (expected a number from 0, as list shows)";
+  if (value.empty()) {
+    error = "option " + name + " needs a value";
     return trBad;
   }
   return trTaken;
+}
+
+// --index N, --log FILE, --from FILE.
+TakeResult TakeValueOption(int argc, char** argv, int& i, CtlOptions& o, std::string& error) {
+  std::string value;
+  TakeResult taken = TakeValue(argc, argv, i, "--index", value, error);
+  if (taken == trTaken && !ParseIndex(value, o.index)) {
+    error = "bad bridge index '" + value + "' (expected a number from 0, as list shows)";
+    return trBad;
+  }
+  if (taken == trNotMine) taken = TakeValue(argc, argv, i, "--log", o.log, error);
+  if (taken == trNotMine) taken = TakeValue(argc, argv, i, "--from", o.from, error);
+  return taken;
 }
 
 bool TakeSwitch(const std::string& arg, CtlOptions& o) {
@@ -48,6 +60,7 @@ bool TakeSwitch(const std::string& arg, CtlOptions& o) {
   if (arg == "--json") return o.json = true;
   if (arg == "--all") return o.all = true;
   if (arg == "--clamp") return o.clamp = true;
+  if (arg == "--dry-run") return o.dryRun = true;
   return false;
 }
 
@@ -56,11 +69,19 @@ bool Refuse(std::string& error, const std::string& text) {
   return false;
 }
 
+bool Writes(CtlCommand c) {
+  return c == ccWrite || c == ccSet;
+}
+
 bool CheckFits(const CtlOptions& o, std::string& error) {
   const CtlCommand c = o.command;
-  if (o.json && c != ccRead && c != ccDump) return Refuse(error, "--json goes with read and dump");
   if (o.clamp && c != ccSet) return Refuse(error, "--clamp goes with set");
-  if (o.all && c != ccWrite && c != ccSet && c != ccVerify) {
+  if (o.dryRun && !Writes(c)) return Refuse(error, "--dry-run goes with write and set");
+  if (!o.from.empty() && c != ccSet && c != ccVerify) {
+    return Refuse(error, "--from goes with set and verify");
+  }
+  if (!o.log.empty() && c == ccList) return Refuse(error, "list touches no chip: no --log");
+  if (o.all && !Writes(c) && c != ccVerify) {
     return Refuse(error, "--all goes with write, set and verify");
   }
   if (o.all && o.index != kNoIndex) return Refuse(error, "--all and --index exclude each other");
@@ -92,7 +113,7 @@ bool ParseCommandLine(int argc, char** argv, CtlOptions& options, std::string& e
     std::string arg = argv[i];
     if (TakeSwitch(arg, options)) continue;
     TakeResult taken = TakeBridgeOption(argc, argv, i, options.bridge, options.usbId, error);
-    if (taken == trNotMine) taken = TakeIndex(argc, argv, i, options.index, error);
+    if (taken == trNotMine) taken = TakeValueOption(argc, argv, i, options, error);
     if (taken == trBad) return false;
     if (taken == trTaken) continue;
     if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
@@ -112,6 +133,10 @@ bool ParseCommandLine(int argc, char** argv, CtlOptions& options, std::string& e
   return CheckFits(options, error);
 }
 
+const char* ToolVersion() {
+  return ZN_TOOL_VERSION;
+}
+
 const char* VersionText() {
-  return "zn4417ctl (ZN4417 configurator) 1.71\n";
+  return "zn4417ctl (ZN4417 configurator) " ZN_TOOL_VERSION "\n";
 }

@@ -30,10 +30,13 @@ struct CtlOptions {
   bool verbose = false;
   bool help = false;
   bool version = false;
-  bool json = false;     // read, dump: one JSON object on stdout
-  bool all = false;      // write, set, verify: every ZN4417 bridge in turn
+  bool json = false;     // one JSON object on stdout (per bridge for write, set, verify, list)
+  bool all = false;      // write, set, verify: every ZN4417 bridge at the same time
   bool clamp = false;    // set: clamp values into their ranges instead of refusing them
+  bool dryRun = false;   // write, set: read and tell what would change, write nothing
   int index = kNoIndex;  // --index N: the N-th bridge instead of the first ZN4417 bridge
+  std::string log;       // --log FILE: one JSON line per chip touched, appended
+  std::string from;      // --from FILE: set, verify: a profile of NAME=VALUE lines or JSON
   CtlCommand command = ccList;
   std::vector<std::string> args;  // the command's own arguments
 };
@@ -41,6 +44,9 @@ struct CtlOptions {
 // Parses argv; false with `error` naming the problem on bad usage (an
 // unknown command among them). Checks also that the options fit the command.
 bool ParseCommandLine(int argc, char** argv, CtlOptions& options, std::string& error);
+
+// The tool's version number ("1.71"); VersionText carries it.
+const char* ToolVersion();
 
 // The texts printed by --help and --version.
 const char* HelpText();

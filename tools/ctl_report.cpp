@@ -43,19 +43,27 @@ void PrintWriteFailed(const BridgeOutcome& o, const SessionOutput& out) {
   }
 }
 
-void PrintDiffers(const BridgeOutcome& o, const SessionOutput& out) {
-  if (o.command != ccVerify) {
-    Error(out, "written, but " + DiffersText(o) + ":");
-    out.err << FormatDifferences({"read back", *o.after}, {"written", *o.sent}, o.differing);
-    return;
-  }
-  const std::string list = FormatDifferences({"chip", *o.before}, {"file", *o.sent}, o.differing);
+// A list of differences after the reason: on stdout, or under --all and
+// --json on stderr after the reason as an error line.
+void PrintList(const BridgeOutcome& o, const SessionOutput& out, const std::string& list) {
   if (out.summaryOnly) {
     Error(out, o.reason + ":");
     out.err << list;
   } else {
     out.out << o.reason << ":\n" << list;
   }
+}
+
+void PrintDiffers(const BridgeOutcome& o, const SessionOutput& out) {
+  if (o.command != ccVerify) {
+    Error(out, "written, but " + DiffersText(o) + ":");
+    out.err << FormatDifferences({"read back", *o.after}, {"written", *o.sent}, o.differing);
+    return;
+  }
+  if (!o.differingParameters.empty()) {
+    return PrintList(o, out, FormatParamDifferences(o.differingParameters, "chip", "profile"));
+  }
+  PrintList(o, out, FormatDifferences({"chip", *o.before}, {"file", *o.sent}, o.differing));
 }
 
 }  // namespace
@@ -80,5 +88,10 @@ void PrintOutcome(const CtlPlan& plan, const BridgeOutcome& o, const SessionOutp
                             TransferResultText(o.readBack) + "; the write is not verified");
     case bvDiffers:
       return PrintDiffers(o, out);
+    case bvWouldChange:
+      return PrintList(
+          o, out,
+          FormatDifferences({"chip", *o.before}, {"new", *o.sent}, o.differing, kRomSize) +
+              FormatParamDifferences(o.differingParameters, "chip", "new"));
   }
 }

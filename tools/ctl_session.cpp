@@ -1,10 +1,14 @@
 #include "tools/ctl_session.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "link/usb_link.h"
 #include "model/config_controller.h"
 #include "model/headless_view.h"
+#include "model/image_codec.h"
+#include "tools/ctl_format.h"
+#include "tools/ctl_names.h"
 
 namespace {
 
@@ -13,6 +17,7 @@ int ExitCodeOf(BridgeVerdict verdict) {
     case bvDone:
       return ceDone;
     case bvDiffers:
+    case bvWouldChange:
       return ceDiffers;
     case bvNotOpened:
       return ceNoBridge;
@@ -26,13 +31,22 @@ int ExitCodeOf(BridgeVerdict verdict) {
   return ceTransfer;
 }
 
-std::string ReasonOf(const BridgeOutcome& o) {
+std::string ReasonOf(const BridgeOutcome& o, bool dryRun, bool profile) {
   const bool verify = o.command == ccVerify;
   switch (o.verdict) {
     case bvDone:
-      if (verify) return "offsets 0 to 62 match the file";
+      if (dryRun) return "nothing would change";
+      if (verify)
+        return profile ? "the parameters match the profile" : "offsets 0 to 62 match the file";
       return o.command == ccWrite || o.command == ccSet ? kWriteSuccessText : "read";
+    case bvWouldChange:
+      return "would change " + Count(o.differing.size(), "offset") + " and " +
+             Count(o.differingParameters.size(), "parameter");
     case bvDiffers:
+      if (verify && profile) {
+        const size_t n = o.differingParameters.size();
+        return Count(n, "parameter") + " of the profile " + (n == 1 ? "differs" : "differ");
+      }
       if (verify) return std::to_string(o.differing.size()) + " of offsets 0 to 62 differ";
       return "written, but the read-back differs";
     case bvNotOpened:
@@ -47,6 +61,21 @@ std::string ReasonOf(const BridgeOutcome& o) {
       return "reading the block back failed";
   }
   return "";
+}
+
+// The parameters among `refs` whose values differ between the two sets, in dump order.
+std::vector<ParamDifference> ParameterDifferences(const ParameterSet& chip,
+                                                  const ParameterSet& expected,
+                                                  const std::vector<ParamRef>& refs) {
+  std::vector<ParamDifference> differences;
+  for (const ParamRef& ref : DumpRefs()) {
+    const bool named = std::any_of(refs.begin(), refs.end(), [&](const ParamRef& r) {
+      return r.id == ref.id && r.item == ref.item;
+    });
+    const long double a = ValueOf(chip, ref), b = ValueOf(expected, ref);
+    if (named && a != b) differences.push_back(ParamDifference{ref, a, b});
+  }
+  return differences;
 }
 
 bool SaveBlock(const std::string& path, const Block& block) {
@@ -70,7 +99,10 @@ class Session {
   bool Read();
   BridgeVerdict Save();
   BridgeVerdict Verify();
-  BridgeVerdict Set();
+  BridgeVerdict VerifyParameters();
+  void Assign();
+  BridgeVerdict DryRun();
+  BridgeVerdict WriteOrTell();
   BridgeVerdict WriteAndReadBack();
 
   const CtlPlan& plan_;
@@ -100,14 +132,43 @@ BridgeVerdict Session::Verify() {
   return outcome_.differing.empty() ? bvDone : bvDiffers;
 }
 
-BridgeVerdict Session::Set() {
+// The assignments as the controls would take them, each followed by the
+// control's exit.
+void Session::Assign() {
   for (const Assignment& a : plan_.assignments) {
     ParameterSet params = view_.ReadParameters();
     ApplyAssignment(params, a);
     view_.ShowParameters(params);
     controller_.DBExit(a.id);
   }
-  return WriteAndReadBack();
+}
+
+// The chip's parameters against those a set with the profile would write.
+BridgeVerdict Session::VerifyParameters() {
+  Assign();
+  outcome_.sent = controller_.PrepareWriteBlock();
+  std::vector<ParamRef> named;
+  for (const Assignment& a : plan_.assignments) named.push_back(a.Ref());
+  outcome_.differingParameters = ParameterDifferences(DecodeImage(RomImage(*outcome_.before)),
+                                                      DecodeImage(RomImage(*outcome_.sent)), named);
+  return outcome_.differingParameters.empty() ? bvDone : bvDiffers;
+}
+
+// What a write would send against what the chip holds: every offset it
+// writes and every parameter.
+BridgeVerdict Session::DryRun() {
+  outcome_.sent = controller_.PrepareWriteBlock();
+  const Block& before = *outcome_.before;
+  for (Integer i = 0; i < kRomSize; ++i) {
+    if (before[i] != (*outcome_.sent)[i]) outcome_.differing.push_back(i);
+  }
+  outcome_.differingParameters = ParameterDifferences(
+      DecodeImage(RomImage(before)), DecodeImage(RomImage(*outcome_.sent)), DumpRefs());
+  return outcome_.differing.empty() ? bvDone : bvWouldChange;
+}
+
+BridgeVerdict Session::WriteOrTell() {
+  return plan_.options.dryRun ? DryRun() : WriteAndReadBack();
 }
 
 // A failed write stays a failure whatever the read-back shows.
@@ -136,12 +197,17 @@ BridgeVerdict Session::Verdict() {
     case ccDump:
       return Read() ? bvDone : bvReadFailed;
     case ccVerify:
-      return Read() ? Verify() : bvReadFailed;
+      if (!Read()) return bvReadFailed;
+      return plan_.options.from.empty() ? Verify() : VerifyParameters();
     case ccSet:
-      return Read() ? Set() : bvReadFailed;
+      if (!Read()) return bvReadFailed;
+      Assign();
+      return WriteOrTell();
     case ccWrite:
+      // A dry run reads what the chip holds; a write sends the file unread.
+      if (plan_.options.dryRun && !Read()) return bvReadFailed;
       controller_.LoadImage(plan_.image);
-      return WriteAndReadBack();
+      return WriteOrTell();
   }
   return bvDone;
 }
@@ -149,7 +215,7 @@ BridgeVerdict Session::Verdict() {
 BridgeOutcome Session::Run() {
   outcome_.verdict = Verdict();
   outcome_.code = ExitCodeOf(outcome_.verdict);
-  outcome_.reason = ReasonOf(outcome_);
+  outcome_.reason = ReasonOf(outcome_, plan_.options.dryRun, !plan_.options.from.empty());
   return outcome_;
 }
 

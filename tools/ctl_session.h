@@ -21,9 +21,10 @@ using Block = std::array<Byte, kRomSize>;
 // A command line checked and ready to run.
 struct CtlPlan {
   CtlOptions options;
-  std::string outFile;                  // read -o FILE
-  Block image{};                        // write FILE, verify FILE
-  std::vector<Assignment> assignments;  // set
+  std::string outFile;  // read -o FILE
+  Block image{};        // write FILE, verify FILE
+  // set, verify --from: the profile's assignments, then the command line's.
+  std::vector<Assignment> assignments;
 };
 
 // How a command ended on one bridge.
@@ -35,6 +36,15 @@ enum BridgeVerdict {
   bvWriteFailed,     // write, set: the write failed, whatever the read-back showed
   bvReadBackFailed,  // write, set: written, but the read-back failed
   bvDiffers,         // write, set: the read-back differs; verify: the chip differs from the file
+  bvWouldChange,     // --dry-run: a write would change the chip
+};
+
+// A parameter whose value on the chip is not the one aimed for (the
+// profile's, or the one a write would give it).
+struct ParamDifference {
+  ParamRef ref;
+  long double chip = 0;
+  long double expected = 0;
 };
 
 // What a command did on one bridge.
@@ -47,10 +57,16 @@ struct BridgeOutcome {
   TransferResult write = trOk;     // write, set: the write
   TransferResult readBack = trOk;  // write, set: the read-back
   std::optional<Block> before;     // the block read before anything was written
-  std::optional<Block> sent;       // write, set: the block written; verify: the file as sent
-  std::optional<Block> after;      // write, set: the block read back after the write
-  // Offsets 0 to 62 at which `after` (verify: `before`) differs from `sent`.
+  // write, set: the block written (--dry-run: that would be); verify: the
+  // file, or the chip under the profile, as a write would send it.
+  std::optional<Block> sent;
+  std::optional<Block> after;  // write, set: the block read back after the write
+  // Offsets 0 to 62 at which `after` (verify: `before`) differs from `sent`;
+  // --dry-run: offsets 0 to 63 at which `before` differs from `sent`.
   std::vector<Integer> differing;
+  // verify --from: the profile's parameters that the chip does not hold;
+  // --dry-run: every parameter a write would change.
+  std::vector<ParamDifference> differingParameters;
 };
 
 // Runs a prepared read, dump, verify, write or set on the first ZN4417

@@ -2,11 +2,9 @@
 // them misbehaving: bridge choice, --all and the strict write verdict.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "link/multi_bridge.h"
 #include "link/sim_bridge.h"
-#include "tools/ctl_commands.h"
+#include "tests/tools/in_process_tool.h"
 
 namespace {
 
@@ -14,12 +12,6 @@ namespace {
 class UncountableLibrary : public SimBridgeLibrary {
  public:
   BridgeStatus GetNumDevices(uint32_t&) override { return 4; }
-};
-
-struct Outcome {
-  int code = -1;
-  std::string out;
-  std::string err;
 };
 
 class Bridges : public ::testing::Test {
@@ -37,25 +29,7 @@ class Bridges : public ::testing::Test {
     library = std::make_unique<MultiBridgeLibrary>(std::move(members));
   }
 
-  Outcome Run(std::vector<std::string> args) {
-    args.insert(args.begin(), "zn4417ctl");
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    CtlOptions options;
-    CtlPlan plan;
-    std::string error;
-    Outcome o;
-    if (!ParseCommandLine(static_cast<int>(argv.size()), argv.data(), options, error) ||
-        !PrepareCommand(options, plan, error)) {
-      ADD_FAILURE() << error;
-      return o;
-    }
-    std::ostringstream out, err;
-    o.code = RunOnLibrary(plan, *library, out, err);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
-  }
+  InProcessResult Run(const std::vector<std::string>& args) { return RunInProcess(args, *library); }
 
   uint8_t Boost(size_t bridge) {
     return sims.at(bridge)->Chip().Peek(SimulatedChip::kSfrSpace, 17);
@@ -74,7 +48,7 @@ class Bridges : public ::testing::Test {
 TEST_F(Bridges, AllProgramsEveryChipBridgeAndExitsWithTheWorstCode) {
   Attach({"tx_v1.0", "other", "tx_v1.0", "tx_v1.0"});
   Fault(2, [](SimFaults& f) { f.corruptSfrAddress = 17; });
-  Outcome differs = Run({"set", "BOOST=30", "--all"});
+  InProcessResult differs = Run({"set", "BOOST=30", "--all"});
   EXPECT_EQ(differs.code, 1);
   EXPECT_EQ(differs.out,
             "bridge 0: 下载成功!\nbridge 2: written, but the read-back differs\n"
@@ -84,7 +58,7 @@ TEST_F(Bridges, AllProgramsEveryChipBridgeAndExitsWithTheWorstCode) {
   EXPECT_EQ(Boost(1), 8) << "a bridge of another kind is left alone";
 
   Fault(3, [](SimFaults& f) { f.wrongAckChunk = 0; });
-  Outcome failed = Run({"set", "BOOST=31", "--all"});
+  InProcessResult failed = Run({"set", "BOOST=31", "--all"});
   EXPECT_EQ(failed.code, 3) << "a failed transfer outranks a differing read-back";
   EXPECT_EQ(failed.out,
             "bridge 0: 下载成功!\nbridge 2: written, but the read-back differs\n"
@@ -102,7 +76,7 @@ TEST_F(Bridges, StrayBytesAfterTheReplyFailEveryCommand) {
       "the device sent more bytes than asked for; the transfer is not trusted\n";
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"read"}, {"dump"}, {"set", "BOOST=30"}, {"set", "BOOST=30", "--all"}}) {
-    Outcome o = Run(args);
+    InProcessResult o = Run(args);
     EXPECT_EQ(o.code, 3) << args[0];
     EXPECT_EQ(o.out, args.size() == 3 ? "bridge 0: reading the block failed\n" : "") << args[0];
     EXPECT_NE(o.err.find("reading the configuration block failed: " + why), std::string::npos)
@@ -124,7 +98,7 @@ TEST_F(Bridges, ALibraryThatCannotCountItsBridgesExitsTwoEverywhere) {
       {{"set", "BOOST=3", "--all"}, cannot},
       {{"set", "BOOST=3"}, "zn4417ctl: no ZN4417 bridge could be opened\n"}};
   for (const auto& [args, err] : cases) {
-    Outcome o = Run(args);
+    InProcessResult o = Run(args);
     EXPECT_EQ(o.code, 2) << args[0];
     EXPECT_EQ(o.out, "") << args[0];
     EXPECT_EQ(o.err, err) << args[0];
@@ -134,7 +108,7 @@ TEST_F(Bridges, ALibraryThatCannotCountItsBridgesExitsTwoEverywhere) {
 
 TEST_F(Bridges, AllWithoutAnyChipBridgeExitsTwo) {
   Attach({"other", "Tx_v1.0"});
-  Outcome none = Run({"set", "BOOST=3", "--all"});
+  InProcessResult none = Run({"set", "BOOST=3", "--all"});
   EXPECT_EQ(none.code, 2);
   EXPECT_EQ(none.out, "");
   EXPECT_EQ(none.err, "zn4417ctl: no ZN4417 bridge is attached\n");

@@ -73,3 +73,22 @@ class SimToolTest : public ::testing::Test {
   fs::path dir;
   fs::path simFile;
 };
+
+// Three bridges with chips in files: bridge 0 and 2 ZN4417 bridges, bridge 1
+// one of another kind.
+class MultiToolTest : public SimToolTest {
+ protected:
+  void SetUp() override {
+    SimToolTest::SetUp();
+    other = CopyChip("other.mem");
+    second = CopyChip("second.mem");
+    address = "sim:" + simFile.string() + "," + other.string() + "?serial=other-bridge," +
+              second.string();
+  }
+  ToolResult RunAll(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--bridge", address});
+    return RunTool(args);
+  }
+  fs::path other, second;
+  std::string address;
+};

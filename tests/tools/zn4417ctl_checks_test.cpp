@@ -143,8 +143,14 @@ TEST_F(SimToolTest, OptionsThatDoNotFitTheCommandAreRefused) {
   fs::path file = dir / "block.bin";
   WriteFile(file, std::vector<uint8_t>(64, 0));
   const std::vector<std::vector<std::string>> cases = {
-      {"--json", "set", "DB=1"},
-      {"write", file.string(), "--json"},
+      {"--dry-run", "read"},
+      {"verify", file.string(), "--dry-run"},
+      {"--from", file.string(), "write", file.string()},
+      {"--log", (dir / "x").string(), "list"},
+      {"--log"},
+      {"--from=", "set"},
+      {"set"},
+      {"verify", "--from", (dir / "missing.profile").string()},
       {"--all", "read"},
       {"--all", "dump"},
       {"--all", "--index", "1", "write", file.string()},

@@ -4,32 +4,14 @@
 
 namespace {
 
-class MultiToolTest : public SimToolTest {
- protected:
-  void SetUp() override {
-    SimToolTest::SetUp();
-    other = CopyChip("other.mem");
-    second = CopyChip("second.mem");
-    // Bridge 0 is a ZN4417 bridge, bridge 1 one of another kind, bridge 2 a second ZN4417 bridge.
-    address =
-        "sim:" + simFile.string() + "," + other.string() + "?serial=other-bridge," + second.string();
-  }
-  ToolResult RunAll(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--bridge", address});
-    return RunTool(args);
-  }
-  fs::path other, second;
-  std::string address;
-};
-
 TEST_F(MultiToolTest, ListShowsEveryBridgeWithItsIndex) {
   ToolResult r = RunAll({"list"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "0 tx_v1.0 (ZN4417 bridge)\n1 other-bridge (not a ZN4417 bridge)\n"
-            "2 tx_v1.0 (ZN4417 bridge)\n");
+  EXPECT_EQ(r.out, "0 " + simFile.string() + " tx_v1.0 (ZN4417 bridge)\n1 " + other.string() +
+                       " other-bridge (not a ZN4417 bridge)\n2 " + second.string() +
+                       " tx_v1.0 (ZN4417 bridge)\n");
   ToolResult two = RunTool({"--bridge", "sim:2", "list"});
-  EXPECT_EQ(two.out, "0 tx_v1.0 (ZN4417 bridge)\n1 tx_v1.0 (ZN4417 bridge)\n");
+  EXPECT_EQ(two.out, "0 sim#0 tx_v1.0 (ZN4417 bridge)\n1 sim#1 tx_v1.0 (ZN4417 bridge)\n");
 }
 
 TEST_F(MultiToolTest, ListWithoutAnyBridgeExitsTwo) {
@@ -100,14 +82,32 @@ TEST_F(SimToolTest, HelpReadsAsAManualPage) {
   ASSERT_GT(lines.size(), 40u);
   EXPECT_EQ(lines[0].rfind("zn4417ctl - ", 0), 0u) << lines[0];
   EXPECT_EQ(lines[1].rfind("Usage: zn4417ctl ", 0), 0u) << lines[1];
-  for (const char* heading :
-       {"Options:", "Commands:", "Parameters:", "Examples:", "Exit status:"}) {
+  for (const char* heading : {"Options:", "Commands:", "Parameters:", "Profiles:", "JSON results:",
+                              "Log:", "Examples:", "Exit status:"}) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), heading), lines.end()) << heading;
   }
-  for (const char* word :
-       {"verify FILE", "--json", "--index N", "--all", "--clamp", "sim:N", "DEADBAND", "OVERLOAD1",
-        "LPPMP", "INVC", "microseconds", "zn4417ctl verify block.bin",
-        "zn4417ctl write block.bin --all", "zn4417ctl dump --json"}) {
+  for (const char* word : {"verify FILE",
+                           "--json",
+                           "--index N",
+                           "--all",
+                           "--clamp",
+                           "sim:N",
+                           "DEADBAND",
+                           "OVERLOAD1",
+                           "LPPMP",
+                           "INVC",
+                           "microseconds",
+                           "zn4417ctl verify block.bin",
+                           "zn4417ctl write block.bin --all",
+                           "zn4417ctl dump --json",
+                           "--dry-run",
+                           "--log FILE",
+                           "--from FILE",
+                           "set --from FILE",
+                           "verify --from FILE",
+                           "sha256_before",
+                           "zn4417emu",
+                           "16 bridges: 15 done, 1 failed"}) {
     EXPECT_NE(r.out.find(word), std::string::npos) << word;
   }
   for (size_t i = 0; i < lines.size(); ++i) EXPECT_LE(lines[i].size(), 80u) << "line " << i;

@@ -163,7 +163,7 @@ TEST_F(SimToolTest, HelpDocumentsCommandsAndExitCodes) {
 TEST_F(SimToolTest, ListShowsTheSimulatedBridge) {
   ToolResult r = Run({"list"});
   ASSERT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "0 tx_v1.0 (ZN4417 bridge)\n");
+  EXPECT_EQ(r.out, "0 " + simFile.string() + " tx_v1.0 (ZN4417 bridge)\n");
 }
 
 }  // namespace

@@ -194,9 +194,10 @@ TEST_F(TcpToolTest, NoOpenableBridgeExitsTwo) {
 TEST_F(TcpToolTest, ListTellsOurBridgeFromOthers) {
   ToolResult ours = Run({"list"});
   EXPECT_EQ(ours.exitCode, 0);
-  EXPECT_EQ(ours.out, "0 tx_v1.0 (ZN4417 bridge)\n");
+  const std::string location = emulator.Address().substr(0, emulator.Address().find('?'));
+  EXPECT_EQ(ours.out, "0 " + location + " tx_v1.0 (ZN4417 bridge)\n");
   ToolResult other = Run({"list"}, "Tx_v1.0");
-  EXPECT_EQ(other.out, "0 Tx_v1.0 (not a ZN4417 bridge)\n");
+  EXPECT_EQ(other.out, "0 " + location + " Tx_v1.0 (not a ZN4417 bridge)\n");
 }
 
 TEST_F(TcpToolTest, BadInputSendsNothing) {

@@ -145,7 +145,7 @@ TEST_F(EmuTest, VerboseTellsEveryExchangeAndTheFault) {
 TEST_F(EmuTest, TheSerialStringReachesTheTool) {
   ASSERT_TRUE(emu.Start({"--serial", "tx_v2.0"}));
   const ToolResult list = Ctl({"list"});
-  EXPECT_EQ(list.out, "0 tx_v2.0 (not a ZN4417 bridge)\n");
+  EXPECT_EQ(list.out, "0 " + emu.Address() + " tx_v2.0 (not a ZN4417 bridge)\n");
   EXPECT_EQ(Ctl({"read"}).exitCode, 2);
 }
 

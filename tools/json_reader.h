@@ -1,0 +1,22 @@
+// A small JSON reader for the profiles zn4417ctl takes: the whole grammar,
+// each value with the line it starts on, so that a problem can be named by
+// its line.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct JsonValue {
+  enum Kind { jNull, jBool, jNumber, jString, jArray, jObject };
+  Kind kind = jNull;
+  int line = 1;
+  bool boolean = false;
+  std::string text;              // a number as written; a string decoded to UTF-8
+  std::vector<JsonValue> items;  // an array's
+  std::vector<std::pair<std::string, JsonValue>> members;  // an object's, in their order
+};
+
+// Reads one JSON value that fills `text` (white space around it allowed).
+// False with `line` and `error` naming the problem.
+bool ReadJson(const std::string& text, JsonValue& value, int& line, std::string& error);
