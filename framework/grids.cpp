@@ -445,6 +445,10 @@ void TCustomGrid::FocusCell(int col, int row, bool moveAnchor) {
   col = std::clamp(col, fixedCols_, ColCount() - 1);
   row = std::clamp(row, fixedRows_, RowCount() - 1);
   if (!SelectCell(col, row)) return;
+  MoveCurrent(col, row, moveAnchor);
+}
+
+void TCustomGrid::MoveCurrent(int col, int row, bool moveAnchor) {
   current_ = {col, row};
   if (moveAnchor || !(options_ & goRangeSelect)) anchor_ = current_;
   MoveToVisible(col, row);

@@ -2,6 +2,7 @@
 // deleting, bookmarks).
 #include <QKeyEvent>
 #include <algorithm>
+#include <limits>
 
 #include "hexview/hexview.h"
 
@@ -111,17 +112,19 @@ void TCustomHexView::KeyDown(Word& key, TShiftState shift) {
       GotoBookmark(digit);
       key = 0;
     } else if (mods == (ssCtrl | ssShift)) {
-      SetBookmarkVals(digit, data_->CaretIndex(), Col() > SeparatorColumn());
+      SetBookmarkVals(digit, data_->CaretIndex(), Layout().InCharField(Col()));
       key = 0;
     }
   }
 }
 
 bool TCustomHexView::MoveKey(Word key, TShiftState mods) {
+  const THVCellLayout layout = Layout();
   const bool ctrl = (mods & ssCtrl) != 0;
   const int row = Row();
+  const int firstRow = THVCellLayout::kFirstDataRow;
   const int lastRow = RowCount() - 1;
-  const bool inChar = Col() > SeparatorColumn();
+  const bool inChar = layout.InCharField(Col());
   const int visible = std::max(1, VisibleRowCount());
   switch (key) {
     case VK_LEFT:
@@ -130,26 +133,27 @@ bool TCustomHexView::MoveKey(Word key, TShiftState mods) {
       return true;
     case VK_UP:
     case VK_DOWN:
-      if (!ctrl) MoveCaretTo(Col(), std::clamp(row + (key == VK_UP ? -1 : 1), 2, lastRow));
+      if (!ctrl) MoveCaretTo(Col(), std::clamp(row + (key == VK_UP ? -1 : 1), firstRow, lastRow));
       return true;
     case VK_PRIOR:
       if (ctrl) {
         MoveCaretTo(Col(), TopRow());
       } else {
-        SetTopRow(std::max(2, TopRow() - (visible - 1)));
-        MoveCaretTo(Col(), std::max(2, row - (visible - 1)));
+        SetTopRow(std::max(firstRow, TopRow() - (visible - 1)));
+        MoveCaretTo(Col(), std::max(firstRow, row - (visible - 1)));
       }
       return true;
     case VK_NEXT:
       if (ctrl) {
         MoveCaretTo(Col(), std::min(lastRow, TopRow() + visible - 1));
       } else {
-        SetTopRow(std::min(std::max(2, RowCount() - visible), TopRow() + visible - 1));
+        SetTopRow(std::min(std::max(firstRow, RowCount() - visible), TopRow() + visible - 1));
         MoveCaretTo(Col(), std::min(lastRow, row + visible - 1));
       }
       return true;
     case VK_HOME:
-      MoveCaretTo(inChar ? FirstCharColumn() : 2, ctrl ? 2 : row);
+      MoveCaretTo(inChar ? layout.FirstCharColumn() : THVCellLayout::kFirstHexColumn,
+                  ctrl ? firstRow : row);
       return true;
     case VK_END: {
       if (ctrl) {
@@ -157,8 +161,9 @@ bool TCustomHexView::MoveKey(Word key, TShiftState mods) {
         MoveCaretTo(c.X, c.Y);
         return true;
       }
-      const Integer rowLast = (row - 1) * BytesPerRow() - 1;
-      const Integer index = std::clamp(rowLast, 0, LastValidPos());
+      const Integer rowEnd = static_cast<Integer>(
+          std::min<Int64>(layout.RowEnd(row), std::numeric_limits<Integer>::max()));
+      const Integer index = std::clamp(rowEnd, 0, LastValidPos());
       const TGridCoord c = CellOf(index, inChar, index < DataSize());
       MoveCaretTo(c.X, c.Y);
       return true;
@@ -170,14 +175,14 @@ bool TCustomHexView::MoveKey(Word key, TShiftState mods) {
 
 void TCustomHexView::HorizontalStep(bool forward, bool ctrl) {
   if (ctrl) {
-    MoveCaretTo(forward ? LastCharColumn() : 2, Row());
+    MoveCaretTo(forward ? LastCharColumn() : THVCellLayout::kFirstHexColumn, Row());
     return;
   }
   const Integer size = DataSize();
   const Integer unit = std::max(1, BytesPerUnit());
   const Integer index = data_->CaretIndex();
   const int col = Col();
-  const bool inChar = col > SeparatorColumn();
+  const bool inChar = Layout().InCharField(col);
   if (inChar) {
     const Integer step = (selecting_ || UnicodeChars()) ? unit : 1;
     const Integer target =
@@ -194,7 +199,7 @@ void TCustomHexView::HorizontalStep(bool forward, bool ctrl) {
     MoveCaretTo(c.X, c.Y);
     return;
   }
-  const bool second = (col - 2) % 2 == 1;
+  const bool second = THVCellLayout::IsSecondDigit(col);
   if (forward) {
     if (!second && index < size) {
       MoveCaretTo(col + 1, Row());

@@ -35,7 +35,7 @@ void TCustomHexView::TypeChar(Byte ch) {
   if (a >= size && !insert) return;
   const Integer unit = std::max(1, BytesPerUnit());
   const int col = Col();
-  const bool inChar = col > SeparatorColumn();
+  const bool inChar = Layout().InCharField(col);
   std::vector<Byte> bytes(static_cast<size_t>(unit), 0);
 
   if (!inChar) {
@@ -47,10 +47,10 @@ void TCustomHexView::TypeChar(Byte ch) {
     if (!insert) ResetSelection(true);
     const bool hasSelection = d.HasSelection();
     const Byte old = a < size ? d.GetDataAt(a) : 0;
-    const bool onHighDigit = ((col - 2) % 2 == 0) != SwapNibbles();
+    const bool onHighDigit = !THVCellLayout::IsSecondDigit(col) != SwapNibbles();
     const Byte value = (onHighDigit || hasSelection) ? static_cast<Byte>(digit * 16 + (old & 15))
                                                      : static_cast<Byte>((old & 240) + digit);
-    const bool firstOfUnit = (col - 2) % (2 * unit) == 0;
+    const bool firstOfUnit = THVCellLayout::StartsUnit(col, unit);
     if (!insert || (!firstOfUnit && !hasSelection)) {
       if (a < size) IntChangeByte(old, value, a, col, Row(), std::string());
     } else {
