@@ -6,6 +6,7 @@
 #include "framework/edges.h"
 #include "framework/exceptions.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 
 namespace {
 
@@ -410,14 +411,13 @@ void TCustomGrid::UpdateScrollBars() {
     hScroll_->setVisible(wantH);
     LayoutFrame();
   }
-  updatingScroll_ = true;
+  TScopedValue updating(updatingScroll_, true);
   vScroll_->setRange(0, MaxTopRow() - fixedRows_);
   vScroll_->setPageStep(std::max(1, VisibleRowCount()));
   vScroll_->setValue(topLeft_.Y - fixedRows_);
   hScroll_->setRange(0, MaxLeftCol() - fixedCols_);
   hScroll_->setPageStep(std::max(1, VisibleColCount()));
   hScroll_->setValue(topLeft_.X - fixedCols_);
-  updatingScroll_ = false;
 }
 
 // ---- current cell -------------------------------------------------------------------

@@ -6,6 +6,13 @@
 // notifications). The view itself owns the layout in pixels, the ruler, the
 // offset column, the colours and the painting; which cell shows which byte
 // is THVCellLayout's (Layout()).
+//
+// The caret has one owner, the data side (CaretIndex, CaretInCharField,
+// CaretOnSecondDigit): it has to be there without a view, since the
+// editing primitives, undo and redo, find and the host place it, and the
+// undo entries record it. The grid's current cell (Col, Row) is derived
+// from it: every move ends in PutCaret, which sets the data side's caret
+// and then the grid's cell from it (hexview_caret.cpp).
 #pragma once
 
 #include <QImage>

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/scoped_value.h"
 #include "hexview/hvnumtext.h"
 
 namespace {
@@ -96,14 +97,8 @@ THVOffsetUnits TCustomHexView::OffsetUnits() const {
 std::string TCustomHexView::GetOffsetString(Int64 offset) {
   if (OnGetOffsetText && !inOffsetTextEvent_) {
     std::string text;
-    inOffsetTextEvent_ = true;
-    try {
-      OnGetOffsetText(this, offset, text);
-    } catch (...) {
-      inOffsetTextEvent_ = false;
-      throw;
-    }
-    inOffsetTextEvent_ = false;
+    TScopedValue inEvent(inOffsetTextEvent_, true);  // a nested request uses the format
+    OnGetOffsetText(this, offset, text);
     return text;
   }
   return offsetFormat_.OffsetText(offset, hexLowerCase_);

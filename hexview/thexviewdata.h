@@ -106,11 +106,14 @@ class THexViewData {
   int TranslateFromAnsiChar(Byte ch) const;  // -1: no byte
 
   // ---- Caret (byte position and field) ----
+  // The caret is owned here; a view shows it as its current cell and
+  // follows every MoveCaret through OnCaretMoved.
   // The caret's byte index, unclamped (DataSize in insert mode after the data).
   Integer CaretIndex() const { return caretIndex_; }
   bool CaretInCharField() const { return caretInCharField_; }
   bool CaretOnSecondDigit() const { return caretSecondDigit_; }
-  // The widget reports where its caret cell went (no hook is called).
+  // The widget moving the caret by key or mouse (no hook is called: the
+  // widget sets its cell from this itself).
   void SetCaret(Integer index, bool inCharField, bool onSecondDigit);
   // Moves the caret from the data side and calls OnCaretMoved.
   void MoveCaret(Integer index, bool inCharField, bool onSecondDigit = false);
