@@ -202,7 +202,7 @@ void TForm1::CreateAdvancedControls() {
   colors.SetOddColumn(clBlue);
   colors.SetEvenColumn(clNavy);
   colors.SetGrid(clBtnFace);
-  Rom->ExData().SetBackupExtension(".bak");
+  Rom->SetBackupExtension(".bak");
   romStore_.SetView(Rom);
 
   FUNREG = Make<TNvCheckList>(NvGroup3, "FUNREG");

@@ -91,7 +91,7 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
                                  QString::fromStdString(question)) == QMessageBox::Yes;
   };
   AskOffset = [this](Integer& target) {
-    TGotoDialog dialog(this, view_->Data().GetCursorPos(), view_->DataSize());
+    TGotoDialog dialog(this, view_->GetCursorPos(), view_->DataSize());
     if (dialog.exec() != QDialog::Accepted) return false;
     target = dialog.Target();
     return true;
@@ -166,8 +166,7 @@ void THexEditForm::AddUiUpdater(std::function<void()> updater) {
 // ---- Document ----
 
 std::string THexEditForm::DocumentName() const {
-  const THexViewData& d = view_->Data();
-  return d.HasFile() ? d.FileName() : std::string();
+  return view_->HasFile() ? view_->FileName() : std::string();
 }
 
 void THexEditForm::SetSettingsFile(const std::string& file) {
@@ -185,7 +184,7 @@ bool THexEditForm::OpenFile(const std::string& fileName) {
   newFileName_.clear();
   statusMessage_.clear();
   try {
-    view_->ExData().LoadFromFile(fileName);
+    view_->LoadFromFile(fileName);
     // The bookmarks of the file shown before do not belong to this one.
     view_->SetBookMarksAsString("");
     if (fileSettings_) fileSettings_->Recall(*view_, fileName);
@@ -228,7 +227,7 @@ bool THexEditForm::Revert() {
 bool THexEditForm::SaveAs(const std::string& fileName) {
   if (fileName.empty()) return false;
   try {
-    view_->ExData().SaveToFile(fileName, true);
+    view_->SaveToFile(fileName, true);
   } catch (const std::exception& e) {
     ShowError(e.what());
     UpdateUi();
@@ -304,10 +303,9 @@ bool THexEditForm::ReadOnlyDocument() const {
 }
 
 std::string THexEditForm::StatusText() const {
-  const THexViewData& d = view_->Data();
-  std::string text = "Offset: 0x" + HexOffset(d.CaretIndex());
-  text += "   Selection: " + std::to_string(d.GetSelCount());
-  text += d.GetInsertMode() ? "   Insert" : "   Overwrite";
+  std::string text = "Offset: 0x" + HexOffset(view_->Data().CaretIndex());
+  text += "   Selection: " + std::to_string(view_->GetSelCount());
+  text += view_->GetInsertMode() ? "   Insert" : "   Overwrite";
   if (view_->GetModified()) text += "   Modified";
   if (ReadOnlyDocument()) text += "   read-only";
   if (!statusMessage_.empty()) text += "   " + statusMessage_;

@@ -7,6 +7,16 @@
 // offset column, the colours and the painting; which cell shows which byte
 // is THVCellLayout's (Layout()).
 //
+// One route in: the view's own methods are the component's published
+// interface (buffer, size policy, caret and selection, bookmarks, editing,
+// find and replace, streams and files, undo, character display, layout and
+// appearance), forwarding to the data side wherever that does the work.
+// Everything else of the data side (the unclamped caret index and its
+// field, the selection record, the undo storage, the change-mark set, the
+// stream, the find tables, the hooks) is reached through Data(), and only
+// there: a caller uses the view's method when there is one and Data() for
+// the rest.
+//
 // The caret has one owner, the data side (CaretIndex, CaretInCharField,
 // CaretOnSecondDigit): it has to be there without a view, since the
 // editing primitives, undo and redo, find and the host place it, and the
@@ -104,6 +114,7 @@ class TCustomHexView : public TCustomGrid {
   }
   bool HasFile() const { return data_->HasFile(); }
   bool ReadOnlyFile() const { return data_->ReadOnlyFile(); }
+  void SetReadOnlyFile(bool value) { data_->SetReadOnlyFile(value); }  // false does nothing
   // ---- Undo and redo ----
   void Undo() { data_->Undo(); }
   bool Redo() { return data_->Redo(); }
@@ -134,6 +145,8 @@ class TCustomHexView : public TCustomGrid {
   bool InsertMode() const { return data_->InsertMode(); }
   void SetInsertMode(bool v) { data_->SetInsertMode(v); }
   bool GetInsertMode() const { return data_->GetInsertMode(); }
+  bool IsInsertModePossible() const { return data_->IsInsertModePossible(); }
+  bool IsFileSizeFixed() const { return data_->IsFileSizeFixed(); }
 
   // ---- Selection and bookmarks ----
   bool IsSelected(Integer index) const { return data_->IsSelected(index); }

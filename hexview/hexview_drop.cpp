@@ -191,8 +191,8 @@ void THexViewEx::StartOleDrag() {
   const Qt::DropAction result = THVDropSource::Run(drag, allowed);
   dragData_ = nullptr;
   if (droppedOnSelf_) {
-    Data().CombineUndo(2, kHVDataMoved);  // deletion and insertion: one step
-  } else if (result == Qt::MoveAction && !ReadOnlyView() && !Data().IsFileSizeFixed() &&
+    CombineUndo(2, kHVDataMoved);  // deletion and insertion: one step
+  } else if (result == Qt::MoveAction && !ReadOnlyView() && !IsFileSizeFixed() &&
              Data().HasSelection()) {
     DeleteSelection(kHVDataMoved);  // the bytes went to another program
   }

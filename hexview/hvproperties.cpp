@@ -339,8 +339,8 @@ std::vector<THVProperty> BuildTable() {
           "SeparateBlocksInCharField", [](const V& v) { return v.SeparateBlocksInCharField(); },
           [](V& v, bool b) { v.SetSeparateBlocksInCharField(b); }),
       Bool(
-          "FindProgress", [](const V& v) { return v.Data().FindProgress(); },
-          [](V& v, bool b) { v.Data().SetFindProgress(b); }),
+          "FindProgress", [](const V& v) { return v.FindProgress(); },
+          [](V& v, bool b) { v.SetFindProgress(b); }),
   };
   t.insert(t.end(), rest.begin(), rest.end());
   return t;
