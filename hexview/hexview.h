@@ -443,6 +443,12 @@ class TCustomHexView : public TCustomGrid {
   TGridCoord CellOf(Integer index, bool inCharField, bool second = false) const;
   // Types one character at the caret (hex digit or character field).
   void TypeChar(Byte ch);
+  // Typing in the hex field and in the character field; false for a key
+  // that cannot be typed there (nothing changed).
+  bool TypeHexDigit(Byte ch);
+  bool TypeCharacter(Byte ch);
+  // The 16-bit character at index in display order, 0 where no second byte follows.
+  uint16_t WideCharAt(Integer index) const;
   // The cell under a client point, after the insert-mode adjustment that
   // lets a click right of a row's last cell reach the position after it.
   TGridCoord CellAtPoint(int x, int y, bool leftButton) const;
@@ -466,7 +472,13 @@ class TCustomHexView : public TCustomGrid {
   // The grid's current cell to the data side's caret, unchecked.
   void ShowDataCaret();
   void ExtendSelection(Integer oldIndex, Integer p);
+  // The key table after the framework's key event; true when the key was used.
+  bool TableKey(Word key, TShiftState mods);
   bool MoveKey(Word key, TShiftState shift);
+  // Tab and Ctrl + T: the caret to the counterpart column.
+  void SwitchField();
+  // Ctrl + digit jumps to a bookmark, Ctrl + Shift + digit sets or clears it.
+  bool BookmarkKey(Integer digit, TShiftState mods);
   void HorizontalStep(bool forward, bool ctrl);
   void AutoScroll();
   void UpdateMouseCursor(TShiftState shift, int x, int y);

@@ -57,65 +57,66 @@ void TCustomHexView::keyPressEvent(QKeyEvent* e) {
 void TCustomHexView::KeyDown(Word& key, TShiftState shift) {
   TCustomGrid::KeyDown(key, shift);  // the framework's key event first
   if (key == 0) return;
-  inputShift_ = shift & kModifiers;
   const TShiftState mods = shift & kModifiers;
-  const bool ctrl = (mods & ssCtrl) != 0;
+  inputShift_ = mods;
   // A Ctrl (without Alt) combination never types a character.
-  typingSuppressed_ = ctrl && !(mods & ssAlt);
+  typingSuppressed_ = (mods & ssCtrl) && !(mods & ssAlt);
   if (mods == 0 && key != VK_SHIFT && !GetInsertMode()) ResetSelection(true);
+  if (TableKey(key, mods)) key = 0;
+}
 
+bool TCustomHexView::TableKey(Word key, TShiftState mods) {
+  const bool ctrl = (mods & ssCtrl) != 0;
+  const bool selectingMods = mods == ssShift || mods == (ssShift | ssCtrl);
   if (key == VK_SHIFT) {
-    if (mods == ssShift || mods == (ssShift | ssCtrl)) selecting_ = true;
-    key = 0;
-    return;
+    if (selectingMods) selecting_ = true;
+    return true;
   }
   if (IsMoveKey(key) || (key == VK_BACK && (!GetInsertMode() || ReadOnlyView()))) {
     // Shift held extends (also when its own key-down was not seen).
-    selecting_ = (mods & ssShift) && (mods == ssShift || mods == (ssShift | ssCtrl));
-    if (key == VK_BACK && ctrl) {
-      key = 0;
-      return;
-    }
-    if (MoveKey(key == VK_BACK ? VK_LEFT : key, mods)) key = 0;
-    return;
+    selecting_ = selectingMods;
+    if (key == VK_BACK && ctrl) return true;  // Ctrl + Backspace does nothing
+    return MoveKey(key == VK_BACK ? VK_LEFT : key, mods);
   }
   switch (key) {
     case VK_TAB:
-      if (wantTabs_ && (mods == 0 || mods == ssShift)) {
-        SetInCharField(Col() < SeparatorColumn());
-        key = 0;
-      }
-      return;
+      if (!wantTabs_ || (mods != 0 && mods != ssShift)) return false;
+      SwitchField();
+      return true;
     case VK_INSERT:
       SetInsertMode(!GetInsertMode());
-      key = 0;
-      return;
+      return true;
     case VK_DELETE:
       if (!ReadOnlyView() && (GetInsertMode() || mods == ssCtrl)) InternalErase(false);
-      key = 0;
-      return;
+      return true;
     case VK_BACK:  // insert mode, not read-only: deletes
       InternalErase(true);
-      key = 0;
-      return;
+      return true;
     default:
       break;
   }
   if (key == 'T' && mods == ssCtrl) {
-    SetInCharField(Col() < SeparatorColumn());
-    key = 0;
-    return;
+    SwitchField();
+    return true;
   }
-  if (key >= '0' && key <= '9' && ctrl) {
-    const Integer digit = key - '0';
-    if (mods == ssCtrl) {
-      GotoBookmark(digit);
-      key = 0;
-    } else if (mods == (ssCtrl | ssShift)) {
-      SetBookmarkVals(digit, data_->CaretIndex(), Layout().InCharField(Col()));
-      key = 0;
-    }
+  if (key >= '0' && key <= '9' && ctrl) return BookmarkKey(key - '0', mods);
+  return false;
+}
+
+void TCustomHexView::SwitchField() {
+  SetInCharField(Col() < SeparatorColumn());
+}
+
+bool TCustomHexView::BookmarkKey(Integer digit, TShiftState mods) {
+  if (mods == ssCtrl) {
+    GotoBookmark(digit);
+    return true;
   }
+  if (mods == (ssCtrl | ssShift)) {
+    SetBookmarkVals(digit, data_->CaretIndex(), Layout().InCharField(Col()));
+    return true;
+  }
+  return false;
 }
 
 bool TCustomHexView::MoveKey(Word key, TShiftState mods) {
