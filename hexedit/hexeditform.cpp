@@ -46,6 +46,21 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
   status_->SetHeight(kStatusHeight);
   status_->SetBevelOuter(bvLowered);
   status_->SetAlignment(taLeftJustify);
+  CreateView();
+  OnClose = [this](TObject*, TCloseAction& action) {
+    if (!ConfirmDiscard())
+      action = caNone;
+    else
+      RememberDocument();
+  };
+  HookDialogs();
+  BuildHexEditMenus(*this);
+  PlaceMenuBar();
+  Realign();
+  UpdateUi();
+}
+
+void THexEditForm::CreateView() {
   view_ = new THexViewEx(this);
   view_->SetAlign(alClient);
   view_->SetBytesPerRow(16);
@@ -63,13 +78,12 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
   view_->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) {
     ShowStatusMessage(std::string());
   };
-  OnClose = [this](TObject*, TCloseAction& action) {
-    if (!ConfirmDiscard())
-      action = caNone;
-    else
-      RememberDocument();
-  };
+  // Printed pages name the file and count themselves (the print options
+  // of a file, kept with its settings, may say otherwise).
+  view_->PrintOptions().SetPageHeader(kHexEditPageHeader);
+}
 
+void THexEditForm::HookDialogs() {
   AskFileName = [this](bool save, const std::string& current) {
     const QString dir = QString::fromStdString(current);
     const QString name = save ? QFileDialog::getSaveFileName(this, "Save As", dir)
@@ -96,14 +110,6 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
     target = dialog.Target();
     return true;
   };
-  // Printed pages name the file and count themselves (the print options
-  // of a file, kept with its settings, may say otherwise).
-  view_->PrintOptions().SetPageHeader(kHexEditPageHeader);
-
-  BuildHexEditMenus(*this);
-  PlaceMenuBar();
-  Realign();
-  UpdateUi();
 }
 
 THexEditForm::~THexEditForm() {

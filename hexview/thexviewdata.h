@@ -371,6 +371,11 @@ class THexViewData {
   // Copies count bytes (-1: the rest) in 61440-byte blocks with progress;
   // EHexView "Operation Cancelled" when the progress handler cancels.
   void Stream2Stream(std::istream* in, std::ostream* out, Int64 count, THVProgressKind kind);
+  // The end of Replace All: records the undo step for the old bytes of
+  // [first, first + oldSpan), takes the bookmarks (nullptr: unchanged) and
+  // puts the block in as the new contents.
+  void PutReplaced(THVMemoryStream::TBlock& block, Integer first, Integer oldSpan, Integer newSpan,
+                   const THVBookmarks* bookmarks, const std::string& description);
   Integer Scan(const Byte* pattern, Integer patternLength, Integer start, Integer end,
                bool ignoreCase, bool useWildcard, Byte wildcard);
   // Calls hit for every non-overlapping occurrence from start to end, left
