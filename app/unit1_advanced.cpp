@@ -21,7 +21,7 @@
 void TForm1::ShowAdvanced() {
   // The view's one recorded step is the start-up sizing to 64 bytes; undoing
   // it would take the image away, so the technician's undo starts after it.
-  Rom->Data().ResetUndo();
+  Rom->ResetUndo();
   Rom->OnExit = [this](TObject* sender) { RomExit(sender); };
   BtnEdit->OnClick = [this](TObject* sender) {
     if (Rom->Focused()) RomExit(Rom);

@@ -206,7 +206,7 @@ void TForm1::CreateAdvancedControls() {
   colors.SetOddColumn(clBlue);
   colors.SetEvenColumn(clNavy);
   colors.SetGrid(clBtnFace);
-  Rom->ExData().SetBackupExtension(".bak");
+  Rom->SetBackupExtension(".bak");
   romStore_.SetView(Rom);
 
   FUNREG = MakeCheckList(NvGroup3, piFUNREG);

@@ -8,32 +8,30 @@
 // planted every 4 KiB in 128 MiB, one Find call per hit (as F3 does),
 // against the same loop with memmem. Goal: Find loop time / memmem loop
 // time <= 3.
+// Every figure comes from rounds that run the search and its memmem
+// yardstick back to back, after a warm-up round, and is the median over
+// the rounds of that round's own ratio (bench/paired_rounds.h).
 #include <string.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench/paired_rounds.h"
 #include "hexview/thexviewdata.h"
 
 namespace {
 
 constexpr Integer kSize = 1 << 30;
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 
-template <typename F>
-double BestSeconds(F&& f) {
-  double best = 1e9;
-  for (int r = 0; r < kRounds; ++r) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    const auto t1 = std::chrono::steady_clock::now();
-    best = std::min(best, std::chrono::duration<double>(t1 - t0).count());
-  }
-  return best;
+// The search against memmem over the same bytes, in paired rounds.
+template <typename Y, typename S>
+TPairedTimes Paired(Y&& yardstick, S&& search) {
+  return MeasurePaired(
+      kRounds, [&] { return TimeSeconds(yardstick); }, [&] { return TimeSeconds(search); });
 }
 
 uint64_t Next(uint64_t& s) {
@@ -83,12 +81,13 @@ void Measure(THexViewData& d, const char* kind, const std::string& planted, Rati
   const Integer m = static_cast<Integer>(planted.size());
 
   const void* hit = nullptr;
-  const double mm = BestSeconds([&] { hit = memmem(data, kSize, needle, m); });
+  const auto mm = [&] { hit = memmem(data, kSize, needle, m); };
+  mm();
   const Integer expected = hit ? static_cast<Integer>(static_cast<const Byte*>(hit) - data) : -1;
 
   Integer found = -1;
   d.PrepareFindReplaceData(planted, false, false);
-  const double exact = BestSeconds([&] { found = d.Find(needle, m, 0, kSize - 1, false); });
+  const TPairedTimes exact = Paired(mm, [&] { found = d.Find(needle, m, 0, kSize - 1, false); });
   sameAnswers = sameAnswers && found == expected;
 
   std::string lower = planted;
@@ -96,24 +95,25 @@ void Measure(THexViewData& d, const char* kind, const std::string& planted, Rati
                  [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
   const std::string folded = d.PrepareFindReplaceData(lower, true, true);
   const auto* fp = reinterpret_cast<const Byte*>(folded.data());
-  const double fold = BestSeconds([&] { found = d.Find(fp, m, 0, kSize - 1, true); });
+  const TPairedTimes fold = Paired(mm, [&] { found = d.Find(fp, m, 0, kSize - 1, true); });
   sameAnswers = sameAnswers && found <= expected && found >= 0;
 
   std::string wild = planted;
   wild[m / 3] = '\x01';
   d.PrepareFindReplaceData(wild, false, false);
   const auto* wp = reinterpret_cast<const Byte*>(wild.data());
-  const double wc =
-      BestSeconds([&] { found = d.FindWithWildcard(wp, m, 0, kSize - 1, false, 0x01); });
+  const TPairedTimes wc =
+      Paired(mm, [&] { found = d.FindWithWildcard(wp, m, 0, kSize - 1, false, 0x01); });
   sameAnswers = sameAnswers && found <= expected && found >= 0;
 
   std::printf(
       "%-7s m=%-3d memmem %7.1f ms | case-sensitive %7.1f ms  ratio %5.2f | "
       "ignore-case %7.1f ms  ratio %5.2f | wildcard %7.1f ms  ratio %5.2f\n",
-      kind, m, mm * 1e3, exact * 1e3, mm / exact, fold * 1e3, mm / fold, wc * 1e3, mm / wc);
-  worst.exact = std::min(worst.exact, mm / exact);
-  worst.folded = std::min(worst.folded, mm / fold);
-  worst.wildcard = std::min(worst.wildcard, mm / wc);
+      kind, m, exact.yardstick * 1e3, exact.subject * 1e3, 1 / exact.ratio, fold.subject * 1e3,
+      1 / fold.ratio, wc.subject * 1e3, 1 / wc.ratio);
+  worst.exact = std::min(worst.exact, 1 / exact.ratio);
+  worst.folded = std::min(worst.folded, 1 / fold.ratio);
+  worst.wildcard = std::min(worst.wildcard, 1 / wc.ratio);
   std::memset(data + at, 0x5A, planted.size());  // away again for the next pattern
 }
 
@@ -132,28 +132,29 @@ double HitLoopRatio(THexViewData& d) {
     std::memcpy(data + at, p.data(), p.size());
   d.PrepareFindReplaceData(p, false, false);
   int hits = 0, memmemHits = 0;
-  const double find = BestSeconds([&] {
-    hits = 0;
-    for (Integer at = 0;; ++hits) {
-      const Integer found = d.Find(needle, m, at, kLoopSize - 1, false);
-      if (found < 0) break;
-      at = found + 1;
-    }
-  });
-  const double mm = BestSeconds([&] {
-    memmemHits = 0;
-    for (const Byte* at = data;; ++memmemHits) {
-      const void* found = memmem(at, static_cast<size_t>(data + kLoopSize - at), needle, m);
-      if (!found) break;
-      at = static_cast<const Byte*>(found) + 1;
-    }
-  });
+  const TPairedTimes t = Paired(
+      [&] {
+        memmemHits = 0;
+        for (const Byte* at = data;; ++memmemHits) {
+          const void* found = memmem(at, static_cast<size_t>(data + kLoopSize - at), needle, m);
+          if (!found) break;
+          at = static_cast<const Byte*>(found) + 1;
+        }
+      },
+      [&] {
+        hits = 0;
+        for (Integer at = 0;; ++hits) {
+          const Integer found = d.Find(needle, m, at, kLoopSize - 1, false);
+          if (found < 0) break;
+          at = found + 1;
+        }
+      });
   std::printf(
       "hit loop: %d hits in 128 MiB (one per 4 KiB): Find loop %7.1f ms (%5.2f us per call), "
       "memmem loop %7.1f ms  ratio Find/memmem %5.2f  (goal <= 3)  %s%s\n",
-      hits, find * 1e3, find * 1e6 / std::max(1, hits), mm * 1e3, find / mm,
-      find / mm <= 3 ? "met" : "MISSED", hits == memmemHits ? "" : "  HIT COUNTS DIFFER");
-  return hits == memmemHits ? find / mm : -1;
+      hits, t.subject * 1e3, t.subject * 1e6 / std::max(1, hits), t.yardstick * 1e3, t.ratio,
+      t.ratio <= 3 ? "met" : "MISSED", hits == memmemHits ? "" : "  HIT COUNTS DIFFER");
+  return hits == memmemHits ? t.ratio : -1;
 }
 
 }  // namespace
@@ -182,13 +183,18 @@ int main() {
   std::memcpy(d.GetFastPointer() + kSize - 4096 - m, p.data(), p.size());
   d.PrepareFindReplaceData(p, false, false);
   const auto* needle = reinterpret_cast<const Byte*>(p.data());
-  const double withProgress = BestSeconds([&] { d.Find(needle, m, 0, kSize - 1, false); });
   const void* hit = nullptr;
-  const double mm = BestSeconds([&] { hit = memmem(d.GetFastPointer(), kSize, needle, m); });
+  int searches = 0;
+  const TPairedTimes withProgress =
+      Paired([&] { hit = memmem(d.GetFastPointer(), kSize, needle, m); },
+             [&] {
+               d.Find(needle, m, 0, kSize - 1, false);
+               ++searches;
+             });
   std::printf(
       "text    m=%-3d case-sensitive with progress %7.1f ms  ratio %5.2f  (%d reports "
       "per search)\n",
-      m, withProgress * 1e3, mm / withProgress, reports / kRounds);
+      m, withProgress.subject * 1e3, 1 / withProgress.ratio, reports / searches);
 
   std::printf("\nworst ratios (memmem time / search time) over all patterns and data:\n");
   std::printf("  case-sensitive %5.2f  (goal >= 0.8)  %s\n", worst.exact,

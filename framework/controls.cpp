@@ -17,6 +17,7 @@
 #include "framework/caret.h"
 #include "framework/posted_event.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 
 namespace {
 
@@ -68,9 +69,10 @@ TControl::TControl(TWinControl* parent) : QWidget(parent), parent_(parent) {
   if (parent_) {
     parent_->InsertControl(this);
     color_ = parent_->Color();
-    settingFont_ = true;
-    font_.Assign(parent_->Font());
-    settingFont_ = false;
+    {
+      TScopedValue following(settingFont_, true);
+      font_.Assign(parent_->Font());
+    }
     QWidget::show();
   }
   QWidget::setFont(font_.ToQFont());
@@ -196,9 +198,8 @@ void TControl::SetParentFont(bool v) {
 
 void TControl::ParentFontChanged() {
   if (!parentFont_ || !parent_) return;
-  settingFont_ = true;
+  TScopedValue following(settingFont_, true);
   font_.Assign(parent_->Font());
-  settingFont_ = false;
 }
 
 void TControl::FontObjectChanged() {

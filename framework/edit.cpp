@@ -13,6 +13,7 @@
 #include "framework/application.h"
 #include "framework/edges.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 
 namespace {
 
@@ -256,9 +257,8 @@ bool TCustomEdit::FilterInputMethod(QInputMethodEvent* e) {
   if (accepted == e->commitString()) return false;
   QInputMethodEvent filtered(e->preeditString(), e->attributes());
   filtered.setCommitString(accepted, e->replacementStart(), e->replacementLength());
-  resendingInput_ = true;
+  TScopedValue resending(resendingInput_, true);
   QCoreApplication::sendEvent(editor_, &filtered);
-  resendingInput_ = false;
   return true;
 }
 

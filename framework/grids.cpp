@@ -6,6 +6,7 @@
 #include "framework/edges.h"
 #include "framework/exceptions.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 
 namespace {
 
@@ -410,14 +411,13 @@ void TCustomGrid::UpdateScrollBars() {
     hScroll_->setVisible(wantH);
     LayoutFrame();
   }
-  updatingScroll_ = true;
+  TScopedValue updating(updatingScroll_, true);
   vScroll_->setRange(0, MaxTopRow() - fixedRows_);
   vScroll_->setPageStep(std::max(1, VisibleRowCount()));
   vScroll_->setValue(topLeft_.Y - fixedRows_);
   hScroll_->setRange(0, MaxLeftCol() - fixedCols_);
   hScroll_->setPageStep(std::max(1, VisibleColCount()));
   hScroll_->setValue(topLeft_.X - fixedCols_);
-  updatingScroll_ = false;
 }
 
 // ---- current cell -------------------------------------------------------------------
@@ -445,6 +445,10 @@ void TCustomGrid::FocusCell(int col, int row, bool moveAnchor) {
   col = std::clamp(col, fixedCols_, ColCount() - 1);
   row = std::clamp(row, fixedRows_, RowCount() - 1);
   if (!SelectCell(col, row)) return;
+  MoveCurrent(col, row, moveAnchor);
+}
+
+void TCustomGrid::MoveCurrent(int col, int row, bool moveAnchor) {
   current_ = {col, row};
   if (moveAnchor || !(options_ & goRangeSelect)) anchor_ = current_;
   MoveToVisible(col, row);

@@ -161,6 +161,10 @@ class TCustomGrid : public TCustomControl {
  protected:
   virtual void DrawCell(int col, int row, const TRect& rect, TGridDrawState state);
   virtual bool SelectCell(int col, int row);
+  // Makes (col, row) current without asking SelectCell, for a descendant
+  // that keeps its current cell in step with a position of its own, and
+  // scrolls it into view; `moveAnchor` as in FocusCell.
+  void MoveCurrent(int col, int row, bool moveAnchor);
   virtual void TopLeftChanged();
   virtual void SizeChanged(int oldColCount, int oldRowCount) {
     (void)oldColCount, (void)oldRowCount;

@@ -7,6 +7,7 @@
 
 #include "framework/edges.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 
 namespace {
 
@@ -356,11 +357,10 @@ void TCustomListBox::UpdateScrollBar() {
     scrollBar_->setVisible(needed);
     LayoutBorder();
   }
-  updatingScroll_ = true;
+  TScopedValue updating(updatingScroll_, true);
   scrollBar_->setRange(0, range);
   scrollBar_->setPageStep(page);
   scrollBar_->setValue(value);
-  updatingScroll_ = false;
 }
 
 void TCustomListBox::PaintNonClient(TCanvas& canvas) {

@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/controls.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 
 namespace {
 
@@ -171,9 +172,8 @@ void TWinControl::Realign() {
   if (alignDisabled_ > 0 || aligning_) return;
   TRect r = ClientRect();
   AdjustClientRect(r);
-  aligning_ = true;
+  TScopedValue aligning(aligning_, true);
   AlignControls(r);
-  aligning_ = false;
 }
 
 void TWinControl::EnableAlign() {

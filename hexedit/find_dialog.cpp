@@ -11,6 +11,20 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// A text field with its hex check box beside it, as one labelled row.
+void AddTextRow(QFormLayout* form, const char* caption, QLineEdit* edit, QCheckBox* hex) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(edit, 1);
+  row->addWidget(hex);
+  auto* label = new QLabel(caption);
+  label->setBuddy(edit);
+  form->addRow(label, row);
+}
+
+}  // namespace
+
 TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool replace)
     : QDialog(owner) {
   setWindowTitle(replace ? "Replace" : "Find");
@@ -18,23 +32,22 @@ TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool repl
   find_ = new QLineEdit(QString::fromStdString(o.text));
   hex_ = new QCheckBox("&Hex bytes");
   hex_->setChecked(o.hex);
-  auto* findRow = new QHBoxLayout;
-  findRow->addWidget(find_, 1);
-  findRow->addWidget(hex_);
-  auto* findLabel = new QLabel("Find &what:");
-  findLabel->setBuddy(find_);
-  form->addRow(findLabel, findRow);
+  AddTextRow(form, "Find &what:", find_, hex_);
   if (replace) {
     replacement_ = new QLineEdit(QString::fromStdString(o.replacement));
     replacementHex_ = new QCheckBox("H&ex bytes");
     replacementHex_->setChecked(o.replacementHex);
-    auto* row = new QHBoxLayout;
-    row->addWidget(replacement_, 1);
-    row->addWidget(replacementHex_);
-    auto* label = new QLabel("Replace w&ith:");
-    label->setBuddy(replacement_);
-    form->addRow(label, row);
+    AddTextRow(form, "Replace w&ith:", replacement_, replacementHex_);
   }
+  AddOptionRows(form, o);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(Buttons(replace));
+  find_->selectAll();
+  find_->setFocus();
+}
+
+void TFindDialog::AddOptionRows(QFormLayout* form, const THexEditFindOptions& o) {
   ignoreCase_ = new QCheckBox("Ignore &case");
   ignoreCase_->setChecked(o.ignoreCase);
   useWildcard_ = new QCheckBox("&Wildcard character:");
@@ -58,7 +71,9 @@ TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool repl
   direction->addWidget(backward_);
   direction->addStretch(1);
   form->addRow(direction);
+}
 
+QDialogButtonBox* TFindDialog::Buttons(bool replace) {
   auto* buttons = new QDialogButtonBox;
   auto add = [&](const char* caption, THexEditSearch::TAnswer answer, bool isDefault) {
     QPushButton* b = buttons->addButton(caption, QDialogButtonBox::ActionRole);
@@ -73,12 +88,7 @@ TFindDialog::TFindDialog(QWidget* owner, const THexEditFindOptions& o, bool repl
   }
   QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addWidget(buttons);
-  find_->selectAll();
-  find_->setFocus();
+  return buttons;
 }
 
 void TFindDialog::Close(THexEditSearch::TAnswer answer) {

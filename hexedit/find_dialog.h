@@ -8,6 +8,8 @@
 #include "hexedit/hexedit_search.h"
 
 class QCheckBox;
+class QDialogButtonBox;
+class QFormLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -22,6 +24,10 @@ class TFindDialog : public QDialog {
   QRadioButton* Backward() const { return backward_; }
 
  private:
+  // Ignore case, the wildcard and the direction.
+  void AddOptionRows(QFormLayout* form, const THexEditFindOptions& o);
+  // Find Next (the default), Replace and Replace All for the Replace dialog, Cancel.
+  QDialogButtonBox* Buttons(bool replace);
   void Close(THexEditSearch::TAnswer answer);
 
   QLineEdit* find_;

@@ -187,7 +187,7 @@ bool THexEditSearch::ReplaceCurrent() {
   const Integer m = static_cast<Integer>(pattern.size());
   bool replaced = false;
   const Integer low = d.Selection().Low;
-  if (d.HasSelection() && d.GetSelCount() == m && Search(pattern, low, low) == low) {
+  if (d.HasSelection() && v.GetSelCount() == m && Search(pattern, low, low) == low) {
     const std::vector<Byte> with = ReplacementBytes();
     const Integer at = d.Selection().Low;
     const Integer n =

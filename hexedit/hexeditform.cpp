@@ -46,6 +46,21 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
   status_->SetHeight(kStatusHeight);
   status_->SetBevelOuter(bvLowered);
   status_->SetAlignment(taLeftJustify);
+  CreateView();
+  OnClose = [this](TObject*, TCloseAction& action) {
+    if (!ConfirmDiscard())
+      action = caNone;
+    else
+      RememberDocument();
+  };
+  HookDialogs();
+  BuildHexEditMenus(*this);
+  PlaceMenuBar();
+  Realign();
+  UpdateUi();
+}
+
+void THexEditForm::CreateView() {
   view_ = new THexViewEx(this);
   view_->SetAlign(alClient);
   view_->SetBytesPerRow(16);
@@ -63,13 +78,12 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
   view_->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) {
     ShowStatusMessage(std::string());
   };
-  OnClose = [this](TObject*, TCloseAction& action) {
-    if (!ConfirmDiscard())
-      action = caNone;
-    else
-      RememberDocument();
-  };
+  // Printed pages name the file and count themselves (the print options
+  // of a file, kept with its settings, may say otherwise).
+  view_->PrintOptions().SetPageHeader(kHexEditPageHeader);
+}
 
+void THexEditForm::HookDialogs() {
   AskFileName = [this](bool save, const std::string& current) {
     const QString dir = QString::fromStdString(current);
     const QString name = save ? QFileDialog::getSaveFileName(this, "Save As", dir)
@@ -91,19 +105,11 @@ THexEditForm::THexEditForm(TWinControl* parent) : TForm(parent) {
                                  QString::fromStdString(question)) == QMessageBox::Yes;
   };
   AskOffset = [this](Integer& target) {
-    TGotoDialog dialog(this, view_->Data().GetCursorPos(), view_->DataSize());
+    TGotoDialog dialog(this, view_->GetCursorPos(), view_->DataSize());
     if (dialog.exec() != QDialog::Accepted) return false;
     target = dialog.Target();
     return true;
   };
-  // Printed pages name the file and count themselves (the print options
-  // of a file, kept with its settings, may say otherwise).
-  view_->PrintOptions().SetPageHeader(kHexEditPageHeader);
-
-  BuildHexEditMenus(*this);
-  PlaceMenuBar();
-  Realign();
-  UpdateUi();
 }
 
 THexEditForm::~THexEditForm() {
@@ -166,8 +172,7 @@ void THexEditForm::AddUiUpdater(std::function<void()> updater) {
 // ---- Document ----
 
 std::string THexEditForm::DocumentName() const {
-  const THexViewData& d = view_->Data();
-  return d.HasFile() ? d.FileName() : std::string();
+  return view_->HasFile() ? view_->FileName() : std::string();
 }
 
 void THexEditForm::SetSettingsFile(const std::string& file) {
@@ -185,7 +190,7 @@ bool THexEditForm::OpenFile(const std::string& fileName) {
   newFileName_.clear();
   statusMessage_.clear();
   try {
-    view_->ExData().LoadFromFile(fileName);
+    view_->LoadFromFile(fileName);
     // The bookmarks of the file shown before do not belong to this one.
     view_->SetBookMarksAsString("");
     if (fileSettings_) fileSettings_->Recall(*view_, fileName);
@@ -228,7 +233,7 @@ bool THexEditForm::Revert() {
 bool THexEditForm::SaveAs(const std::string& fileName) {
   if (fileName.empty()) return false;
   try {
-    view_->ExData().SaveToFile(fileName, true);
+    view_->SaveToFile(fileName, true);
   } catch (const std::exception& e) {
     ShowError(e.what());
     UpdateUi();
@@ -304,10 +309,9 @@ bool THexEditForm::ReadOnlyDocument() const {
 }
 
 std::string THexEditForm::StatusText() const {
-  const THexViewData& d = view_->Data();
-  std::string text = "Offset: 0x" + HexOffset(d.CaretIndex());
-  text += "   Selection: " + std::to_string(d.GetSelCount());
-  text += d.GetInsertMode() ? "   Insert" : "   Overwrite";
+  std::string text = "Offset: 0x" + HexOffset(view_->Data().CaretIndex());
+  text += "   Selection: " + std::to_string(view_->GetSelCount());
+  text += view_->GetInsertMode() ? "   Insert" : "   Overwrite";
   if (view_->GetModified()) text += "   Modified";
   if (ReadOnlyDocument()) text += "   read-only";
   if (!statusMessage_.empty()) text += "   " + statusMessage_;

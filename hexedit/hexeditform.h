@@ -126,6 +126,10 @@ class THexEditForm : public TForm {
   void Resize() override;
 
  private:
+  // The hex view with its settings and the events that keep the window in step.
+  void CreateView();
+  // The questions the window asks through dialogs (file names, saving, offsets).
+  void HookDialogs();
   void PlaceMenuBar();
   // Whether the document's file may not be written (its read-only flag).
   bool ReadOnlyDocument() const;

@@ -65,23 +65,24 @@ void TInspectorPanel::Resize() {
 }
 
 std::string TInspectorPanel::Character(Integer at) const {
-  const THexViewData& d = form_.View().Data();
-  if (!d.UnicodeChars()) return Utf8(Cp1252ToUnicode(d.TranslateToAnsiChar(d.GetDataAt(at))));
-  if (at + 1 >= d.DataSize()) return kHexInspectorMissing;
-  const Byte a = d.GetDataAt(at), b = d.GetDataAt(at + 1);
-  const char32_t c = d.UnicodeBigEndian() ? (a << 8 | b) : (b << 8 | a);
-  return c < 32 ? Utf8(Cp1252ToUnicode(d.MaskChar())) : Utf8(c);
+  const THexViewEx& v = form_.View();
+  if (!v.UnicodeChars()) return Utf8(Cp1252ToUnicode(v.TranslateToAnsiChar(v.GetDataAt(at))));
+  if (at + 1 >= v.DataSize()) return kHexInspectorMissing;
+  const Byte a = v.GetDataAt(at), b = v.GetDataAt(at + 1);
+  const char32_t c = v.UnicodeBigEndian() ? (a << 8 | b) : (b << 8 | a);
+  return c < 32 ? Utf8(Cp1252ToUnicode(v.MaskChar())) : Utf8(c);
 }
 
 void TInspectorPanel::Refresh() {
   if (!isVisible()) return;
-  const THexViewData& d = form_.View().Data();
+  const THexViewEx& v = form_.View();
+  const THexViewData& d = v.Data();
   position_ = d.HasSelection() ? d.Selection().Low : d.CaretIndex();
-  const Integer size = d.DataSize();
+  const Integer size = v.DataSize();
   const size_t available =
       position_ >= 0 && position_ < size ? std::min<size_t>(kWidestType, size - position_) : 0;
   Byte bytes[kWidestType] = {};
-  if (available > 0) d.ReadBuffer(bytes, position_, static_cast<Integer>(available));
+  if (available > 0) v.ReadBuffer(bytes, position_, static_cast<Integer>(available));
   char heading[64];
   std::snprintf(heading, sizeof heading, "Bytes at 0x%08X", static_cast<unsigned>(position_));
   heading_->setText(available > 0 ? heading : "No byte at the caret");

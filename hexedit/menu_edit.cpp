@@ -53,7 +53,7 @@ void BuildEditMenu(THexEditForm& form) {
     undo->setEnabled(view->GetCanUndo());
     undo->setText(StepText("&Undo", view->GetCanUndo(), view->GetUndoDescription(), "Ctrl+Z"));
     redo->setEnabled(view->GetCanRedo());
-    insert->setEnabled(view->Data().IsInsertModePossible());
+    insert->setEnabled(view->IsInsertModePossible());
     insert->setChecked(view->GetInsertMode());
     go->setEnabled(view->DataSize() > 0);
   });

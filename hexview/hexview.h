@@ -2,21 +2,27 @@
 //
 // The data side (buffer, change marks, caret byte and selection, bookmarks,
 // editing primitives, undo) lives in a THexViewData that the view owns; the
-// view forwards those operations one to one and answers the data side's
-// hooks (repaint, re-lay out, caret moved, notifications). The view itself
-// owns the layout, the position mapping between cells and bytes, the ruler,
-// the offset column, the colours and the painting.
+// view answers the data side's hooks (repaint, re-lay out, caret moved,
+// notifications). The view itself owns the layout in pixels, the ruler, the
+// offset column, the colours and the painting; which cell shows which byte
+// is THVCellLayout's (Layout()).
 //
-// Grid layout, H = 2 x BytesPerRow:
-//   column 0           offset gutter (fixed)
-//   column 1           6-pixel spacer (fixed)
-//   columns 2..H+1     one per hex digit; byte k of a row at 2+2k and 3+2k
-//   column H+2         separator between the two fields
-//   columns H+3..last  character field, one per byte (per 2 bytes in
-//                      unicode display)
-//   row 0              ruler (fixed; height 0 without ShowRuler)
-//   row 1              fixed, height 0
-//   rows 2..           data; row r shows the bytes from (r - 2) x BytesPerRow
+// One route in: the view's own methods are the component's published
+// interface (buffer, size policy, caret and selection, bookmarks, editing,
+// find and replace, streams and files, undo, character display, layout and
+// appearance), forwarding to the data side wherever that does the work.
+// Everything else of the data side (the unclamped caret index and its
+// field, the selection record, the undo storage, the change-mark set, the
+// stream, the find tables, the hooks) is reached through Data(), and only
+// there: a caller uses the view's method when there is one and Data() for
+// the rest.
+//
+// The caret has one owner, the data side (CaretIndex, CaretInCharField,
+// CaretOnSecondDigit): it has to be there without a view, since the
+// editing primitives, undo and redo, find and the host place it, and the
+// undo entries record it. The grid's current cell (Col, Row) is derived
+// from it: every move ends in PutCaret, which sets the data side's caret
+// and then the grid's cell from it (hexview_caret.cpp).
 #pragma once
 
 #include <QImage>
@@ -32,6 +38,7 @@ class QMouseEvent;
 #include "framework/bitmap.h"
 #include "framework/grids.h"
 #include "hexview/thexviewdata.h"
+#include "hexview/thvcelllayout.h"
 #include "hexview/thvcolors.h"
 #include "hexview/thvoffsetformat.h"
 
@@ -107,6 +114,7 @@ class TCustomHexView : public TCustomGrid {
   }
   bool HasFile() const { return data_->HasFile(); }
   bool ReadOnlyFile() const { return data_->ReadOnlyFile(); }
+  void SetReadOnlyFile(bool value) { data_->SetReadOnlyFile(value); }  // false does nothing
   // ---- Undo and redo ----
   void Undo() { data_->Undo(); }
   bool Redo() { return data_->Redo(); }
@@ -137,6 +145,8 @@ class TCustomHexView : public TCustomGrid {
   bool InsertMode() const { return data_->InsertMode(); }
   void SetInsertMode(bool v) { data_->SetInsertMode(v); }
   bool GetInsertMode() const { return data_->GetInsertMode(); }
+  bool IsInsertModePossible() const { return data_->IsInsertModePossible(); }
+  bool IsFileSizeFixed() const { return data_->IsFileSizeFixed(); }
 
   // ---- Selection and bookmarks ----
   bool IsSelected(Integer index) const { return data_->IsSelected(index); }
@@ -319,10 +329,13 @@ class TCustomHexView : public TCustomGrid {
   // ---- Metrics and mapping ----
   int CharWidth() const { return cw_; }  // width of "w"
   int RowHeight() const { return rowHeight_; }
-  int HexColumnCount() const { return 2 * bytesPerRow_; }  // H
-  int SeparatorColumn() const { return HexColumnCount() + 2; }
-  int FirstCharColumn() const { return HexColumnCount() + 3; }
-  int LastCharColumn() const { return ColCount() - 1; }
+  // Which cell shows which byte, for the current BytesPerRow and display.
+  THVCellLayout Layout() const { return THVCellLayout(bytesPerRow_, UnicodeChars()); }
+  static TGridCoord GridCell(const THVCell& c) { return TGridCoord{c.Col, c.Row}; }
+  int HexColumnCount() const { return Layout().HexColumnCount(); }  // H
+  int SeparatorColumn() const { return Layout().SeparatorColumn(); }
+  int FirstCharColumn() const { return Layout().FirstCharColumn(); }
+  int LastCharColumn() const { return Layout().LastCharColumn(); }
   Integer RulerUnit() const;  // U
   std::string RulerString() const;
   // Byte index of a cell (0 for negative results); remembers whether the
@@ -334,7 +347,7 @@ class TCustomHexView : public TCustomGrid {
   TGridCoord GetCursorAtPos(Integer index, bool inCharField) const;
   // The column of the same byte in the other field.
   int GetOtherFieldCol(int col, bool* wasInCharField = nullptr) const;
-  int GetRow(Integer index) const { return index / bytesPerRow_ + 2; }
+  int GetRow(Integer index) const { return Layout().RowOf(index); }
   Integer DisplayStart() const;
   Integer DisplayEnd() const;
   // Invalidates column 2 of from's row to the last column of to's row.
@@ -418,7 +431,8 @@ class TCustomHexView : public TCustomGrid {
   void PlaceSystemCaret();
   // The caret hidden and destroyed, the selecting flag cleared (focus lost).
   void LoseCaret();
-  // Moves the grid's current cell to the data side's caret.
+  // The data side moved the caret (OnCaretMoved): the grid's current cell
+  // follows, and a later Shift selection starts afresh.
   void FollowDataCaret();
   // A caret move by key or mouse: through SelectCell, then the system caret.
   void MoveCaretTo(int col, int row);
@@ -429,6 +443,12 @@ class TCustomHexView : public TCustomGrid {
   TGridCoord CellOf(Integer index, bool inCharField, bool second = false) const;
   // Types one character at the caret (hex digit or character field).
   void TypeChar(Byte ch);
+  // Typing in the hex field and in the character field; false for a key
+  // that cannot be typed there (nothing changed).
+  bool TypeHexDigit(Byte ch);
+  bool TypeCharacter(Byte ch);
+  // The 16-bit character at index in display order, 0 where no second byte follows.
+  uint16_t WideCharAt(Integer index) const;
   // The cell under a client point, after the insert-mode adjustment that
   // lets a click right of a row's last cell reach the position after it.
   TGridCoord CellAtPoint(int x, int y, bool leftButton) const;
@@ -444,9 +464,21 @@ class TCustomHexView : public TCustomGrid {
   void Init();
   void HookData();
   bool IsCaretCell(int col, int row);
-  bool AcceptCell(int col, int row);
+  // The one caret move: the data side's caret goes to the byte of (col,
+  // row) and the grid's current cell follows. byUser: a move by key or
+  // mouse, which extends the selection being made or else drops the
+  // selection; a move of the data side leaves the selection alone.
+  void PutCaret(int col, int row, bool byUser);
+  // The grid's current cell to the data side's caret, unchecked.
+  void ShowDataCaret();
   void ExtendSelection(Integer oldIndex, Integer p);
+  // The key table after the framework's key event; true when the key was used.
+  bool TableKey(Word key, TShiftState mods);
   bool MoveKey(Word key, TShiftState shift);
+  // Tab and Ctrl + T: the caret to the counterpart column.
+  void SwitchField();
+  // Ctrl + digit jumps to a bookmark, Ctrl + Shift + digit sets or clears it.
+  bool BookmarkKey(Integer digit, TShiftState mods);
   void HorizontalStep(bool forward, bool ctrl);
   void AutoScroll();
   void UpdateMouseCursor(TShiftState shift, int x, int y);
@@ -491,13 +523,11 @@ class TCustomHexView : public TCustomGrid {
   int rowHeight_ = 16;
   bool lastPosInCharField_ = false;
   bool inOffsetTextEvent_ = false;
-  bool followingCaret_ = false;
   int pendingSelectionChanges_ = 0;
   bool dropShown_ = false;
   bool wantTabs_ = true;
   bool selecting_ = false;
   Integer keyAnchor_ = -1;
-  bool inSelectCheck_ = false;
   TShiftState inputShift_ = 0;     // modifiers and buttons of the input being handled
   bool typingSuppressed_ = false;  // the key that produced the character was a Ctrl combination
   bool pendingClick_ = false;

@@ -5,84 +5,86 @@
 #include "framework/caret.h"
 
 // ---- Current cell ----
+//
+// The caret has one owner, the data side: THexViewData's CaretIndex,
+// CaretInCharField and CaretOnSecondDigit say where it is, with or without
+// a view (the editing primitives, undo and the host move it there). The
+// grid's current cell is derived from it and set in one place,
+// ShowDataCaret. A move asked of the grid (keys, mouse, wheel, SetCol)
+// only reaches SelectCell, which checks the cell, makes the move itself
+// through PutCaret and answers false, so the grid never sets its current
+// cell on its own; a move of the data side arrives through OnCaretMoved.
 
 void TCustomHexView::FollowDataCaret() {
   if (!ready_) return;
   // A caret placed by the program starts any later Shift selection afresh.
   keyAnchor_ = -1;
   selecting_ = false;
-  TGridCoord c = GetCursorAtPos(data_->CaretIndex(), data_->CaretInCharField());
-  if (!data_->CaretInCharField() && data_->CaretOnSecondDigit()) ++c.X;
+  const TGridCoord c = GridCell(
+      Layout().CellOf(data_->CaretIndex(), data_->CaretInCharField(), data_->CaretOnSecondDigit()));
   if (c.X >= ColCount() || c.Y >= RowCount()) return;  // the data side moves it next
   if (c.X == Col() && c.Y == Row()) return;
-  followingCaret_ = true;
-  try {
-    FocusCell(c.X, c.Y, true);
-  } catch (...) {
-    followingCaret_ = false;
-    throw;
-  }
-  followingCaret_ = false;
+  PutCaret(c.X, c.Y, false);
 }
 
 bool TCustomHexView::IsCaretCell(int col, int row) {
-  if (col < 2 || row < 2 || col == SeparatorColumn() || col >= ColCount()) return false;
+  const THVCellLayout layout = Layout();
+  if (!layout.IsFieldColumn(col) || !THVCellLayout::IsDataRow(row)) return false;
   const Integer size = DataSize();
-  if (size == 0) return col == 2 || (row == 2 && col == FirstCharColumn());
+  if (size == 0) return layout.IsEmptyDataCaretCell(col, row);
   const Integer index = GetPosAtCursor(col, row);
   if (index < size) return true;
   // After the data only in insert mode, on the first digit or the character.
-  const bool firstDigit = LastPosInCharField() || (col - 2) % 2 == 0;
+  const bool firstDigit = LastPosInCharField() || !THVCellLayout::IsSecondDigit(col);
   return GetInsertMode() && index == size && firstDigit;
 }
 
 bool TCustomHexView::SelectCell(int col, int row) {
-  // Moves made by the data side (and nested moves made by this check) are
-  // taken as they come.
-  if (followingCaret_ || inSelectCheck_) return AcceptCell(col, row);
-  const Integer size = DataSize();
-  if (size == 0) {
-    if (col == 2 || (row == 2 && col == FirstCharColumn())) return AcceptCell(col, row);
+  if (DataSize() == 0) {
+    if (Layout().IsEmptyDataCaretCell(col, row)) PutCaret(col, row, true);
     return false;
   }
   if (!TCustomGrid::SelectCell(col, row)) return false;
   const bool leftHeld = (inputShift_ & ssLeft) != 0;
-  inSelectCheck_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{inSelectCheck_};
   if (!(inputShift_ & ssShift) && !leftHeld) ResetSelection(true);
   if (col == SeparatorColumn()) {
-    if (leftHeld) FocusCell(col - 1, row, true);
+    // Dragged onto the separator: the row's last hex digit instead.
+    if (leftHeld) PutCaret(Layout().LastHexColumn(), row, true);
     return false;
   }
   if (!IsCaretCell(col, row)) {
     // Beyond the data: the last valid position in the same field instead.
-    const TGridCoord c = CellOf(LastValidPos(), col > SeparatorColumn());
-    if (c.X != col || c.Y != row) FocusCell(c.X, c.Y, true);
+    const TGridCoord c = CellOf(LastValidPos(), Layout().InCharField(col));
+    if (c.X != col || c.Y != row) PutCaret(c.X, c.Y, true);
     PlaceSystemCaret();
     return false;
   }
-  return AcceptCell(col, row);
+  PutCaret(col, row, true);
+  return false;
 }
 
-bool TCustomHexView::AcceptCell(int col, int row) {
+void TCustomHexView::PutCaret(int col, int row, bool byUser) {
   InvalidateCaretCells(Col(), Row());
   InvalidateCaretCells(col, row);
-  if (showRuler_) InvalidateRow(0);
+  if (showRuler_) InvalidateRow(THVCellLayout::kRulerRow);
   const Integer oldIndex = data_->CaretIndex();
   const Integer index = GetPosAtCursor(col, row);
   const bool inChar = LastPosInCharField();
-  data_->SetCaret(index, inChar, !inChar && (col - 2) % 2 == 1);
-  if (!followingCaret_) {
+  data_->SetCaret(index, inChar, !inChar && THVCellLayout::IsSecondDigit(col));
+  if (byUser) {
     if (selecting_)
       ExtendSelection(oldIndex, index);
     else if (data_->HasSelection())
       ResetSelection(true);
   }
   SelectionChanged();
-  return true;
+  ShowDataCaret();
+}
+
+void TCustomHexView::ShowDataCaret() {
+  const TGridCoord c =
+      CellOf(data_->CaretIndex(), data_->CaretInCharField(), data_->CaretOnSecondDigit());
+  MoveCurrent(c.X, c.Y, true);
 }
 
 void TCustomHexView::ExtendSelection(Integer oldIndex, Integer p) {
@@ -122,9 +124,7 @@ Integer TCustomHexView::LastValidPos() const {
 }
 
 TGridCoord TCustomHexView::CellOf(Integer index, bool inCharField, bool second) const {
-  TGridCoord c = GetCursorAtPos(index, inCharField);
-  if (!inCharField && second) ++c.X;
-  return c;
+  return GridCell(Layout().CellOf(index, inCharField, second));
 }
 
 void TCustomHexView::MoveCaretTo(int col, int row) {
@@ -135,7 +135,7 @@ void TCustomHexView::MoveCaretTo(int col, int row) {
 void TCustomHexView::SetInCharField(bool inCharField) {
   // Also on empty data, where the first character cell of row 2 is the
   // counterpart of the first hex-digit cell.
-  if (inCharField == (Col() > SeparatorColumn())) return;
+  if (inCharField == Layout().InCharField(Col())) return;
   MoveCaretTo(GetOtherFieldCol(Col()), Row());
 }
 
@@ -146,11 +146,13 @@ void TCustomHexView::Select(int startCol, int startRow, int endCol, int endRow) 
 }
 
 void TCustomHexView::InvalidateCaretCells(int col, int row) {
-  if (row < 2 || row >= RowCount() || col < 2 || col >= ColCount()) return;
+  if (!THVCellLayout::IsDataRow(row) || row >= RowCount() || THVCellLayout::IsFixedColumn(col) ||
+      col >= ColCount())
+    return;
   InvalidateHexCell(col, row);
   const int other = GetOtherFieldCol(col);
   if (other < ColCount()) InvalidateHexCell(other, row);
-  InvalidateHexCell(0, row);
+  InvalidateHexCell(THVCellLayout::kGutterColumn, row);
 }
 
 void TCustomHexView::TopLeftChanged() {

@@ -112,9 +112,9 @@ Qt::DropAction THexViewEx::ModifyOLEDropEffect(Qt::KeyboardModifiers keys) const
 void THexViewEx::ShowDragCell(int x, int y) {
   int col = 0, row = 0;
   MouseToCell(x, y, col, row);
-  col = std::clamp(col, 2, ColCount() - 1);
-  row = std::clamp(row, 2, RowCount() - 1);
-  const bool inCharField = col > SeparatorColumn();
+  col = std::clamp(col, THVCellLayout::kFirstHexColumn, ColCount() - 1);
+  row = std::clamp(row, THVCellLayout::kFirstDataRow, RowCount() - 1);
+  const bool inCharField = Layout().InCharField(col);
   Integer p = std::clamp(CellByteIndex(col, row), 0, DataSize());
   if (IsSelected(p)) p = Data().Selection().Low;
   const Integer unit = std::max(1, BytesPerUnit());
@@ -122,7 +122,7 @@ void THexViewEx::ShowDragCell(int x, int y) {
   // Near an edge the view scrolls by one row or column.
   const int lastRow = TopRow() + std::max(1, VisibleRowCount()) - 1;
   const int lastCol = LeftCol() + std::max(1, VisibleColCount()) - 1;
-  if ((row <= TopRow() || row < 3) && TopRow() > FixedRows())
+  if ((row <= TopRow() || row <= THVCellLayout::kFirstDataRow) && TopRow() > FixedRows())
     SetTopRow(TopRow() - 1);
   else if (row >= lastRow && lastRow < RowCount() - 1)
     SetTopRow(TopRow() + 1);
@@ -191,8 +191,8 @@ void THexViewEx::StartOleDrag() {
   const Qt::DropAction result = THVDropSource::Run(drag, allowed);
   dragData_ = nullptr;
   if (droppedOnSelf_) {
-    Data().CombineUndo(2, kHVDataMoved);  // deletion and insertion: one step
-  } else if (result == Qt::MoveAction && !ReadOnlyView() && !Data().IsFileSizeFixed() &&
+    CombineUndo(2, kHVDataMoved);  // deletion and insertion: one step
+  } else if (result == Qt::MoveAction && !ReadOnlyView() && !IsFileSizeFixed() &&
              Data().HasSelection()) {
     DeleteSelection(kHVDataMoved);  // the bytes went to another program
   }

@@ -2,6 +2,7 @@
 // deleting, bookmarks).
 #include <QKeyEvent>
 #include <algorithm>
+#include <limits>
 
 #include "hexview/hexview.h"
 
@@ -56,72 +57,75 @@ void TCustomHexView::keyPressEvent(QKeyEvent* e) {
 void TCustomHexView::KeyDown(Word& key, TShiftState shift) {
   TCustomGrid::KeyDown(key, shift);  // the framework's key event first
   if (key == 0) return;
-  inputShift_ = shift & kModifiers;
   const TShiftState mods = shift & kModifiers;
-  const bool ctrl = (mods & ssCtrl) != 0;
+  inputShift_ = mods;
   // A Ctrl (without Alt) combination never types a character.
-  typingSuppressed_ = ctrl && !(mods & ssAlt);
+  typingSuppressed_ = (mods & ssCtrl) && !(mods & ssAlt);
   if (mods == 0 && key != VK_SHIFT && !GetInsertMode()) ResetSelection(true);
+  if (TableKey(key, mods)) key = 0;
+}
 
+bool TCustomHexView::TableKey(Word key, TShiftState mods) {
+  const bool ctrl = (mods & ssCtrl) != 0;
+  const bool selectingMods = mods == ssShift || mods == (ssShift | ssCtrl);
   if (key == VK_SHIFT) {
-    if (mods == ssShift || mods == (ssShift | ssCtrl)) selecting_ = true;
-    key = 0;
-    return;
+    if (selectingMods) selecting_ = true;
+    return true;
   }
   if (IsMoveKey(key) || (key == VK_BACK && (!GetInsertMode() || ReadOnlyView()))) {
     // Shift held extends (also when its own key-down was not seen).
-    selecting_ = (mods & ssShift) && (mods == ssShift || mods == (ssShift | ssCtrl));
-    if (key == VK_BACK && ctrl) {
-      key = 0;
-      return;
-    }
-    if (MoveKey(key == VK_BACK ? VK_LEFT : key, mods)) key = 0;
-    return;
+    selecting_ = selectingMods;
+    if (key == VK_BACK && ctrl) return true;  // Ctrl + Backspace does nothing
+    return MoveKey(key == VK_BACK ? VK_LEFT : key, mods);
   }
   switch (key) {
     case VK_TAB:
-      if (wantTabs_ && (mods == 0 || mods == ssShift)) {
-        SetInCharField(Col() < SeparatorColumn());
-        key = 0;
-      }
-      return;
+      if (!wantTabs_ || (mods != 0 && mods != ssShift)) return false;
+      SwitchField();
+      return true;
     case VK_INSERT:
       SetInsertMode(!GetInsertMode());
-      key = 0;
-      return;
+      return true;
     case VK_DELETE:
       if (!ReadOnlyView() && (GetInsertMode() || mods == ssCtrl)) InternalErase(false);
-      key = 0;
-      return;
+      return true;
     case VK_BACK:  // insert mode, not read-only: deletes
       InternalErase(true);
-      key = 0;
-      return;
+      return true;
     default:
       break;
   }
   if (key == 'T' && mods == ssCtrl) {
-    SetInCharField(Col() < SeparatorColumn());
-    key = 0;
-    return;
+    SwitchField();
+    return true;
   }
-  if (key >= '0' && key <= '9' && ctrl) {
-    const Integer digit = key - '0';
-    if (mods == ssCtrl) {
-      GotoBookmark(digit);
-      key = 0;
-    } else if (mods == (ssCtrl | ssShift)) {
-      SetBookmarkVals(digit, data_->CaretIndex(), Col() > SeparatorColumn());
-      key = 0;
-    }
+  if (key >= '0' && key <= '9' && ctrl) return BookmarkKey(key - '0', mods);
+  return false;
+}
+
+void TCustomHexView::SwitchField() {
+  SetInCharField(Col() < SeparatorColumn());
+}
+
+bool TCustomHexView::BookmarkKey(Integer digit, TShiftState mods) {
+  if (mods == ssCtrl) {
+    GotoBookmark(digit);
+    return true;
   }
+  if (mods == (ssCtrl | ssShift)) {
+    SetBookmarkVals(digit, data_->CaretIndex(), Layout().InCharField(Col()));
+    return true;
+  }
+  return false;
 }
 
 bool TCustomHexView::MoveKey(Word key, TShiftState mods) {
+  const THVCellLayout layout = Layout();
   const bool ctrl = (mods & ssCtrl) != 0;
   const int row = Row();
+  const int firstRow = THVCellLayout::kFirstDataRow;
   const int lastRow = RowCount() - 1;
-  const bool inChar = Col() > SeparatorColumn();
+  const bool inChar = layout.InCharField(Col());
   const int visible = std::max(1, VisibleRowCount());
   switch (key) {
     case VK_LEFT:
@@ -130,26 +134,27 @@ bool TCustomHexView::MoveKey(Word key, TShiftState mods) {
       return true;
     case VK_UP:
     case VK_DOWN:
-      if (!ctrl) MoveCaretTo(Col(), std::clamp(row + (key == VK_UP ? -1 : 1), 2, lastRow));
+      if (!ctrl) MoveCaretTo(Col(), std::clamp(row + (key == VK_UP ? -1 : 1), firstRow, lastRow));
       return true;
     case VK_PRIOR:
       if (ctrl) {
         MoveCaretTo(Col(), TopRow());
       } else {
-        SetTopRow(std::max(2, TopRow() - (visible - 1)));
-        MoveCaretTo(Col(), std::max(2, row - (visible - 1)));
+        SetTopRow(std::max(firstRow, TopRow() - (visible - 1)));
+        MoveCaretTo(Col(), std::max(firstRow, row - (visible - 1)));
       }
       return true;
     case VK_NEXT:
       if (ctrl) {
         MoveCaretTo(Col(), std::min(lastRow, TopRow() + visible - 1));
       } else {
-        SetTopRow(std::min(std::max(2, RowCount() - visible), TopRow() + visible - 1));
+        SetTopRow(std::min(std::max(firstRow, RowCount() - visible), TopRow() + visible - 1));
         MoveCaretTo(Col(), std::min(lastRow, row + visible - 1));
       }
       return true;
     case VK_HOME:
-      MoveCaretTo(inChar ? FirstCharColumn() : 2, ctrl ? 2 : row);
+      MoveCaretTo(inChar ? layout.FirstCharColumn() : THVCellLayout::kFirstHexColumn,
+                  ctrl ? firstRow : row);
       return true;
     case VK_END: {
       if (ctrl) {
@@ -157,8 +162,9 @@ bool TCustomHexView::MoveKey(Word key, TShiftState mods) {
         MoveCaretTo(c.X, c.Y);
         return true;
       }
-      const Integer rowLast = (row - 1) * BytesPerRow() - 1;
-      const Integer index = std::clamp(rowLast, 0, LastValidPos());
+      const Integer rowEnd = static_cast<Integer>(
+          std::min<Int64>(layout.RowEnd(row), std::numeric_limits<Integer>::max()));
+      const Integer index = std::clamp(rowEnd, 0, LastValidPos());
       const TGridCoord c = CellOf(index, inChar, index < DataSize());
       MoveCaretTo(c.X, c.Y);
       return true;
@@ -170,14 +176,14 @@ bool TCustomHexView::MoveKey(Word key, TShiftState mods) {
 
 void TCustomHexView::HorizontalStep(bool forward, bool ctrl) {
   if (ctrl) {
-    MoveCaretTo(forward ? LastCharColumn() : 2, Row());
+    MoveCaretTo(forward ? LastCharColumn() : THVCellLayout::kFirstHexColumn, Row());
     return;
   }
   const Integer size = DataSize();
   const Integer unit = std::max(1, BytesPerUnit());
   const Integer index = data_->CaretIndex();
   const int col = Col();
-  const bool inChar = col > SeparatorColumn();
+  const bool inChar = Layout().InCharField(col);
   if (inChar) {
     const Integer step = (selecting_ || UnicodeChars()) ? unit : 1;
     const Integer target =
@@ -194,7 +200,7 @@ void TCustomHexView::HorizontalStep(bool forward, bool ctrl) {
     MoveCaretTo(c.X, c.Y);
     return;
   }
-  const bool second = (col - 2) % 2 == 1;
+  const bool second = THVCellLayout::IsSecondDigit(col);
   if (forward) {
     if (!second && index < size) {
       MoveCaretTo(col + 1, Row());

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/scoped_value.h"
 #include "hexview/hvnumtext.h"
 
 namespace {
@@ -23,17 +24,11 @@ void TCustomHexView::CalcSizes() {
 
 void TCustomHexView::LayoutGrid() {
   if (!ready_) return;
-  const Int64 size = DataSize();
-  Int64 rows = 3;
-  if (size > 0) {
-    rows = (size + bytesPerRow_ - 1) / bytesPerRow_ + 2;
-    if (GetInsertMode() && size % bytesPerRow_ == 0) ++rows;
-  }
-  const int cols = UnicodeChars() ? 2 * bytesPerRow_ + bytesPerRow_ / 2 + 3 : 3 * bytesPerRow_ + 3;
-  SetColCount(cols);
-  SetRowCount(static_cast<int>(rows));
-  SetFixedCols(2);
-  SetFixedRows(2);
+  const THVCellLayout layout = Layout();
+  SetColCount(layout.ColumnCount());
+  SetRowCount(layout.RowCount(DataSize(), GetInsertMode()));
+  SetFixedCols(THVCellLayout::kFixedColumns);
+  SetFixedRows(THVCellLayout::kFixedRows);
   AdjustMetrics();
   FollowDataCaret();
 }
@@ -45,30 +40,30 @@ void TCustomHexView::AdjustMetrics() {
   cw_ = std::max(1, measure.TextWidth("w"));
   rowHeight_ = measure.TextHeight("yY") + 2;
   if (DefaultRowHeight() != rowHeight_) SetDefaultRowHeight(rowHeight_);
-  SetRowHeights(1, 0);
-  SetRowHeights(0, showRuler_ ? rowHeight_ + 3 : 0);
+  SetRowHeights(THVCellLayout::kSpacerRow, 0);
+  SetRowHeights(THVCellLayout::kRulerRow, showRuler_ ? rowHeight_ + 3 : 0);
   SetColumnWidths();
 }
 
 void TCustomHexView::SetColumnWidths() {
-  const int h = HexColumnCount();
-  const int g = 2 * bytesPerColumn_;
-  SetColWidths(0, GutterWidthPixels());
-  SetColWidths(1, 6);
-  for (int i = 0; i <= h; ++i) {
+  const THVCellLayout layout = Layout();
+  SetColWidths(THVCellLayout::kGutterColumn, GutterWidthPixels());
+  SetColWidths(THVCellLayout::kSpacerColumn, 6);
+  // The hex digits and the separator after them; a gap follows every group
+  // of BytesPerColumn bytes and every block.
+  for (int col = THVCellLayout::kFirstHexColumn; col <= layout.SeparatorColumn(); ++col) {
     int w = cw_;
-    if (i == h - 1) {
+    if (col == layout.LastHexColumn()) {
       w = 2 * cw_;
-    } else if (i < h) {
-      if ((i + 2) % g == 1) w += cw_;
-      if (bytesPerBlock_ > 1 && (i + 2) % (2 * bytesPerBlock_) == 1) w += cw_;
+    } else if (col < layout.SeparatorColumn()) {
+      if (THVCellLayout::EndsGroup(col, bytesPerColumn_)) w += cw_;
+      if (bytesPerBlock_ > 1 && THVCellLayout::EndsGroup(col, bytesPerBlock_)) w += cw_;
     }
-    SetColWidths(i + 2, w);
+    SetColWidths(col, w);
   }
   const bool unicode = UnicodeChars();
   const Integer u = RulerUnit();
-  const int charCols = unicode ? bytesPerRow_ / 2 : bytesPerRow_;
-  for (int j = 0; j < charCols; ++j) {
+  for (int j = 0; j < layout.CharColumnCount(); ++j) {
     int w = cw_ + 1;
     if (u > 1 && j % u == u - 1 && !unicode) w = 3 * cw_ / 2 + 1;
     if (bytesPerBlock_ > 1 && separateBlocksInCharField_) {
@@ -76,20 +71,20 @@ void TCustomHexView::SetColumnWidths() {
                                     : j % bytesPerBlock_ == bytesPerBlock_ - 1;
       if (blockEnd) w += cw_;
     }
-    SetColWidths(FirstCharColumn() + j, w);
+    SetColWidths(layout.CharColumn(j), w);
   }
-  SetColWidths(LastCharColumn(), 2 * cw_ + 1);
+  SetColWidths(layout.LastCharColumn(), 2 * cw_ + 1);
 }
 
 int TCustomHexView::GutterWidthPixels() {
   if (gutterWidth_ != -1) return gutterWidth_;
-  const Int64 lastRowOffset = static_cast<Int64>(RowCount() - 3) * bytesPerRow_;
+  const Int64 lastRowOffset = Layout().RowStart(RowCount() - 1);
   offsetFormat_.CalcWidth(lastRowOffset);
   return (CodePointCount(GetOffsetString(lastRowOffset)) + 1) * cw_ + 21;
 }
 
 void TCustomHexView::UpdateGetOffsetText() {
-  SetColWidths(0, GutterWidthPixels());
+  SetColWidths(THVCellLayout::kGutterColumn, GutterWidthPixels());
   Invalidate();
 }
 
@@ -102,14 +97,8 @@ THVOffsetUnits TCustomHexView::OffsetUnits() const {
 std::string TCustomHexView::GetOffsetString(Int64 offset) {
   if (OnGetOffsetText && !inOffsetTextEvent_) {
     std::string text;
-    inOffsetTextEvent_ = true;
-    try {
-      OnGetOffsetText(this, offset, text);
-    } catch (...) {
-      inOffsetTextEvent_ = false;
-      throw;
-    }
-    inOffsetTextEvent_ = false;
+    TScopedValue inEvent(inOffsetTextEvent_, true);  // a nested request uses the format
+    OnGetOffsetText(this, offset, text);
     return text;
   }
   return offsetFormat_.OffsetText(offset, hexLowerCase_);
@@ -142,44 +131,27 @@ std::string TCustomHexView::RulerString() const {
 // ---- Position mapping ----
 
 Integer TCustomHexView::GetPosAtCursor(int col, int row) {
-  lastPosInCharField_ = col > HexColumnCount() + 2;
+  lastPosInCharField_ = Layout().InCharField(col);
   return CellByteIndex(col, row);
 }
 
 Integer TCustomHexView::CellByteIndex(int col, int row) const {
-  const int h = HexColumnCount();
-  Int64 k;
-  if (col > h + 2) {
-    k = col - (h + 3);
-    if (UnicodeChars()) k *= 2;
-  } else {
-    k = (col - 2) / 2;
-  }
-  const Int64 index = k + static_cast<Int64>(row - 2) * bytesPerRow_;
-  return index < 0 ? 0 : static_cast<Integer>(index);
+  return Layout().IndexAt(col, row);
 }
 
 TGridCoord TCustomHexView::GetCursorAtPos(Integer index, bool inCharField) const {
-  if (index < 0) return TGridCoord{2, 2};
-  const int inRow = index % bytesPerRow_;
-  const int row = index / bytesPerRow_ + 2;
-  if (!inCharField) return TGridCoord{inRow * 2 + 2, row};
-  const int k = UnicodeChars() ? inRow / 2 : inRow;
-  return TGridCoord{k + FirstCharColumn(), row};
+  return GridCell(Layout().CellOf(index, inCharField));
 }
 
 int TCustomHexView::GetOtherFieldCol(int col, bool* wasInCharField) const {
-  const int h = HexColumnCount();
-  const bool inChar = col > h + 2;
-  if (wasInCharField) *wasInCharField = inChar;
-  const int per = UnicodeChars() ? 4 : 2;
-  if (!inChar) return (col - 2) / per + h + 3;
-  return per * (col - h - 3) + 2;
+  const THVCellLayout layout = Layout();
+  if (wasInCharField) *wasInCharField = layout.InCharField(col);
+  return layout.OtherFieldColumn(col);
 }
 
 Integer TCustomHexView::DisplayStart() const {
   if (DataSize() == 0) return -1;
-  return (TopRow() - 2) * bytesPerRow_;
+  return static_cast<Integer>(Layout().RowStart(TopRow()));
 }
 
 Integer TCustomHexView::DisplayEnd() const {
@@ -192,19 +164,19 @@ Integer TCustomHexView::DisplayEnd() const {
 // ---- Invalidation ----
 
 void TCustomHexView::RedrawPos(Integer from, Integer to) {
-  InvalidateArea(BoxRect(2, GetRow(from), LastCharColumn(), GetRow(to)));
+  InvalidateArea(
+      BoxRect(THVCellLayout::kFirstHexColumn, GetRow(from), LastCharColumn(), GetRow(to)));
 }
 
 void TCustomHexView::RepaintBytes(Integer pos, Integer count) {
+  const THVCellLayout layout = Layout();
   for (Integer i = pos; i < pos + count; ++i) {
-    const TGridCoord hex = GetCursorAtPos(i, false);
-    const TGridCoord chr = GetCursorAtPos(i, true);
-    InvalidateHexCell(hex.X, hex.Y);
-    InvalidateHexCell(hex.X + 1, hex.Y);
-    InvalidateHexCell(chr.X, chr.Y);
+    for (const THVCell c :
+         {layout.CellOf(i, false), layout.CellOf(i, false, true), layout.CellOf(i, true)})
+      InvalidateHexCell(c.Col, c.Row);
   }
 }
 
 void TCustomHexView::RepaintGutter() {
-  InvalidateArea(Rect(0, 0, ColWidths(0), ClientHeight()));
+  InvalidateArea(Rect(0, 0, ColWidths(THVCellLayout::kGutterColumn), ClientHeight()));
 }

@@ -18,14 +18,16 @@ TGridCoord TCustomHexView::CellAtPoint(int x, int y, bool leftButton) const {
   TGridCoord c = MouseCoord(x, y);
   // In insert mode a point well right of a row's last cell stands for the
   // first cell of that field in the next row: the position after the row.
-  if (leftButton && InsertMode() && c.Y >= 2) {
-    const int lastHex = SeparatorColumn() - 1;
-    if (c.X == lastHex || c.X == LastCharColumn()) {
+  const THVCellLayout layout = Layout();
+  if (leftButton && InsertMode() && THVCellLayout::IsDataRow(c.Y)) {
+    const int lastHex = layout.LastHexColumn();
+    if (c.X == lastHex || c.X == layout.LastCharColumn()) {
       const TRect r = CellRect(c.X, c.Y);
       if (!r.IsEmpty() && x - r.Left > cw_) {
         const TGridCoord below = MouseCoord(x, y + RowHeights(c.Y));
         const int row = below.Y >= 0 ? below.Y : c.Y + 1;
-        if (row < RowCount()) c = {c.X == lastHex ? 2 : FirstCharColumn(), row};
+        if (row < RowCount())
+          c = {c.X == lastHex ? THVCellLayout::kFirstHexColumn : layout.FirstCharColumn(), row};
       }
     }
   }
@@ -33,7 +35,7 @@ TGridCoord TCustomHexView::CellAtPoint(int x, int y, bool leftButton) const {
 }
 
 bool TCustomHexView::IsDataCell(const TGridCoord& c) const {
-  return c.X >= 2 && c.Y >= 2 && c.X < ColCount() && c.Y < RowCount() && c.X != SeparatorColumn();
+  return Layout().IsFieldColumn(c.X) && THVCellLayout::IsDataRow(c.Y) && c.Y < RowCount();
 }
 
 void TCustomHexView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -46,8 +48,8 @@ void TCustomHexView::MouseDown(TMouseButton button, TShiftState shift, int x, in
   const TGridCoord c = CellAtPoint(x, y, left);
   // A left press on the separator is a press beside the row's last hex
   // digit: the cell check puts the caret there.
-  const bool onSeparator =
-      left && c.X == SeparatorColumn() && c.Y >= 2 && c.Y < RowCount() && DataSize() > 0;
+  const bool onSeparator = left && c.X == SeparatorColumn() && THVCellLayout::IsDataRow(c.Y) &&
+                           c.Y < RowCount() && DataSize() > 0;
   const bool onData = IsDataCell(c) || onSeparator;
   const Integer index = onData && !onSeparator ? CellByteIndex(c.X, c.Y) : -1;
   const bool onSelection = index >= 0 && index < DataSize() && IsSelected(index);
@@ -117,11 +119,11 @@ void TCustomHexView::AutoScroll() {
   int row = Row(), col = Col();
   const TPoint p = dragPoint_;
   if (p.Y < info.Vert.FixedBoundary)
-    row = std::max(2, TopRow() - 1);
+    row = std::max(THVCellLayout::kFirstDataRow, TopRow() - 1);
   else if (p.Y >= info.Vert.GridBoundary)
     row = std::min(RowCount() - 1, info.Vert.LastFullVisibleCell + 1);
   if (p.X < info.Horz.FixedBoundary)
-    col = std::max(2, LeftCol() - 1);
+    col = std::max(THVCellLayout::kFirstHexColumn, LeftCol() - 1);
   else if (p.X >= info.Horz.GridBoundary)
     col = std::min(ColCount() - 1, info.Horz.LastFullVisibleCell + 1);
   if (col == SeparatorColumn()) col += p.X < info.Horz.FixedBoundary ? -1 : 1;
@@ -154,7 +156,7 @@ void TCustomHexView::UpdateMouseCursor(TShiftState shift, int x, int y) {
   Qt::CursorShape shape = Qt::IBeamCursor;
   if (!(shift & (ssLeft | ssRight | ssMiddle | ssShift | ssCtrl | ssAlt))) {
     const TGridCoord c = MouseCoord(x, y);
-    const bool fixed = c.X < 2 || c.Y < 2;
+    const bool fixed = THVCellLayout::IsFixedColumn(c.X) || THVCellLayout::IsFixedRow(c.Y);
     const bool onSelection = IsDataCell(c) && CellByteIndex(c.X, c.Y) < DataSize() &&
                              IsSelected(CellByteIndex(c.X, c.Y));
     if (fixed || onSelection) shape = Qt::ArrowCursor;

@@ -6,7 +6,7 @@
 
 Integer TCustomHexView::GetTopLeftPosition(bool& inCharField) {
   inCharField = GetInCharField();
-  return CellByteIndex(std::max(2, LeftCol()), TopRow());
+  return CellByteIndex(std::max(THVCellLayout::kFirstHexColumn, LeftCol()), TopRow());
 }
 
 void TCustomHexView::SetTopLeftPosition(Integer index, bool inCharField) {

@@ -53,7 +53,8 @@ void THexViewEx::contextMenuEvent(QContextMenuEvent* e) {
   const bool fromKeyboard = e->reason() == QContextMenuEvent::Keyboard;
   const TPoint p = ClientPos(e->pos());
   const TGridCoord c = MouseCoord(p.X, p.Y);
-  const bool overGutterOrRuler = fromKeyboard || (c.X >= 0 && c.X < 2) || (c.Y >= 0 && c.Y < 2);
+  const bool overGutterOrRuler = fromKeyboard || (c.X >= 0 && THVCellLayout::IsFixedColumn(c.X)) ||
+                                 (c.Y >= 0 && THVCellLayout::IsFixedRow(c.Y));
   if (!overGutterOrRuler) {
     TCustomHexView::contextMenuEvent(e);
     return;

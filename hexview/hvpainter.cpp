@@ -41,7 +41,8 @@ THVPainter::THVPainter(TCustomHexView& view, TCanvas& canvas, const QRegion& reg
       flip_(view.UseRightToLeftAlignment()),
       focused_(view.Focused()),
       cw_(view.CharWidth()),
-      textHeight_(view.RowHeight() - 2) {}
+      textHeight_(view.RowHeight() - 2),
+      layout_(view.Layout()) {}
 
 void THVPainter::Run() {
   canvas_.Brush().SetColor(view_.Color());
@@ -50,8 +51,8 @@ void THVPainter::Run() {
   CollectRows();
   ruler_ = view_.RulerString();
   for (const Span& row : rows_) {
-    if (row.Index == 0 && view_.ShowRuler()) PaintRuler(row);
-    if (row.Index >= 2) PaintDataRow(row);
+    if (row.Index == THVCellLayout::kRulerRow && view_.ShowRuler()) PaintRuler(row);
+    if (THVCellLayout::IsDataRow(row.Index)) PaintDataRow(row);
   }
   PaintMargins();
   PaintEdges();
@@ -61,7 +62,7 @@ void THVPainter::Run() {
 
 void THVPainter::CollectColumns() {
   int x = 0;
-  for (int c = 0; c < 2 && c < view_.ColCount(); ++c) {
+  for (int c = 0; THVCellLayout::IsFixedColumn(c) && c < view_.ColCount(); ++c) {
     cols_.push_back({c, x, x + view_.ColWidths(c)});
     x += view_.ColWidths(c);
   }
@@ -73,7 +74,7 @@ void THVPainter::CollectColumns() {
 
 void THVPainter::CollectRows() {
   int y = 0;
-  for (int r = 0; r < 2 && r < view_.RowCount(); ++r) {
+  for (int r = 0; THVCellLayout::IsFixedRow(r) && r < view_.RowCount(); ++r) {
     rows_.push_back({r, y, y + view_.RowHeights(r)});
     y += view_.RowHeights(r);
   }
@@ -90,7 +91,7 @@ void THVPainter::PaintRuler(const Span& row) {
   for (const Span& col : cols_) {
     const TRect cell = Rect(col.Start, row.Start, col.End, row.End);
     if (!Hit(cell)) continue;
-    if (col.Index < 2) {
+    if (THVCellLayout::IsFixedColumn(col.Index)) {
       Fill(cell, colours.OffsetBackGround());
       CellLines(col.Index, cell);
     } else {
@@ -101,15 +102,14 @@ void THVPainter::PaintRuler(const Span& row) {
 
 void THVPainter::PaintRulerCell(const Span& col, const Span& row) {
   const int c = col.Index;
-  const int h = view_.HexColumnCount();
   std::string text;
-  if (c == h + 2) {
+  if (c == layout_.SeparatorColumn()) {
     text = "  ";
-  } else if (c < h + 2) {
-    const size_t at = static_cast<size_t>(c - 2);
+  } else if (!layout_.InCharField(c)) {
+    const size_t at = static_cast<size_t>(THVCellLayout::HexColumnIndex(c));
     text = at < ruler_.size() ? std::string(1, ruler_[at]) : " ";
   } else {
-    const int j = c - (h + 3);
+    const int j = layout_.CharColumnIndex(c);
     const int u = view_.RulerUnit();
     const bool lower = view_.HexLowerCase();
     if (view_.UnicodeChars())
@@ -132,10 +132,10 @@ void THVPainter::PaintDataRow(const Span& row) {
   for (const Span& col : cols_) {
     const TRect cell = Rect(col.Start, row.Start, col.End, row.End);
     if (!Hit(cell)) continue;
-    if (col.Index == 0)
+    if (col.Index == THVCellLayout::kGutterColumn)
       PaintOffsetCell(col, row);
-    else if (col.Index == 1)
-      CellLines(1, cell);
+    else if (col.Index == THVCellLayout::kSpacerColumn)
+      CellLines(col.Index, cell);
     else
       PaintDataCell(col, row);
   }
@@ -148,17 +148,16 @@ void THVPainter::PaintOffsetCell(const Span& col, const Span& row) {
   const TColor back = current ? k.CurrentOffsetBackground() : k.OffsetBackGround();
   const CellColours colours{back, current ? k.CurrentOffset() : k.Offset(), back};
   const TRect cell = Rect(col.Start, row.Start, col.End, row.End);
-  const Int64 offset = static_cast<Int64>(r - 2) * view_.BytesPerRow();
-  DrawTextCell(0, r, cell, view_.GetOffsetString(offset), colours, true);
+  DrawTextCell(col.Index, r, cell, view_.GetOffsetString(layout_.RowStart(r)), colours, true);
   PaintBookmarks(cell, r);
-  CellLines(0, cell);
+  CellLines(col.Index, cell);
 }
 
 void THVPainter::PaintBookmarks(const TRect& cell, int row) {
   const THVBookmarks& marks = data_.Bookmarks();
   for (int b = 0; b < kHVBookmarkCount; ++b) {
     const THVBookmark& m = marks[b];
-    if (m.Position < 0 || view_.GetRow(m.Position) != row) continue;
+    if (m.Position < 0 || layout_.RowOf(m.Position) != row) continue;
     const QImage& image = view_.bookmarkImages_[b + (m.InCharField ? 10 : 0)];
     const TRect at = Out(Bounds(cell.Left + 3, cell.Top + (cell.Height() - 10) / 2, 10, 10));
     canvas_.Draw(at.Left, at.Top, image);
@@ -176,10 +175,10 @@ void THVPainter::PaintDataCell(const Span& col, const Span& row) {
     const TRect out = Out(cell);
     if (GetCaretPos() != TPoint(out.Left, out.Top)) SetCaretPos(out.Left, out.Top);
   }
-  if (c == view_.SeparatorColumn()) {
+  if (c == layout_.SeparatorColumn()) {
     Fill(cell, view_.Colors().Background());
   } else {
-    const Integer index = view_.CellByteIndex(c, r);
+    const Integer index = layout_.IndexAt(c, r);
     if (index < data_.DataSize())
       DrawTextCell(c, r, cell, DataCellText(c, index), DataCellColours(c, index), false);
   }
@@ -190,8 +189,8 @@ void THVPainter::PaintDataCell(const Span& col, const Span& row) {
 std::string THVPainter::DataCellText(int col, int index) const {
   const Byte* bytes = data_.GetFastPointer();
   const Byte b = bytes[index];
-  if (col <= view_.SeparatorColumn()) {
-    const bool high = ((col - 2) % 2 == 0) != data_.SwapNibbles();
+  if (!layout_.InCharField(col)) {
+    const bool high = !THVCellLayout::IsSecondDigit(col) != data_.SwapNibbles();
     return std::string(1, HexDigit(high ? b >> 4 : b, view_.HexLowerCase()));
   }
   if (data_.UnicodeChars()) {
@@ -208,7 +207,7 @@ std::string THVPainter::DataCellText(int col, int index) const {
 
 THVPainter::CellColours THVPainter::DataCellColours(int col, int index) const {
   const THVColors& k = view_.Colors();
-  const bool inChar = col > view_.SeparatorColumn();
+  const bool inChar = layout_.InCharField(col);
   const bool wide = inChar && data_.UnicodeChars();
   CellColours colours{k.Background(), k.ChangedText(), k.ChangedBackground()};
   const bool changed = data_.HasChanged(index) || (wide && data_.HasChanged(index + 1));
@@ -217,13 +216,13 @@ THVPainter::CellColours THVPainter::DataCellColours(int col, int index) const {
     if (inChar)
       colours.Text = view_.Font().Color();
     else
-      colours.Text =
-          ((col - 2) / (2 * view_.BytesPerColumn())) % 2 == 0 ? k.OddColumn() : k.EvenColumn();
+      colours.Text = THVCellLayout::HexGroup(col, view_.BytesPerColumn()) % 2 == 0 ? k.OddColumn()
+                                                                                   : k.EvenColumn();
   }
   if (data_.IsSelected(index) && (!view_.HideSelection() || focused_)) {
     const Integer high = data_.Selection().High;
     const bool lastByte = index == high || (wide && index + 1 == high);
-    const bool lastColumn = col == view_.LastCharColumn() || col == view_.HexColumnCount() + 1;
+    const bool lastColumn = col == layout_.LastCharColumn() || col == layout_.LastHexColumn();
     if (!lastColumn && !lastByte) colours.Cell = InvertColor(colours.Cell);
     colours.Box = InvertColor(colours.Box);
     colours.Text = InvertColor(colours.Text);
@@ -312,8 +311,8 @@ void THVPainter::CellLines(int col, const TRect& cell) {
   if (!view_.DrawGridLines()) return;
   const TColor grid = view_.Colors().Grid();
   HLine(cell.Left, cell.Right, cell.Bottom - 1, grid);
-  if (col == view_.SeparatorColumn()) VLine(cell.Left, cell.Top, cell.Bottom, grid);
-  if (col == view_.LastCharColumn()) VLine(cell.Right - 1, cell.Top, cell.Bottom, grid);
+  if (col == layout_.SeparatorColumn()) VLine(cell.Left, cell.Top, cell.Bottom, grid);
+  if (col == layout_.LastCharColumn()) VLine(cell.Right - 1, cell.Top, cell.Bottom, grid);
 }
 
 // clNone: the dotted focus outline; otherwise a hollow rectangle in outline.

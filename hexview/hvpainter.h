@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/canvas.h"
+#include "hexview/thvcelllayout.h"
 
 class TCustomHexView;
 class THexViewData;
@@ -70,4 +71,5 @@ class THVPainter {
   int cw_;
   int textHeight_;
   std::string ruler_;
+  THVCellLayout layout_;
 };

@@ -35,7 +35,7 @@ void AddOffset(TTextWithAttr& line, TCustomHexView& view, Integer first) {
 }
 
 void AddHex(TTextWithAttr& line, TCustomHexView& view, Integer first, Integer last) {
-  const THexViewData& d = view.Data();
+  const TCustomHexView& d = view;
   const Integer perRow = view.BytesPerRow(), perColumn = view.BytesPerColumn();
   const Integer perBlock = view.BytesPerBlock();
   for (Integer k = 0; k < perRow; ++k) {
@@ -56,7 +56,7 @@ void AddHex(TTextWithAttr& line, TCustomHexView& view, Integer first, Integer la
   }
 }
 
-char32_t CharOf(const THexViewData& d, Integer index, Integer last) {
+char32_t CharOf(const TCustomHexView& d, Integer index, Integer last) {
   if (!d.UnicodeChars()) return Cp1252ToUnicode(d.TranslateToAnsiChar(d.GetDataAt(index)));
   const Byte b = d.GetDataAt(index);
   const Byte next = index + 1 <= last ? d.GetDataAt(index + 1) : 0;
@@ -67,7 +67,7 @@ char32_t CharOf(const THexViewData& d, Integer index, Integer last) {
 }
 
 void AddChars(TTextWithAttr& line, TCustomHexView& view, Integer first, Integer last) {
-  const THexViewData& d = view.Data();
+  const TCustomHexView& d = view;
   const bool unicode = d.UnicodeChars();
   const Integer step = unicode ? 2 : 1, perRow = view.BytesPerRow();
   const Integer perBlock = view.BytesPerBlock(), unit = d.BytesPerUnit();

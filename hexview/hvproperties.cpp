@@ -147,10 +147,15 @@ THVProperty Color(const char* name, G get, S set) {
           [set](V& v, const std::string& t) { set(v, ToColor(t)); }};
 }
 
-#define HV_COLOR(X)                                            \
-  Color(                                                       \
-      "Colors." #X, [](const V& v) { return v.Colors().X(); }, \
-      [](V& v, TColor c) { v.Colors().Set##X(c); })
+// A setting X of the view, read by X() and written by SetX(value).
+#define HV_PROP(Kind, X) \
+  Kind(                  \
+      #X, [](const V& v) { return v.X(); }, [](V& v, auto value) { v.Set##X(value); })
+// A setting X of one of its objects, named "Object.X".
+#define HV_SUB(Kind, Object, X)                                  \
+  Kind(                                                          \
+      #Object "." #X, [](const V& v) { return v.Object().X(); }, \
+      [](V& v, auto value) { v.Object().Set##X(value); })
 
 // The font properties of a font reached through `font`.
 void AddFont(std::vector<THVProperty>& t, const std::string& prefix,
@@ -191,158 +196,101 @@ void AddFont(std::vector<THVProperty>& t, const std::string& prefix,
   t.back().Name = name(prefix, "Style");
 }
 
-std::vector<THVProperty> BuildTable() {
-  std::vector<THVProperty> t = {
-      Bool(
-          "ShowRuler", [](const V& v) { return v.ShowRuler(); },
-          [](V& v, bool b) { v.SetShowRuler(b); }),
-      Bool(
-          "DrawGutter3D", [](const V& v) { return v.DrawGutter3D(); },
-          [](V& v, bool b) { v.SetDrawGutter3D(b); }),
-      Bool(
-          "CreateBackup", [](const V& v) { return v.CreateBackup(); },
-          [](V& v, bool b) { v.SetCreateBackup(b); }),
-      Str(
-          "BackupExtension", [](const V& v) { return v.BackupExtension(); },
-          [](V& v, const std::string& s) { v.SetBackupExtension(s); }),
-      Bool(
-          "OleDragDrop", [](const V& v) { return v.OleDragDrop(); },
-          [](V& v, bool b) { v.SetOleDragDrop(b); }),
-      Bool(
-          "ClipboardAsHexText", [](const V& v) { return v.ClipboardAsHexText(); },
-          [](V& v, bool b) { v.SetClipboardAsHexText(b); }),
-      Bool(
-          "FlushClipboardAtShutDown", [](const V& v) { return v.FlushClipboardAtShutDown(); },
-          [](V& v, bool b) { v.SetFlushClipboardAtShutDown(b); }),
-      Bool(
-          "SupportsOtherClipFormats", [](const V& v) { return v.SupportsOtherClipFormats(); },
-          [](V& v, bool b) { v.SetSupportsOtherClipFormats(b); }),
-      Bool(
-          "UseEditorFontForPrinting", [](const V& v) { return v.UseEditorFontForPrinting(); },
-          [](V& v, bool b) { v.SetUseEditorFontForPrinting(b); }),
-      Bool(
-          "ZoomOnWheel", [](const V& v) { return v.ZoomOnWheel(); },
-          [](V& v, bool b) { v.SetZoomOnWheel(b); }),
-      Int(
-          "BytesPerRow", [](const V& v) { return v.BytesPerRow(); },
-          [](V& v, int32_t n) { v.SetBytesPerRow(n); }),
-      Int(
-          "BytesPerColumn", [](const V& v) { return v.BytesPerColumn(); },
-          [](V& v, int32_t n) { v.SetBytesPerColumn(n); }),
+// The settings in the order the settings text writes them: the view's
+// own, Colors, PrintFont, PrintOptions, Font, then those added later.
+std::vector<THVProperty> ViewSettings() {
+  return {
+      HV_PROP(Bool, ShowRuler),
+      HV_PROP(Bool, DrawGutter3D),
+      HV_PROP(Bool, CreateBackup),
+      HV_PROP(Str, BackupExtension),
+      HV_PROP(Bool, OleDragDrop),
+      HV_PROP(Bool, ClipboardAsHexText),
+      HV_PROP(Bool, FlushClipboardAtShutDown),
+      HV_PROP(Bool, SupportsOtherClipFormats),
+      HV_PROP(Bool, UseEditorFontForPrinting),
+      HV_PROP(Bool, ZoomOnWheel),
+      HV_PROP(Int, BytesPerRow),
+      HV_PROP(Int, BytesPerColumn),
       Enum(
           "Translation", kTranslations, [](const V& v) { return v.Translation(); },
           [](V& v, uint32_t k) { v.SetTranslation(static_cast<THVTranslationKind>(k)); }),
-      Str(
-          "OffsetFormat", [](const V& v) { return v.OffsetFormat(); },
-          [](V& v, const std::string& s) { v.SetOffsetFormat(s); }),
+      HV_PROP(Str, OffsetFormat),
       Enum(
           "CaretKind", kCaretKinds, [](const V& v) { return v.CaretKind(); },
           [](V& v, uint32_t k) { v.SetCaretKind(static_cast<THVCaretKind>(k)); }),
-      Bool(
-          "FocusFrame", [](const V& v) { return v.FocusFrame(); },
-          [](V& v, bool b) { v.SetFocusFrame(b); }),
-      Bool(
-          "SwapNibbles", [](const V& v) { return v.SwapNibbles(); },
-          [](V& v, bool b) { v.SetSwapNibbles(b); }),
+      HV_PROP(Bool, FocusFrame),
+      HV_PROP(Bool, SwapNibbles),
       {"MaskChar", [](const V& v) { return CharText(v.MaskChar()); },
        [](V& v, const std::string& t) { v.SetMaskChar(ToChar(t)); }},
-      Bool(
-          "NoSizeChange", [](const V& v) { return v.NoSizeChange(); },
-          [](V& v, bool b) { v.SetNoSizeChange(b); }),
-      Bool(
-          "AllowInsertMode", [](const V& v) { return v.AllowInsertMode(); },
-          [](V& v, bool b) { v.SetAllowInsertMode(b); }),
-      Bool(
-          "DrawGridLines", [](const V& v) { return v.DrawGridLines(); },
-          [](V& v, bool b) { v.SetDrawGridLines(b); }),
-      Bool(
-          "ReadOnlyView", [](const V& v) { return v.ReadOnlyView(); },
-          [](V& v, bool b) { v.SetReadOnlyView(b); }),
-      Bool(
-          "HideSelection", [](const V& v) { return v.HideSelection(); },
-          [](V& v, bool b) { v.SetHideSelection(b); }),
-      Bool(
-          "GraySelectionIfNotFocused", [](const V& v) { return v.GraySelectionIfNotFocused(); },
-          [](V& v, bool b) { v.SetGraySelectionIfNotFocused(b); }),
-      Int(
-          "GutterWidth", [](const V& v) { return v.GutterWidth(); },
-          [](V& v, int32_t n) { v.SetGutterWidth(n); }),
-      Int(
-          "MaxUndo", [](const V& v) { return v.MaxUndo(); },
-          [](V& v, int32_t n) { v.SetMaxUndo(n); }),
-      Bool(
-          "InsertMode", [](const V& v) { return v.InsertMode(); },
-          [](V& v, bool b) { v.SetInsertMode(b); }),
-      Bool(
-          "HexLowerCase", [](const V& v) { return v.HexLowerCase(); },
-          [](V& v, bool b) { v.SetHexLowerCase(b); }),
-      HV_COLOR(Background),
-      HV_COLOR(ChangedBackground),
-      HV_COLOR(ChangedText),
-      // THVColors in its own declared order (not that of the name list).
-      HV_COLOR(CursorFrame),
-      HV_COLOR(Offset),
-      HV_COLOR(OddColumn),
-      HV_COLOR(EvenColumn),
-      HV_COLOR(CurrentOffsetBackground),
-      HV_COLOR(OffsetBackGround),
-      HV_COLOR(CurrentOffset),
-      HV_COLOR(Grid),
-      HV_COLOR(NonFocusCursorFrame),
+      HV_PROP(Bool, NoSizeChange),
+      HV_PROP(Bool, AllowInsertMode),
+      HV_PROP(Bool, DrawGridLines),
+      HV_PROP(Bool, ReadOnlyView),
+      HV_PROP(Bool, HideSelection),
+      HV_PROP(Bool, GraySelectionIfNotFocused),
+      HV_PROP(Int, GutterWidth),
+      HV_PROP(Int, MaxUndo),
+      HV_PROP(Bool, InsertMode),
+      HV_PROP(Bool, HexLowerCase),
   };
-  AddFont(t, "PrintFont", [](V& v) -> TFont& { return v.PrintFont(); });
-  const std::vector<THVProperty> print = {
-      Int(
-          "PrintOptions.MarginLeft", [](const V& v) { return v.PrintOptions().MarginLeft(); },
-          [](V& v, int32_t n) { v.PrintOptions().SetMarginLeft(n); }),
-      Int(
-          "PrintOptions.MarginTop", [](const V& v) { return v.PrintOptions().MarginTop(); },
-          [](V& v, int32_t n) { v.PrintOptions().SetMarginTop(n); }),
-      Int(
-          "PrintOptions.MarginRight", [](const V& v) { return v.PrintOptions().MarginRight(); },
-          [](V& v, int32_t n) { v.PrintOptions().SetMarginRight(n); }),
-      Int(
-          "PrintOptions.MarginBottom", [](const V& v) { return v.PrintOptions().MarginBottom(); },
-          [](V& v, int32_t n) { v.PrintOptions().SetMarginBottom(n); }),
-      Str(
-          "PrintOptions.PageHeader", [](const V& v) { return v.PrintOptions().PageHeader(); },
-          [](V& v, const std::string& s) { v.PrintOptions().SetPageHeader(s); }),
-      Str(
-          "PrintOptions.PageFooter", [](const V& v) { return v.PrintOptions().PageFooter(); },
-          [](V& v, const std::string& s) { v.PrintOptions().SetPageFooter(s); }),
+}
+
+// THVColors in its own declared order (not that of the name list).
+std::vector<THVProperty> ColorSettings() {
+  return {
+      HV_SUB(Color, Colors, Background),
+      HV_SUB(Color, Colors, ChangedBackground),
+      HV_SUB(Color, Colors, ChangedText),
+      HV_SUB(Color, Colors, CursorFrame),
+      HV_SUB(Color, Colors, Offset),
+      HV_SUB(Color, Colors, OddColumn),
+      HV_SUB(Color, Colors, EvenColumn),
+      HV_SUB(Color, Colors, CurrentOffsetBackground),
+      HV_SUB(Color, Colors, OffsetBackGround),
+      HV_SUB(Color, Colors, CurrentOffset),
+      HV_SUB(Color, Colors, Grid),
+      HV_SUB(Color, Colors, NonFocusCursorFrame),
+  };
+}
+
+std::vector<THVProperty> PrintOptionSettings() {
+  return {
+      HV_SUB(Int, PrintOptions, MarginLeft),
+      HV_SUB(Int, PrintOptions, MarginTop),
+      HV_SUB(Int, PrintOptions, MarginRight),
+      HV_SUB(Int, PrintOptions, MarginBottom),
+      HV_SUB(Str, PrintOptions, PageHeader),
+      HV_SUB(Str, PrintOptions, PageFooter),
       Set(
           "PrintOptions.Flags", kPrintFlags, [](const V& v) { return v.PrintOptions().Flags(); },
           [](V& v, uint32_t f) { v.PrintOptions().SetFlags(f); }),
   };
-  t.insert(t.end(), print.begin(), print.end());
-  AddFont(t, "Font", [](V& v) -> TFont& { return v.Font(); });
-  const std::vector<THVProperty> rest = {
-      Int(
-          "BytesPerUnit", [](const V& v) { return v.BytesPerUnit(); },
-          [](V& v, int32_t n) { v.SetBytesPerUnit(n); }),
-      Int(
-          "RulerBytesPerUnit", [](const V& v) { return v.RulerBytesPerUnit(); },
-          [](V& v, int32_t n) { v.SetRulerBytesPerUnit(n); }),
-      Bool(
-          "ShowPositionIfNotFocused", [](const V& v) { return v.ShowPositionIfNotFocused(); },
-          [](V& v, bool b) { v.SetShowPositionIfNotFocused(b); }),
-      Bool(
-          "UnicodeChars", [](const V& v) { return v.UnicodeChars(); },
-          [](V& v, bool b) { v.SetUnicodeChars(b); }),
-      Bool(
-          "UnicodeBigEndian", [](const V& v) { return v.UnicodeBigEndian(); },
-          [](V& v, bool b) { v.SetUnicodeBigEndian(b); }),
-      Int(
-          "BytesPerBlock", [](const V& v) { return v.BytesPerBlock(); },
-          [](V& v, int32_t n) { v.SetBytesPerBlock(n); }),
-      Bool(
-          "SeparateBlocksInCharField", [](const V& v) { return v.SeparateBlocksInCharField(); },
-          [](V& v, bool b) { v.SetSeparateBlocksInCharField(b); }),
-      Bool(
-          "FindProgress", [](const V& v) { return v.Data().FindProgress(); },
-          [](V& v, bool b) { v.Data().SetFindProgress(b); }),
+}
+
+std::vector<THVProperty> LaterSettings() {
+  return {
+      HV_PROP(Int, BytesPerUnit),
+      HV_PROP(Int, RulerBytesPerUnit),
+      HV_PROP(Bool, ShowPositionIfNotFocused),
+      HV_PROP(Bool, UnicodeChars),
+      HV_PROP(Bool, UnicodeBigEndian),
+      HV_PROP(Int, BytesPerBlock),
+      HV_PROP(Bool, SeparateBlocksInCharField),
+      HV_PROP(Bool, FindProgress),
   };
-  t.insert(t.end(), rest.begin(), rest.end());
+}
+
+std::vector<THVProperty> BuildTable() {
+  std::vector<THVProperty> t = ViewSettings();
+  const auto append = [&t](const std::vector<THVProperty>& more) {
+    t.insert(t.end(), more.begin(), more.end());
+  };
+  append(ColorSettings());
+  AddFont(t, "PrintFont", [](V& v) -> TFont& { return v.PrintFont(); });
+  append(PrintOptionSettings());
+  AddFont(t, "Font", [](V& v) -> TFont& { return v.Font(); });
+  append(LaterSettings());
   return t;
 }
 

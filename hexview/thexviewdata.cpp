@@ -5,17 +5,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "framework/scoped_value.h"
 #include "hexview/ehexview.h"
 #include "hexview/hvtranslation.h"
 #include "hexview/thvscancache.h"
 
 namespace {
-
-struct FlagGuard {
-  bool& flag;
-  explicit FlagGuard(bool& f) : flag(f) { flag = true; }
-  ~FlagGuard() { flag = false; }
-};
 
 bool ValidUnit(Integer v) {
   return v == 1 || v == 2 || v == 4 || v == 8;
@@ -38,7 +33,7 @@ void THexViewData::SetDataSize(Integer newSize) {
   if (old != 0 && newSize != 0 && noSizeChange_) throw EHexView(kHVCannotChangeFixedSize);
   const Integer caretBefore = std::clamp(caretIndex_, 0, std::max(0, old - 1));
   {
-    FlagGuard sizing(inSetDataSize_);
+    TScopedValue sizing(inSetDataSize_, true);
     if (newSize < old)
       CreateUndo(ufKindByteRemoved, newSize, old - newSize, 0, std::string());
     else

@@ -106,11 +106,14 @@ class THexViewData {
   int TranslateFromAnsiChar(Byte ch) const;  // -1: no byte
 
   // ---- Caret (byte position and field) ----
+  // The caret is owned here; a view shows it as its current cell and
+  // follows every MoveCaret through OnCaretMoved.
   // The caret's byte index, unclamped (DataSize in insert mode after the data).
   Integer CaretIndex() const { return caretIndex_; }
   bool CaretInCharField() const { return caretInCharField_; }
   bool CaretOnSecondDigit() const { return caretSecondDigit_; }
-  // The widget reports where its caret cell went (no hook is called).
+  // The widget moving the caret by key or mouse (no hook is called: the
+  // widget sets its cell from this itself).
   void SetCaret(Integer index, bool inCharField, bool onSecondDigit);
   // Moves the caret from the data side and calls OnCaretMoved.
   void MoveCaret(Integer index, bool inCharField, bool onSecondDigit = false);
@@ -368,6 +371,11 @@ class THexViewData {
   // Copies count bytes (-1: the rest) in 61440-byte blocks with progress;
   // EHexView "Operation Cancelled" when the progress handler cancels.
   void Stream2Stream(std::istream* in, std::ostream* out, Int64 count, THVProgressKind kind);
+  // The end of Replace All: records the undo step for the old bytes of
+  // [first, first + oldSpan), takes the bookmarks (nullptr: unchanged) and
+  // puts the block in as the new contents.
+  void PutReplaced(THVMemoryStream::TBlock& block, Integer first, Integer oldSpan, Integer newSpan,
+                   const THVBookmarks* bookmarks, const std::string& description);
   Integer Scan(const Byte* pattern, Integer patternLength, Integer start, Integer end,
                bool ignoreCase, bool useWildcard, Byte wildcard);
   // Calls hit for every non-overlapping occurrence from start to end, left

@@ -9,6 +9,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "framework/scoped_value.h"
 #include "hexview/ehexview.h"
 #include "hexview/thexviewdata.h"
 #include "hexview/thvwaitcursor.h"
@@ -16,13 +17,6 @@
 namespace {
 
 constexpr Int64 kCopyBlock = 61440;
-
-// Clears the stream name however the file operation ends.
-struct NameGuard {
-  std::string& name;
-  NameGuard(std::string& n, const std::string& value) : name(n) { name = value; }
-  ~NameGuard() { name.clear(); }
-};
 
 // Bytes from the stream's current position to its end, or -1.
 Int64 RemainingIn(std::istream& in) {
@@ -107,7 +101,7 @@ void THexViewData::LoadFromFile(const std::string& fileName) {
   }
   std::ifstream file(fileName, std::ios::binary);
   if (!file) throw EHVFileError(HVMsgCannotOpen(fileName, std::strerror(errno)));
-  NameGuard name(streamName_, fileName);
+  TScopedValue name(streamName_, fileName);  // for progress reports while the file is read
   try {
     LoadFromStream(file);
   } catch (...) {
@@ -157,19 +151,13 @@ void THexViewData::SaveToFile(const std::string& fileName, bool makeCurrent) {
   if (overwriting && readOnlyFile_) throw EHVFileError(HVMsgCannotSaveReadOnly(fileName_));
   THVFileReplace file(fileName);
   {
-    NameGuard name(streamName_, fileName);
+    TScopedValue name(streamName_, fileName);
     SaveToStream(file.Stream());
     file.FinishWriting();
   }
   if (overwriting) {
-    pendingSave_ = &file;
-    try {
-      PrepareOverwriteDiskFile();
-    } catch (...) {
-      pendingSave_ = nullptr;
-      throw;
-    }
-    pendingSave_ = nullptr;
+    TScopedValue committing(pendingSave_, &file);
+    PrepareOverwriteDiskFile();
   }
   file.Commit();
   hasFile_ = true;

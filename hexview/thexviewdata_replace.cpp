@@ -106,22 +106,29 @@ Integer THexViewData::ReplaceAll(const Byte* pattern, Integer patternLength,
   if (hits == 0) return 0;
   out = std::copy(old + cursor, old + size, out);
   block.resize(static_cast<size_t>(out - block.data()));  // shrinking data: less than allocated
-
+  std::optional<THVBookmarks> bookmarks;
+  if (shift) bookmarks = shift->Result(hits);
   const Integer oldSpan = cursor - first;
-  const Integer newSpan = static_cast<Integer>(oldSpan + hits * delta);
+  PutReplaced(block, first, oldSpan, static_cast<Integer>(oldSpan + hits * delta),
+              bookmarks ? &*bookmarks : nullptr, description);
+  return static_cast<Integer>(std::min<Int64>(hits, std::numeric_limits<Integer>::max()));
+}
+
+void THexViewData::PutReplaced(THVMemoryStream::TBlock& block, Integer first, Integer oldSpan,
+                               Integer newSpan, const THVBookmarks* bookmarks,
+                               const std::string& description) {
   std::optional<THVChangeMarks> marksBefore;
   if (marks_.Length() > first) marksBefore = marks_;
   CreateUndo(ufKindReplace, first, newSpan, oldSpan, description);
   if (marksBefore && undo_->UpdateCount() == 0) undo_->SetNewestMarks(*marksBefore);
-  if (shift) SetAllBookmarks(shift->Result(hits));
+  if (bookmarks) SetAllBookmarks(*bookmarks);
   stream_.SwapBlock(block);
-  if (delta != 0) CalcSizes();
+  if (newSpan != oldSpan) CalcSizes();
   marks_.CutAt(first);
   selection_ = THVSelection{};
   PlaceCaretAfterDelete(-1);  // only when the caret fell beyond the data
   Repaint();
   Changed();
-  return static_cast<Integer>(std::min<Int64>(hits, std::numeric_limits<Integer>::max()));
 }
 
 void THexViewData::ForEachHit(const Byte* pattern, Integer patternLength, Integer start,

@@ -1,10 +1,12 @@
 // THexViewExData: modified-flag writes and snapshot grouping of undo.
 #include "hexview/thexviewexdata.h"
 
+#include <exception>
 #include <filesystem>
 #include <limits>
 #include <system_error>
 
+#include "framework/scoped_value.h"
 #include "hexview/ehexview.h"
 #include "hexview/hvnumtext.h"
 
@@ -92,30 +94,33 @@ std::string THexViewExData::GetBookmarksAsString() const {
 }
 
 void THexViewExData::SetBookMarksAsString(const std::string& text) {
-  const bool wasHeld = holdBookmarkNotify_;
-  holdBookmarkNotify_ = true;
-  try {
-    SetAllBookmarks(THVBookmarks{});
-    if (!text.empty()) {
-      if (HexField(text, 0, 8) != CharSum(text, 8)) throw EHexView(kHVInvalidBookmarkFormat);
-      for (size_t p = 8; p < text.size(); p += 20) {
-        const uint64_t index = HexField(text, p, 2);
-        const uint64_t position = HexField(text, p + 2, 16);
-        const bool inChar = HexField(text, p + 18, 2) != 0;
-        if (index >= kHVBookmarkCount || position > std::numeric_limits<Integer>::max())
-          throw EHexView(kHVInvalidBookmarkFormat);
-        const THVBookmark b{static_cast<Integer>(position), inChar};
-        if (!(GetBookmark(static_cast<Integer>(index)) == b))
-          SetBookmark(static_cast<Integer>(index), b);
-      }
+  std::exception_ptr failure;
+  {
+    TScopedValue hold(holdBookmarkNotify_, true);
+    try {
+      ReadBookmarks(text);
+    } catch (...) {
+      failure = std::current_exception();
     }
-  } catch (...) {
-    holdBookmarkNotify_ = wasHeld;
-    BookmarkChanged();
-    throw;
   }
-  holdBookmarkNotify_ = wasHeld;
-  BookmarkChanged();
+  BookmarkChanged();  // once, also after a bad text
+  if (failure) std::rethrow_exception(failure);
+}
+
+void THexViewExData::ReadBookmarks(const std::string& text) {
+  SetAllBookmarks(THVBookmarks{});
+  if (text.empty()) return;
+  if (HexField(text, 0, 8) != CharSum(text, 8)) throw EHexView(kHVInvalidBookmarkFormat);
+  for (size_t p = 8; p < text.size(); p += 20) {
+    const uint64_t index = HexField(text, p, 2);
+    const uint64_t position = HexField(text, p + 2, 16);
+    const bool inChar = HexField(text, p + 18, 2) != 0;
+    if (index >= kHVBookmarkCount || position > std::numeric_limits<Integer>::max())
+      throw EHexView(kHVInvalidBookmarkFormat);
+    const THVBookmark b{static_cast<Integer>(position), inChar};
+    if (!(GetBookmark(static_cast<Integer>(index)) == b))
+      SetBookmark(static_cast<Integer>(index), b);
+  }
 }
 
 void THexViewExData::PrepareOverwriteDiskFile() {

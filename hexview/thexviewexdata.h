@@ -49,6 +49,9 @@ class THexViewExData : public THexViewData {
   bool SnapshotGroups() const { return snapshotGroups_; }
 
  private:
+  // Clears the ten bookmarks and sets those of the text.
+  void ReadBookmarks(const std::string& text);
+
   bool snapshotGroups_ = false;
   bool changedInUpdate_ = false;
   bool holdBookmarkNotify_ = false;

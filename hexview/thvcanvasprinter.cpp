@@ -18,11 +18,11 @@ void THVCanvasPrinter::ChooseRange() {
   const THexViewData& d = view_.Data();
   const THVPrintOptions& o = view_.PrintOptions();
   start_ = 0;
-  end_ = d.DataSize() - 1;
+  end_ = view_.DataSize() - 1;
   if (o.Has(pfSelectionOnly) && d.HasSelection()) {
     start_ = d.Selection().Low;
     end_ = d.Selection().High;
-  } else if (o.Has(pfCurrentViewOnly) && d.DataSize() > 0) {
+  } else if (o.Has(pfCurrentViewOnly) && view_.DataSize() > 0) {
     start_ = view_.DisplayStart();
     end_ = view_.DisplayEnd();
   }
@@ -67,7 +67,7 @@ Integer THVCanvasPrinter::Layout() {
 }
 
 std::string THVCanvasPrinter::Expand(const std::string& text, Integer page) const {
-  const THexViewData& d = view_.Data();
+  const TCustomHexView& d = view_;
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != '%' || i + 1 == text.size()) {

@@ -171,20 +171,42 @@ void THVUndoStorage::Trim() {
   }
 }
 
+size_t THVUndoStorage::SavedSize(THVUndoFlag kind, Integer count, Integer replaceCount,
+                                 const std::string& description) const {
+  Integer n = 1;
+  switch (kind) {
+    case ufKindBytesChanged:
+    case ufKindByteRemoved:
+    case ufKindConvert:
+      n = count;
+      break;
+    case ufKindReplace:
+      n = replaceCount;
+      break;
+    case ufKindAllData:
+      n = editor_.DataSize();
+      break;
+    case ufKindCombined:
+      return std::min<size_t>(description.size(), 255) + 1;
+    default:
+      break;
+  }
+  return static_cast<size_t>(std::max(n, 1));
+}
+
 size_t THVUndoStorage::AppendData(THVUndoFlag kind, Integer pos, Integer count,
                                   Integer replaceCount, const std::string& description,
                                   THVUndoFlags& flags) {
-  const size_t at = stream_.size();
-  auto grow = [&](Integer n) {
-    stream_.resize(at + static_cast<size_t>(std::max(n, 1)));
-    return stream_.data() + at;
-  };
   // The common case, one byte typed over another, without the general copy.
   if (kind == ufKindBytesChanged && count == 1 && pos >= 0 && pos < editor_.DataSize()) {
     if (editor_.HasChanged(pos)) flags |= UndoFlagBit(ufFlagByte1Changed);
     stream_.push_back(editor_.GetDataAt(pos));
     return 1;
   }
+  const size_t at = stream_.size();
+  const size_t n = SavedSize(kind, count, replaceCount, description);
+  stream_.resize(at + n);
+  Byte* p = stream_.data() + at;
   switch (kind) {
     case ufKindBytesChanged:
       if (editor_.HasChanged(pos)) flags |= UndoFlagBit(ufFlagByte1Changed);
@@ -192,37 +214,45 @@ size_t THVUndoStorage::AppendData(THVUndoFlag kind, Integer pos, Integer count,
       [[fallthrough]];
     case ufKindByteRemoved:
     case ufKindConvert:
-      CopyData(editor_, pos, std::max(count, 0), grow(count));
+      CopyData(editor_, pos, std::max(count, 0), p);
       break;
     case ufKindReplace:
-      CopyData(editor_, pos, std::max(replaceCount, 0), grow(replaceCount));
+      CopyData(editor_, pos, std::max(replaceCount, 0), p);
       break;
     case ufKindNibbleInsert:
     case ufKindNibbleDelete:
-      CopyData(editor_, pos, 1, grow(1));
+      CopyData(editor_, pos, 1, p);
       if (editor_.HasChanged(pos)) flags |= UndoFlagBit(ufFlagByte1Changed);
       break;
     case ufKindAllData:
-      CopyData(editor_, 0, editor_.DataSize(), grow(editor_.DataSize()));
+      CopyData(editor_, 0, editor_.DataSize(), p);
       break;
-    case ufKindCombined: {
-      const size_t len = std::min<size_t>(description.size(), 255);
-      Byte* p = grow(static_cast<Integer>(len + 1));
-      p[0] = static_cast<Byte>(len);
-      std::copy_n(description.begin(), len, p + 1);
+    case ufKindCombined:
+      p[0] = static_cast<Byte>(n - 1);
+      std::copy_n(description.begin(), n - 1, p + 1);
       break;
-    }
     default:
-      grow(1)[0] = 0;
+      p[0] = 0;
       break;
   }
-  return stream_.size() - at;
+  return n;
+}
+
+void THVUndoStorage::ReserveFor(size_t more) {
+  const size_t needed = stream_.size() + more;
+  if (needed > stream_.capacity()) stream_.reserve(std::max(needed, 2 * stream_.capacity()));
 }
 
 void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
                                  const std::string& description) {
+  count = WriteEntry(kind, pos, count, replaceCount, description);
+  ++count_;
+  FollowEdit(kind, pos, count, replaceCount);
+  if (kind == ufKindSelection) SetNewestSelection({pos, pos, pos + count - 1}, true, pos);
+}
+
+THVUndoFlags THVUndoStorage::EntryFlags(THVUndoFlag kind, const std::string& description) const {
   THVUndoFlags flags = UndoFlagBit(kind);
-  Integer caretPos = kind == ufKindSelection ? pos : editor_.CaretIndex();
   if (editor_.CaretInCharField())
     flags |= UndoFlagBit(ufFlagInCharField);
   else if (editor_.CaretOnSecondDigit())
@@ -231,10 +261,16 @@ void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, I
   if (editor_.UnicodeChars()) flags |= UndoFlagBit(ufFlagIsUnicode);
   if (editor_.UnicodeBigEndian()) flags |= UndoFlagBit(ufFlagIsUnicodeBigEndian);
   if (editor_.ModifiedFlag()) flags |= UndoFlagBit(ufFlagModified);
-  const THVSelection sel = editor_.Selection();
-  if (sel.Anchor >= 0) flags |= UndoFlagBit(ufFlagHasSelection);
+  if (editor_.Selection().Anchor >= 0) flags |= UndoFlagBit(ufFlagHasSelection);
   if (!description.empty()) flags |= UndoFlagBit(ufFlagHasDescription);
+  return flags;
+}
 
+Integer THVUndoStorage::WriteEntry(THVUndoFlag kind, Integer pos, Integer count,
+                                   Integer replaceCount, const std::string& description) {
+  THVUndoFlags flags = EntryFlags(kind, description);
+  const Integer caretPos = kind == ufKindSelection ? pos : editor_.CaretIndex();
+  const THVSelection sel = editor_.Selection();
   // The head is built aside and appended with the data, the optional
   // blocks and the trailing size; EntrySize and Count are known once the
   // data is in.
@@ -242,6 +278,11 @@ void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, I
     stream_.clear();
     head_ = 0;
   }
+  // Room for the whole entry at once: growing as it goes would move a
+  // large entry (a Replace All over a big file) a second time for the few
+  // bytes after its data.
+  ReserveFor(kHVUndoEntryOverhead + SavedSize(kind, count, replaceCount, description) +
+             description.size() + sizeof(uint32_t) + kHVUndoSelectionSize);
   const size_t start = stream_.size();
   Byte head[kHVUndoHeadSize];
   PutInt(head + kOffCaretPos, static_cast<uint32_t>(caretPos));
@@ -268,8 +309,11 @@ void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, I
   PutInt(e, entrySize);
   PutInt(e + kOffFlags, flags);
   PutInt(e + kOffCount, static_cast<uint32_t>(count));
-  ++count_;
+  return count;
+}
 
+void THVUndoStorage::FollowEdit(THVUndoFlag kind, Integer pos, Integer count,
+                                Integer replaceCount) {
   // Bookmarks follow the bytes they stand on once the edit has happened;
   // what they were before is kept for the undo.
   std::shared_ptr<THVUndoSideState> side;
@@ -289,8 +333,6 @@ void THVUndoStorage::AppendEntry(THVUndoFlag kind, Integer pos, Integer count, I
     editor_.AdjustBookmarks(pos, count, size + count);
   else if (kind == ufKindReplace && count != replaceCount)
     editor_.AdjustBookmarks(pos + replaceCount, count - replaceCount, size + count - replaceCount);
-
-  if (kind == ufKindSelection) SetNewestSelection({pos, pos, pos + count - 1}, true, pos);
 }
 
 bool THVUndoStorage::ReadAt(Int64 offset, THVUndoEntry& e) const {

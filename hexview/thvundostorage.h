@@ -149,6 +149,19 @@ class THVUndoStorage {
   void Trim();
   void AppendEntry(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
                    const std::string& description);
+  // The flag word of a new entry: its kind and the editor's state.
+  THVUndoFlags EntryFlags(THVUndoFlag kind, const std::string& description) const;
+  // Appends one whole entry; returns the count it records.
+  Integer WriteEntry(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
+                     const std::string& description);
+  // After an entry: keeps what its undo needs beside the stream (bookmarks,
+  // marks) and moves the bookmarks as the edit will move their bytes.
+  void FollowEdit(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount);
+  // The bytes an entry of the kind saves (at least 1).
+  size_t SavedSize(THVUndoFlag kind, Integer count, Integer replaceCount,
+                   const std::string& description) const;
+  // Capacity for more bytes at the end, growing geometrically.
+  void ReserveFor(size_t more);
   // Appends the kind's saved bytes at the end of the stream; returns n.
   size_t AppendData(THVUndoFlag kind, Integer pos, Integer count, Integer replaceCount,
                     const std::string& description, THVUndoFlags& flags);

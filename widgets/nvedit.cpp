@@ -2,6 +2,7 @@
 
 #include "framework/messages.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 #include "widgets/nvcommon_frames.h"
 
 TNvCustomEdit::TNvCustomEdit(TWinControl* parent) : TCustomEdit(parent) {
@@ -77,9 +78,8 @@ void TNvCustomEdit::UpdateColors() {
     c = ReadOnly() && readOnlyColorOnFocus_ ? readOnlyColor_ : focusColor_;
   else
     c = ReadOnly() ? readOnlyColor_ : restColor_;
-  settingColor_ = true;
+  TScopedValue setting(settingColor_, true);
   SetColor(c);
-  settingColor_ = false;
 }
 
 void TNvCustomEdit::InvalidKeyPressed() {

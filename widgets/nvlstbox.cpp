@@ -9,6 +9,7 @@
 #include "framework/drawtext.h"
 #include "framework/messages.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 #include "widgets/nvcommon_frames.h"
 #include "widgets/nvgrafx.h"
 
@@ -155,9 +156,8 @@ bool TNvCustomListBox::IsGroupLine(int index) const {
 
 void TNvCustomListBox::UpdateColors() {
   TColor c = !Enabled() ? disabledColor_ : hasFocus_ ? focusColor_ : restColor_;
-  settingColor_ = true;
+  TScopedValue setting(settingColor_, true);
   SetColor(c);
-  settingColor_ = false;
 }
 
 void TNvCustomListBox::ColorChanged() {

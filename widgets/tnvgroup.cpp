@@ -6,23 +6,12 @@
 #include "framework/exceptions.h"
 #include "framework/imagelist.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 #include "widgets/nvcommon.h"
 #include "widgets/tnvgroupbar.h"
 #include "widgets/tnvrapidfirebutton.h"
 
 namespace {
-
-class FlagGuard {
- public:
-  explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~FlagGuard() { flag_ = old_; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 constexpr int kDefaultOpenedHeight = 50;
 
@@ -32,7 +21,7 @@ TNvGroup::TNvGroup(TNvGroupBar* bar) : TCustomControl(bar), items_(this) {
   SetControlStyle(ControlStyle() | csAcceptsControls | csSetCaption);
   SetDoubleBuffered(true);
   {
-    FlagGuard guard(assigningColor_);
+    TScopedValue guard(assigningColor_, true);
     SetColor(DefaultColor(gbsCategoryView, nullptr));
   }
   captionColor_ = DefaultCaptionColor(gbsCategoryView);
@@ -247,7 +236,7 @@ void TNvGroup::SetCaptionStyle(TNvCaptionStyle v) {
 
 void TNvGroup::SetColorDefault(bool v) {
   if (!Store(colorDefault_, v) || !v) return;
-  FlagGuard guard(assigningColor_);
+  TScopedValue guard(assigningColor_, true);
   SetColor(DefaultColor(style_, bar_));
   SetParentColor(style_ == gbsTaskList);
 }
@@ -340,7 +329,7 @@ void TNvGroup::TextChanged() {
 void TNvGroup::FontChanged() {
   if (!assigningFont_) fontChanged_ = true;
   {
-    FlagGuard guard(assigningFont_);
+    TScopedValue guard(assigningFont_, true);
     if (!captionFontChanged_) {
       captionFont_.SetName(Font().Name());
       captionFont_.SetHeight(Font().Height());
@@ -353,12 +342,12 @@ void TNvGroup::FontChanged() {
 }
 
 void TNvGroup::SetOwnFontColor(TColor color) {
-  FlagGuard guard(assigningFont_);
+  TScopedValue guard(assigningFont_, true);
   Font().SetColor(color);
 }
 
 void TNvGroup::AssignCaptionFontStyle(TFontStyles style, TColor color) {
-  FlagGuard guard(assigningFont_);
+  TScopedValue guard(assigningFont_, true);
   captionFont_.SetStyle(style);
   captionFont_.SetColor(color);
 }
@@ -395,7 +384,7 @@ void TNvGroup::SetStyle(TNvGroupBarStyle v) {
   const TNvGroupBarStyle from = style_;
   style_ = v;
   if (colorDefault_) {
-    FlagGuard guard(assigningColor_);
+    TScopedValue guard(assigningColor_, true);
     SetColor(DefaultColor(v, bar_));
     SetParentColor(v == gbsTaskList);
   }

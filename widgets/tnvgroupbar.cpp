@@ -7,24 +7,11 @@
 #include "framework/exceptions.h"
 #include "framework/imagelist.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 #include "widgets/nvcommon.h"
 #include "widgets/nvthemesrv.h"
 
 namespace {
-
-// Sets a flag for the lifetime of the guard and puts the old value back,
-// also when an exception leaves the scope.
-class FlagGuard {
- public:
-  explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~FlagGuard() { flag_ = old_; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 // The windowed control that owns a Qt widget (itself or an ancestor).
 TControl* OwningControl(QWidget* w) {
@@ -255,7 +242,7 @@ void TNvGroupBar::EndUpdateLayout() {
 
 void TNvGroupBar::UpdateLayout(TNvGroup* group) {
   if (updateLayoutCount_ > 0 || Loading() || destroying_) return;
-  FlagGuard guard(positioning_);
+  TScopedValue guard(positioning_, true);
   if (style_ == gbsOutlook) {
     UpdateScrollBar();
     if (!groups_.empty()) PositionGroups();
@@ -284,7 +271,7 @@ void TNvGroupBar::LayoutStacked(TNvGroup* group) {
 }
 
 void TNvGroupBar::PositionGroups() {
-  FlagGuard guard(positioning_);
+  TScopedValue guard(positioning_, true);
   if (style_ == gbsOutlook)
     PositionOutlook();
   else
@@ -395,7 +382,7 @@ void TNvGroupBar::ShowEntireGroup(TNvGroup* group) {
 
 void TNvGroupBar::ScrollGroupsBy(int dy) {
   if (dy == 0) return;
-  FlagGuard guard(positioning_);
+  TScopedValue guard(positioning_, true);
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = Controls(i);
     c->SetBounds(c->Left(), c->Top() + dy, c->Width(), c->Height());

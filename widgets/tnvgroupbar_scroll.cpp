@@ -4,6 +4,7 @@
 
 #include "framework/bitmap.h"
 #include "framework/imagelist.h"
+#include "framework/scoped_value.h"
 #include "widgets/nvcommon.h"
 #include "widgets/nvcommon_groupbar.h"
 #include "widgets/tnvgroupbar.h"
@@ -47,11 +48,12 @@ void TNvGroupBar::UpdateScrollBar() {
   scrollMax_ = max;
   scrollPage_ = page;
   scrollPos_ = scrollPosition_;
-  updatingScrollBar_ = true;
-  scrollBar_->setRange(0, std::max(0, max - page));
-  scrollBar_->setPageStep(std::max(1, page));
-  scrollBar_->setValue(scrollPosition_);
-  updatingScrollBar_ = false;
+  {
+    TScopedValue updating(updatingScrollBar_, true);
+    scrollBar_->setRange(0, std::max(0, max - page));
+    scrollBar_->setPageStep(std::max(1, page));
+    scrollBar_->setValue(scrollPosition_);
+  }
   const bool visible = page < max - scrollMin_;
   if (visible != ScrollBarVisible()) {
     scrollBar_->setVisible(visible);

@@ -6,6 +6,7 @@
 
 #include "framework/forms.h"
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 #include "widgets/nvcommon.h"
 
 TRect StatusBarClientRect(const TRect& client, bool stylesLibraryPresent, bool simpleStatus) {
@@ -30,12 +31,13 @@ TRect StatusBarClientRect(const TRect& client, bool stylesLibraryPresent, bool s
 }
 
 TNvStatusBar::TNvStatusBar(TWinControl* parent) : TNvCustomPanel(parent) {
-  adjusting_ = true;
-  SetBorderInner(fsNone);
-  SetBorderOuter(fsNone);
-  SetBorderSides(AllSides);
-  SetBorderWidth(0);
-  adjusting_ = false;
+  {
+    TScopedValue adjusting(adjusting_, true);
+    SetBorderInner(fsNone);
+    SetBorderOuter(fsNone);
+    SetBorderSides(AllSides);
+    SetBorderWidth(0);
+  }
   SetBounds(Left(), Top(), Width(), 19);
   SetAlign(alBottom);
   ValidateSizeGrip();
@@ -90,13 +92,12 @@ void TNvStatusBar::SetAutoScalePanes(bool v) {
 // ---- style and layout ---------------------------------------------------------------
 
 void TNvStatusBar::AdjustStyle() {
-  adjusting_ = true;
+  TScopedValue adjusting(adjusting_, true);
   SetBorderInner(fsNone);
   SetBorderOuter(fsNone);
   SetBorderSides(AllSides);
   SetHeight(19);
   SetBorderWidth(0);
-  adjusting_ = false;
 }
 
 void TNvStatusBar::BordersChanged() {

@@ -10,6 +10,7 @@
 #include <typeinfo>
 
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 #include "widgets/nvcommon.h"
 #include "widgets/tnvspacer.h"
 
@@ -40,11 +41,12 @@ TWinControl* RootOf(TWinControl* c) {
 }  // namespace
 
 TNvToolbar::TNvToolbar(TWinControl* parent) : TNvCustomPanel(parent) {
-  adjustingStyle_ = true;
-  SetBorderOuter(fsGroove);
-  SetBorderInner(fsNone);
-  SetBorderSides(SideBit(sdTop));
-  adjustingStyle_ = false;
+  {
+    TScopedValue adjusting(adjustingStyle_, true);
+    SetBorderOuter(fsGroove);
+    SetBorderInner(fsNone);
+    SetBorderSides(SideBit(sdTop));
+  }
   SetFullRepaint(false);
   SetBounds(Left(), Top(), 32, 32);
   TControl::SetAlign(alTop);
@@ -83,15 +85,16 @@ void TNvToolbar::CheckParentClass() {
 }
 
 void TNvToolbar::AdjustStyle(TAlign align) {
-  adjustingStyle_ = true;
-  SetBorderInner(fsNone);
-  SetBorderOuter(showDivider_ ? fsGroove : fsNone);
-  TSides sides = SideBit(sdTop);
-  if (align == alLeft) sides = SideBit(sdLeft);
-  if (align == alRight) sides = SideBit(sdRight);
-  if (align == alBottom) sides = SideBit(sdBottom);
-  SetBorderSides(sides);
-  adjustingStyle_ = false;
+  {
+    TScopedValue adjusting(adjustingStyle_, true);
+    SetBorderInner(fsNone);
+    SetBorderOuter(showDivider_ ? fsGroove : fsNone);
+    TSides sides = SideBit(sdTop);
+    if (align == alLeft) sides = SideBit(sdLeft);
+    if (align == alRight) sides = SideBit(sdRight);
+    if (align == alBottom) sides = SideBit(sdBottom);
+    SetBorderSides(sides);
+  }
   Invalidate();
 }
 
@@ -107,10 +110,8 @@ void TNvToolbar::SetAutoStyle(bool v) {
 void TNvToolbar::SetShowDivider(bool v) {
   if (!Store(showDivider_, v)) return;
   // Only the outer frame follows; AutoStyle keeps its value.
-  const bool saved = adjustingStyle_;
-  adjustingStyle_ = true;
+  TScopedValue adjusting(adjustingStyle_, true);
   SetBorderOuter(v ? fsGroove : fsNone);
-  adjustingStyle_ = saved;
 }
 
 // ---- layout properties ------------------------------------------------------------
@@ -190,7 +191,7 @@ void TNvToolbar::VisualStyleChanged() {
 
 void TNvToolbar::SetTextOptions(TNvToolbarTextOptions v) {
   if (!Store(textOptions_, v)) return;
-  applyingTextOptions_ = true;
+  TScopedValue applying(applyingTextOptions_, true);
   switch (v) {
     case ttoNoTextLabels:
       SetButtonLayout(blGlyphLeft);
@@ -207,7 +208,6 @@ void TNvToolbar::SetTextOptions(TNvToolbarTextOptions v) {
     case ttoCustom:
       break;
   }
-  applyingTextOptions_ = false;
 }
 
 void TNvToolbar::UpdateButtonSize(Integer width, Integer height, bool showCaptions) {
@@ -291,14 +291,13 @@ Integer TNvToolbar::CalculateRowHeight(int) const {
 
 void TNvToolbar::PositionControls() {
   if ((ComponentState() & csLoading) || positioning_) return;
-  positioning_ = true;
+  TScopedValue positioning(positioning_, true);
   // New children join the end of the list, destroyed ones leave it.
   SyncControlList();
   if (orientation_ == orHorizontal)
     PositionHorizontal();
   else
     PositionVertical();
-  positioning_ = false;
 }
 
 void TNvToolbar::PositionControl(int index, int row, int& position) {

@@ -8,6 +8,7 @@
 #include <cctype>
 
 #include "framework/property.h"
+#include "framework/scoped_value.h"
 
 namespace {
 
@@ -95,9 +96,8 @@ void TNvToolButton::ApplyToolbarVisualStyle() {
 }
 
 void TNvToolButton::SetSizeInternal(int width, int height) {
-  applyingSize_ = true;
+  TScopedValue applying(applyingSize_, true);
   SetBounds(Left(), Top(), width, height);
-  applyingSize_ = false;
 }
 
 void TNvToolButton::SetBounds(int left, int top, int width, int height) {

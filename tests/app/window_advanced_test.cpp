@@ -24,7 +24,8 @@ void OpenAdvanced(TForm1& form) {
 
 // The byte at `pos` changed the way typing changes it (undo entry, change mark).
 void EditByte(TForm1& form, Integer pos, Byte value) {
-  form.Rom->Data().IntChangeByte(form.Rom->GetDataAt(pos), value, pos, "Change byte");
+  const TGridCoord cell = form.Rom->GetCursorAtPos(pos, false);
+  form.Rom->IntChangeByte(form.Rom->GetDataAt(pos), value, pos, cell.X, cell.Y, "Change byte");
 }
 
 // Runs `edit` and reports whether it changed the view's data size; the
@@ -60,7 +61,7 @@ class WindowAdvancedTest : public QObject {
     QVERIFY(!designed.NvGroup3->Visible());
     QVERIFY(!designed.NvGroup3->Showing());
     QVERIFY(!designed.Rom->OnExit);
-    QVERIFY(designed.Rom->Data().GetCanUndo());  // the sizing, "Append Buffer"
+    QVERIFY(designed.Rom->GetCanUndo());  // the sizing, "Append Buffer"
 
     SimWindow w;
     TForm1& form = w.Create();
@@ -68,7 +69,7 @@ class WindowAdvancedTest : public QObject {
     QApplication::processEvents();
     QVERIFY(form.NvGroup3->Visible());
     QVERIFY(form.NvGroup3->Showing());
-    QVERIFY(!form.Rom->Data().GetCanUndo());  // nothing undoes the image's 64 bytes
+    QVERIFY(!form.Rom->GetCanUndo());  // nothing undoes the image's 64 bytes
     QVERIFY(!form.NvGroup3->Opened());
     QVERIFY(form.NvGroup1->Opened());
     QVERIFY(InView(form.DB, form.NvGroup1));

@@ -228,7 +228,7 @@ class WindowLayoutTest : public QObject {
     QCOMPARE(rom.Cursor(), crIBeam);
     QCOMPARE(rom.Colors().ChangedBackground(), TColor(0xA8FFFF));
     QCOMPARE(rom.Colors().NonFocusCursorFrame(), clAqua);
-    QCOMPARE_STR(rom.ExData().BackupExtension(), ".bak");
+    QCOMPARE_STR(rom.BackupExtension(), ".bak");
   }
 
   void imageIsTheHexViewsBufferOfExactly64Bytes() {
@@ -238,7 +238,7 @@ class WindowLayoutTest : public QObject {
     QCOMPARE(rom.DataSize(), 64);
     // The one sizing is the view's only undo step; the raw writes of the
     // defaults left no marks.
-    QCOMPARE_STR(rom.Data().GetUndoDescription(), "Append Buffer");
+    QCOMPARE_STR(rom.GetUndoDescription(), "Append Buffer");
     QVERIFY(rom.GetModified());
     for (int i = 0; i < 64; ++i) QVERIFY(!rom.HasChanged(i));
     QCOMPARE(int(rom.GetDataAt(15)), 248);
@@ -247,7 +247,7 @@ class WindowLayoutTest : public QObject {
     QVERIFY(!rom.GetInsertMode());
     QVERIFY_THROWS_EXCEPTION(EHexView, rom.SetDataSize(10));
     rom.SetSelection(3, 3, 5);
-    QVERIFY_THROWS_EXCEPTION(EHexView, rom.Data().DeleteSelection(""));
+    QVERIFY_THROWS_EXCEPTION(EHexView, rom.DeleteSelection(""));
     QCOMPARE(rom.DataSize(), 64);
   }
 

@@ -29,7 +29,7 @@ struct Editor {
     View().SetDataSize(static_cast<Integer>(text.size()));
     for (size_t i = 0; i < text.size(); ++i)
       View().SetDataAt(static_cast<Integer>(i), static_cast<Byte>(text[i]));
-    Data().SetModified(false);
+    form.View().SetModified(false);
     Data().MoveCaret(0, false);
     View().ResetSelection(false);
     form.UpdateUi();

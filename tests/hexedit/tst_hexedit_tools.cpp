@@ -44,7 +44,7 @@ struct Editor {
     View().SetDataSize(static_cast<Integer>(text.size()));
     for (size_t i = 0; i < text.size(); ++i)
       View().SetDataAt(static_cast<Integer>(i), static_cast<Byte>(text[i]));
-    View().Data().SetModified(false);
+    View().SetModified(false);
     form.UpdateUi();
   }
   std::string Text() {

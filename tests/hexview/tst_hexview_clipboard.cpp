@@ -146,7 +146,7 @@ class HexViewClipboardTest : public QObject {
     h.Fill({});
     QVERIFY(v.CBPaste());
     QCOMPARE(Contents(v), all);
-    QCOMPARE(v.Data().GetUndoDescription(), std::string(kHVPasteFromClipboard));
+    QCOMPARE(v.GetUndoDescription(), std::string(kHVPasteFromClipboard));
   }
 
   void everyAcceptedFormatBecomesBytes() {
@@ -268,7 +268,7 @@ class HexViewClipboardTest : public QObject {
     v.SetSelection(1, 1, 2);
     QVERIFY(v.CBCut());
     QCOMPARE(Contents(v), (Bytes{1, 4}));
-    QCOMPARE(v.Data().GetUndoDescription(), std::string(kHVCutToClipboard));
+    QCOMPARE(v.GetUndoDescription(), std::string(kHVCutToClipboard));
     QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(kHVOctetStreamMime), Raw({2, 3}));
     v.SetNoSizeChange(true);
     v.SetSelection(0, 0, 0);
@@ -307,7 +307,7 @@ class HexViewClipboardTest : public QObject {
     QVERIFY(DropOn(v, bytes, 2, Qt::NoModifier, &action));
     QCOMPARE(action, Qt::CopyAction);
     QCOMPARE(Contents(v), (Bytes{0, 1, 0xA, 0xB, 2, 3, 4, 5, 6, 7}));
-    QCOMPARE(v.Data().GetUndoDescription(), std::string(kHVDataDropped));
+    QCOMPARE(v.GetUndoDescription(), std::string(kHVDataDropped));
     QCOMPARE(v.DropPosition(), -1);  // the marker is gone after the drop
     QVERIFY(DropOn(v, bytes, 4, Qt::ShiftModifier, &action));
     QCOMPARE(action, Qt::MoveAction);
@@ -367,7 +367,7 @@ class HexViewClipboardTest : public QObject {
     v.StartOleDrag();
     QCOMPARE(offered, Qt::CopyAction | Qt::MoveAction);
     QCOMPARE(Contents(v), (Bytes{0, 3, 4, 5, 1, 2, 6, 7}));
-    QCOMPARE(v.Data().GetUndoDescription(), std::string(kHVDataMoved));
+    QCOMPARE(v.GetUndoDescription(), std::string(kHVDataMoved));
     QCOMPARE(v.Data().UndoStorage().Count(), entries + 3);  // two edits and their combination
     v.Undo();                                               // one step takes the whole move back
     QCOMPARE(Contents(v), (Bytes{0, 1, 2, 3, 4, 5, 6, 7}));
@@ -385,7 +385,7 @@ class HexViewClipboardTest : public QObject {
     });
     v.StartOleDrag();
     QCOMPARE(Contents(v), (Bytes{0, 3, 4, 5, 1, 2, 6, 0, 7}));
-    QCOMPARE(v.Data().GetUndoDescription(), std::string(kHVDataDropped));
+    QCOMPARE(v.GetUndoDescription(), std::string(kHVDataDropped));
 
     // Moved to another program: the selection goes.
     v.SetSelection(1, 1, 3);
@@ -446,7 +446,7 @@ class HexViewClipboardTest : public QObject {
     v.Data().MoveCaret(1, false);
     QTest::keyClick(&v, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(Contents(v), (Bytes{1, 2, 3, 4}));
-    QCOMPARE(v.Data().GetUndoDescription(), std::string(kHVPasteFromClipboard));
+    QCOMPARE(v.GetUndoDescription(), std::string(kHVPasteFromClipboard));
   }
 
   void formatDialogLayout() {
