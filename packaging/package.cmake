@@ -20,9 +20,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "electronics")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The summary above is the synopsis line; CPack indents these lines and
 # turns the empty one into the paragraph mark.
-if(TARGET zn4417hex)
-  set(zn_hex_line "\nIt also holds zn4417hex, a hex editor for files.")
-endif()
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Reads the 64-byte configuration block of a ZN4417 servo-driver chip
 through its USB bridge, shows and edits every parameter and writes the
@@ -31,7 +28,8 @@ block back, verified by a read-back.
 The package holds the configuration window zn4417config, the command-line
 tool zn4417ctl, the chip emulator zn4417emu for trying both without
 hardware, and a udev rule that gives the logged-in user (and the plugdev
-group) access to the bridge without root.${zn_hex_line}")
+group) access to the bridge without root.
+It also holds zn4417hex, a hex editor for files.")
 # The libraries come from dpkg-shlibdeps; the window also needs Qt's
 # platform plugins, and draws its texts in these fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

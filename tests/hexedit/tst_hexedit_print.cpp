@@ -124,11 +124,7 @@ class HexEditPrintTest : public QObject {
     for (const char* key : {"Ctrl+G", "Shift+F3", "Ctrl+B", "Ctrl+Z", "Tab"})
       QVERIFY2(r.out.find(key) != std::string::npos, key);
     QCOMPARE(Program({"--no-such-option"}, true).code, 64);
-    QStringList programs{ZN4417HEX_PATH};
-#ifdef ZN4417CONFIG_PATH
-    programs << ZN4417CONFIG_PATH;
-#endif
-    for (const QString& program : programs) {
+    for (const QString& program : {QString(ZN4417HEX_PATH), QString(ZN4417CONFIG_PATH)}) {
       r = Program({}, true, program);
       QCOMPARE(r.code, 1);
       QCOMPARE(std::count(r.err.begin(), r.err.end(), '\n'), 1L);

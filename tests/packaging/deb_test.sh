@@ -3,13 +3,12 @@
 # checks it: its file list, the Depends field from dpkg-shlibdeps, the
 # maintainer scripts (including a quiet postinst where udev is not running)
 # and lintian with errors failing.
-#   deb_test.sh BUILD_DIR HEX_EDITOR_BUILT(0|1)
+#   deb_test.sh BUILD_DIR
 set -euo pipefail
 # grep that reads its whole input: "grep -q" stops at the first match, and
 # under pipefail the writer's SIGPIPE would then fail the pipeline.
 has() { grep "$@" >/dev/null; }
 build=$1
-with_hex=$2
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 failures=0
@@ -36,8 +35,8 @@ want=(./usr/bin/zn4417config ./usr/bin/zn4417ctl ./usr/bin/zn4417emu ./usr/lib/u
   ./usr/share/icons/hicolor/scalable/apps/zn4417config.svg
   ./usr/share/icons/hicolor/256x256/apps/zn4417config.png ./usr/share/man/man1/zn4417ctl.1.gz
   ./usr/share/man/man1/zn4417emu.1.gz
-  ./usr/share/doc/zn4417config/copyright ./usr/share/doc/zn4417config/changelog.gz)
-if [ "$with_hex" = 1 ]; then want+=(./usr/bin/zn4417hex ./usr/share/applications/zn4417hex.desktop); fi
+  ./usr/share/doc/zn4417config/copyright ./usr/share/doc/zn4417config/changelog.gz
+  ./usr/bin/zn4417hex ./usr/share/applications/zn4417hex.desktop)
 for f in "${want[@]}"; do
   printf '%s\n' "$files" | has -xF "$f" || fail "package lacks $f"
 done

@@ -2,13 +2,12 @@
 # Installs the build with prefix /usr into a scratch DESTDIR and checks the
 # installed tree: exactly the expected paths, runnable programs, valid
 # desktop entries and metainfo, man pages made from --help, and the rule.
-#   install_test.sh BUILD_DIR HEX_EDITOR_BUILT(0|1)
+#   install_test.sh BUILD_DIR
 set -euo pipefail
 # grep that reads its whole input: "grep -q" stops at the first match, and
 # under pipefail the writer's SIGPIPE would then fail the pipeline.
 has() { grep "$@" >/dev/null; }
 build=$1
-with_hex=$2
 dest=$(mktemp -d)
 trap 'rm -rf "$dest"' EXIT
 failures=0
@@ -20,12 +19,8 @@ fail() {
 DESTDIR="$dest" cmake --install "$build" --prefix /usr >"$dest/install.log"
 rm "$dest/install.log"
 
-programs=(zn4417config zn4417ctl zn4417emu)
-windows=(zn4417config)
-if [ "$with_hex" = 1 ]; then
-  programs+=(zn4417hex)
-  windows+=(zn4417hex)
-fi
+programs=(zn4417config zn4417ctl zn4417emu zn4417hex)
+windows=(zn4417config zn4417hex)
 pages=()
 for p in "${programs[@]}"; do pages+=("/usr/share/man/man1/$p.1.gz"); done
 
@@ -68,10 +63,8 @@ for w in "${windows[@]}"; do
 done
 has -x 'Exec=zn4417config' "$dest/usr/share/applications/zn4417config.desktop" ||
   fail "zn4417config.desktop: Exec line"
-if [ "$with_hex" = 1 ]; then
-  has -x 'Exec=zn4417hex %f' "$dest/usr/share/applications/zn4417hex.desktop" ||
-    fail "zn4417hex.desktop: Exec line"
-fi
+has -x 'Exec=zn4417hex %f' "$dest/usr/share/applications/zn4417hex.desktop" ||
+  fail "zn4417hex.desktop: Exec line"
 
 metainfo="$dest/usr/share/metainfo/org.zn4417.zn4417config.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" >/dev/null || fail "metainfo does not validate"

@@ -1,5 +1,6 @@
 #include "tests/tools/emu_process.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -45,18 +46,24 @@ EmuProcess::~EmuProcess() {
 }
 
 bool EmuProcess::Start(const std::vector<std::string>& args) {
+  // Made before the fork, after which the child only makes system calls.
+  std::vector<std::string> all = {ZN4417EMU_PATH, "--listen", "127.0.0.1:0"};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  // Close-on-exec, so that no program started later holds them open.
   int out[2], err[2];
-  if (::pipe(out) != 0 || ::pipe(err) != 0) return false;
+  if (::pipe2(out, O_CLOEXEC) != 0) return false;
+  if (::pipe2(err, O_CLOEXEC) != 0) {
+    ::close(out[0]);
+    ::close(out[1]);
+    return false;
+  }
   pid_ = ::fork();
   if (pid_ == 0) {
-    ::dup2(out[1], 1);
+    ::dup2(out[1], 1);  // the copies lose close-on-exec
     ::dup2(err[1], 2);
-    for (int fd : {out[0], out[1], err[0], err[1]}) ::close(fd);
-    std::vector<std::string> all = {ZN4417EMU_PATH, "--listen", "127.0.0.1:0"};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
