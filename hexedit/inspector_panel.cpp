@@ -23,15 +23,24 @@ constexpr size_t kWidestType = 8;  // bytes of the widest type shown
 constexpr int kNameWidth = 96;     // "UInt16 BE" and the like
 
 // Shown or hidden by the user: the window grows or shrinks by the panel,
-// so that the view keeps its width (unless the screen is too small).
+// so that the view keeps its width. A window that has no room to grow to
+// the right moves left, and one wider than the screen is narrowed, so that
+// its frame stays on the screen.
 void FitWindow(THexEditForm& form, bool shown) {
   if (form.isMaximized() || form.isFullScreen()) return;
-  const QScreen* screen = form.screen();
-  const int room =
-      screen ? screen->availableGeometry().width() : form.Width() + TInspectorPanel::kWidth;
-  const int width = form.Width() + (shown ? TInspectorPanel::kWidth : -TInspectorPanel::kWidth);
-  form.SetBounds(form.Left(), form.Top(), std::max(TInspectorPanel::kWidth, std::min(width, room)),
-                 form.Height());
+  const QRect client = form.geometry();  // SetBounds places the client area
+  const QRect frame = form.frameGeometry();
+  const int leftBorder = client.left() - frame.left();
+  const int rightBorder = frame.right() - client.right();
+  int width = client.width() + (shown ? TInspectorPanel::kWidth : -TInspectorPanel::kWidth);
+  int left = client.left();
+  if (const QScreen* screen = form.screen()) {
+    const QRect area = screen->availableGeometry();
+    width = std::min(width, area.width() - leftBorder - rightBorder);
+    left = std::min(left, area.right() - rightBorder - width + 1);
+    left = std::max(left, area.left() + leftBorder);
+  }
+  form.SetBounds(left, client.top(), std::max(TInspectorPanel::kWidth, width), client.height());
 }
 
 std::string Utf8(char32_t c) {

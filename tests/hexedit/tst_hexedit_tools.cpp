@@ -176,6 +176,24 @@ class HexEditToolsTest : public QObject {
     QVERIFY(next.form.findChild<QWidget*>("inspector")->isVisible());
   }
 
+  // Shown near the screen's right edge, the panel moves the window left
+  // instead of pushing it off the screen; hidden again, the view keeps the
+  // width the panel had taken.
+  void inspectorKeepsTheWindowOnTheScreen() {
+    Editor e;
+    const QRect area = e.form.screen()->availableGeometry();
+    e.form.SetBounds(area.right() - 420, area.top() + 40, 400, 300);
+    QApplication::processEvents();
+    const int viewWidth = e.View().Width();
+    e.Trigger("View", "Inspector");
+    QCOMPARE(e.form.geometry().width(), 400 + TInspectorPanel::kWidth);
+    QVERIFY2(e.form.frameGeometry().right() <= area.right(), "off the right edge");
+    QVERIFY(e.form.frameGeometry().left() >= area.left());
+    QCOMPARE(e.View().Width(), viewWidth);
+    e.Trigger("View", "Inspector");
+    QCOMPARE(e.form.geometry().width(), 400);
+  }
+
   void pasteOverOverwritesAndAsksBeforeGrowing() {
     Editor e;
     e.Fill("abcdef");
