@@ -1,7 +1,7 @@
 // The tool's NAME=VALUE assignments: any text is taken or refused with a
 // reason; a taken one leaves every parameter inside its range and whole,
-// never touches a disabled FUNREG item, and survives encoding into the
-// image and decoding back.
+// names a disabled FUNREG item only at the 0 every write gives it, and
+// survives encoding into the image and decoding back.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(std::isfinite(a.value));
   if (d.kind == pkItemList) {
     Require(a.item >= 0 && a.item < static_cast<Integer>(d.items.size()));
-    Require(a.id != piFUNREG || !IsDisabled(a.item));
+    Require(a.id != piFUNREG || !IsDisabled(a.item) || a.value == 0);
   } else {
     Require(a.item == -1);
   }
@@ -58,5 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const ParameterSet decoded = DecodeImage(image);
   if (d.kind == pkNumeric) Require(decoded.Value(a.id) == params.Value(a.id));
   if (a.id == piFUNREG1) Require(decoded.FUNREG1[a.item] == params.FUNREG1[a.item]);
+  if (a.id == piFUNREG && IsDisabled(a.item)) Require(!decoded.FUNREG[a.item].checked);
   return 0;
 }

@@ -132,6 +132,9 @@ uint16_t MemoryAccess::SendCommand(uint8_t code, uint16_t address, uint16_t leng
 // when the host is about to acknowledge a chunk would be dropped unseen, and
 // the chunk they came with is not the one the device meant.
 uint16_t MemoryAccess::ReceiveData(uint8_t* buffer, uint16_t length) {
+  // A read of nothing has no chunk to look behind: the reply must have been
+  // all the device said, or it was not the reply.
+  if (length == 0 && StrayBytesWaiting()) return Fail(trMisframed, kMisframed, kDataFailed);
   uint32_t done = 0;
   while (done < length) {
     const uint16_t chunk = ChunkAt(done, length);

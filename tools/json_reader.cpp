@@ -69,8 +69,8 @@ class Reader {
       if (at_ >= s_.size() || s_[at_] != '"') return Fail("expected a member name in quotes");
       if (!String(key)) return false;
       if (!Take(':')) return Fail("expected ':' after \"" + key + "\"");
-      v.members.emplace_back(key, JsonValue{});
-      if (!Value(v.members.back().second, depth + 1)) return false;
+      v.members.push_back({key, JsonValue{}});
+      if (!Value(v.members.back().value, depth + 1)) return false;
     } while (Take(','));
     return Take('}') || Fail("expected ',' or '}'");
   }

@@ -275,6 +275,12 @@ TEST_F(MemoryAccessTest, MisframedStepsGiveTheirFailureValues) {
   lib.waiting = {1};
   EXPECT_EQ(access.SendData(buffer, 32), kDataFailed);
   EXPECT_TRUE(lib.Writes().empty());
+  // A read of nothing: bytes behind the reply mean the reply was not one.
+  lib.waiting = {2};
+  EXPECT_EQ(access.ReceiveData(buffer, 0), kDataFailed);
+  lib.waiting = {0};
+  EXPECT_EQ(access.ReceiveData(buffer, 0), 0);
+  EXPECT_TRUE(lib.Writes().empty());
 }
 
 // A library that cannot tell what is queued is taken as holding nothing: the

@@ -32,11 +32,11 @@ TEST(JsonIn, ReadsValuesWithTheirLines) {
       << error;
   ASSERT_EQ(v.kind, JsonValue::jObject);
   ASSERT_EQ(v.members.size(), 3u);
-  EXPECT_EQ(v.members[0].second.text, "1");
-  EXPECT_EQ(v.members[1].second.line, 2);
-  EXPECT_EQ(v.members[1].second.items.at(2).text, "-2.5e3");
-  EXPECT_EQ(v.members[2].second.text, "下\xF0\x9F\x98\x80");
-  EXPECT_EQ(v.members[2].second.line, 3);
+  EXPECT_EQ(v.members[0].value.text, "1");
+  EXPECT_EQ(v.members[1].value.line, 2);
+  EXPECT_EQ(v.members[1].value.items.at(2).text, "-2.5e3");
+  EXPECT_EQ(v.members[2].value.text, "下\xF0\x9F\x98\x80");
+  EXPECT_EQ(v.members[2].value.line, 3);
 }
 
 TEST(JsonIn, RefusesBadTextAtItsLine) {
