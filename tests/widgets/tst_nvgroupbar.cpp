@@ -1,7 +1,8 @@
 // TNvGroupBar and TNvGroup: Outlook layout, opening by the caption, vetoes,
 // hidden groups, removal, GroupIndex and parent errors, the other styles'
 // layout and scrolling, items with click, hot-tracking and selection, the
-// repeating item scroll buttons, colour sets and drawing at chosen pixels.
+// repeating item scroll buttons and loading (the colours and the drawing at
+// chosen pixels are in tst_nvgroupbar_paint.cpp).
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTest>
@@ -14,80 +15,19 @@
 #include "framework/exceptions.h"
 #include "framework/imagelist.h"
 #include "framework/messages.h"
+#include "tests/widgets/groupbar_test_util.h"
 #include "tests/widgets/qt_test_host.h"
 #include "widgets/nvcommon.h"
 #include "widgets/nvcommon_groupbar.h"
 #include "widgets/tnvgroupbar.h"
 #include "widgets/tnvrapidfirebutton.h"
 
-namespace {
-
-constexpr int kW = 499;
-constexpr int kH = 339;
-
-QPoint CaptionPoint(TNvGroup* g) {
-  return QPoint(g->Width() / 2, g->CaptionHeight() / 2);
-}
-
-QPoint Centre(const TRect& r) {
-  return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-}
-
-TRect Bounds(TControl* c) {
-  return c->BoundsRect();
-}
-
-// The darkest pixel of `rect` (text is the darkest thing on a caption).
-QRgb Darkest(const QImage& image, const TRect& rect) {
-  QRgb best = qRgb(255, 255, 255);
-  for (int y = rect.Top; y < rect.Bottom; ++y)
-    for (int x = rect.Left; x < rect.Right; ++x) {
-      const QRgb p = image.pixel(x, y);
-      if (qGray(p) < qGray(best)) best = p;
-    }
-  return best;
-}
-
-int Distance(QRgb p, TColor c) {
-  c = ColorToRGB(c);
-  const int dr = qRed(p) - GetRValue(c), dg = qGreen(p) - GetGValue(c),
-            db = qBlue(p) - GetBValue(c);
-  return dr * dr + dg * dg + db * db;
-}
-
-// Index of the candidate colour nearest to the darkest pixel of `rect`
-// (antialiased text shows its own colour only approximately).
-int NearestTextColour(const QImage& image, const TRect& rect, std::vector<TColor> candidates) {
-  const QRgb p = Darkest(image, rect);
-  int best = 0;
-  for (int i = 1; i < static_cast<int>(candidates.size()); ++i)
-    if (Distance(p, candidates[i]) < Distance(p, candidates[best])) best = i;
-  return best;
-}
-
-// True when some pixel of `rect` is darker than the lighter of the two
-// gradient ends could ever be (something was drawn there).
-bool HasInk(const QImage& image, const TRect& rect) {
-  return qGray(Darkest(image, rect)) < 150;
-}
-
-// WParam of the vertical scroll message.
-WPARAM ScrollCode(int code, int pos = 0) {
-  return static_cast<WPARAM>(code | (pos << 16));
-}
-
-}  // namespace
-
-class TstNvGroupBar : public QObject {
+class TstNvGroupBar : public QObject, public GroupBarFixture {
   Q_OBJECT
 
  private slots:
-  void init() { host_ = MakeActiveHost(640, 480); }
-  void cleanup() {
-    CurrentXPColorScheme = xpcsBlue;
-    FullColorSupported = true;
-    host_.reset();
-  }
+  void init() { Init(); }
+  void cleanup() { Cleanup(); }
 
   void programLayoutOpenGroupFillsClientArea();
   void destroyedWhileAChildHasTheFocus();
@@ -108,44 +48,7 @@ class TstNvGroupBar : public QObject {
   void captionHotTrackingAndCursor();
   void itemClickHotTrackingAndSelection();
   void itemScrollButtonsRepeat();
-  void colourSets();
-  void backgroundPainter();
-  void outlookCaptionAndBodyPixels();
-  void classicStyleIsFlat();
   void loadingKeepsStoredStateAndJoinsAfterwards();
-  void categoryViewPixels();
-
- private:
-  TNvGroupBar* NewBar(TNvGroupBarStyle style = gbsOutlook, int w = kW, int h = kH) {
-    auto* bar = new TNvGroupBar(host_.get());
-    bar->SetAlign(alNone);
-    bar->SetBounds(0, 0, w, h);
-    bar->SetStyle(style);
-    return bar;
-  }
-  TNvGroup* NewGroup(TNvGroupBar* bar, const char* caption) {
-    auto* g = new TNvGroup(bar);
-    g->SetCaption(caption);
-    return g;
-  }
-  // The main window's bar: "Basic" open with controls, "Advanced" hidden.
-  TNvGroupBar* ProgramBar(TNvGroup*& basic, TNvGroup*& advanced) {
-    TNvGroupBar* bar = NewBar();
-    bar->SetGradientColorStyle(gcsMSOffice);
-    bar->SetGradientColorStart(clBtnFace);
-    bar->SetGradientColorStop(clBtnShadow);
-    bar->SetColor(clBtnShadow);
-    bar->SetGroupBorderSize(0);
-    basic = NewGroup(bar, "Basic");
-    basic->SetSpecial(true);
-    auto* edit = new TEdit(basic);
-    edit->SetBounds(89, 32, 73, 21);
-    basic->SetOpenedHeight(339);
-    advanced = NewGroup(bar, "Advanced");
-    advanced->SetVisible(false);
-    return bar;
-  }
-  std::unique_ptr<TCustomControl> host_;
 };
 
 void TstNvGroupBar::programLayoutOpenGroupFillsClientArea() {
@@ -741,139 +644,6 @@ void TstNvGroupBar::itemScrollButtonsRepeat() {
   QVERIFY(!up->Visible() && !down->Visible());
 }
 
-void TstNvGroupBar::colourSets() {
-  TColor s, t, text, hot, bs, bt;
-  GetGradientOutlookGroupColors(gcsMSOffice, s, t, text, hot, bs, bt);
-  QCOMPARE(s, clWindow);
-  QCOMPARE(t, DarkerColor(clBtnFace, 10));
-  QCOMPARE(bs, s);
-  QCOMPARE(bt, t);
-  QCOMPARE(ColorText(text), ColorText(DarkerColor(clHighlight, 30)));
-  QCOMPARE(hot, clHighlight);
-  GetGradientGroupBarColors(gcsMSOffice, s, t);
-  QCOMPARE(s, BlendColors(clBlack, clBtnFace, 40));
-  QCOMPARE(t, BlendColors(clBlack, clBtnFace, 80));
-  GetGradientGroupItemColors(gcsSystem, text, hot);
-  QCOMPARE(text, DarkerColor(clHighlight, 30));
-  QCOMPARE(hot, clHighlight);
-  TNvCategoryGroupColors c;
-  GetGradientCategoryGroupColors(gcsSystem, false, c);
-  QCOMPARE(c.captionColor, clBtnFace);
-  QCOMPARE(c.captionStop, DarkerColor(clBtnFace, 10));
-  QCOMPARE(c.buttonShadow, DarkerColor(clBtnFace, 20));
-  QCOMPARE(c.borderColor, clWhite);
-  GetGradientCategoryGroupColors(gcsSystem, true, c);
-  QCOMPARE(c.textColor, clHighlightText);
-  QCOMPARE(c.captionStop, DarkerColor(clHighlight, 20));
-  QCOMPARE(c.hotTextColor, LighterColor(clHighlight, 30));
-
-  CurrentXPColorScheme = xpcsSilver;
-  GetGradientOutlookGroupColors(gcsMSOffice, s, t, text, hot, bs, bt);
-  QCOMPARE(text, clBlack);
-  QCOMPARE(hot, TColor(0x555556));
-  GetGradientGroupItemColors(gcsMSOffice, text, hot);
-  QCOMPARE(text, TColor(0x3D3D3F));
-  QCOMPARE(hot, TColor(0x7C7C7E));
-  GetGradientCategoryGroupColors(gcsMSOffice, false, c);
-  QCOMPARE(c.textColor, clBlack);
-  QCOMPARE(c.hotTextColor, TColor(0x555556));
-}
-
-void TstNvGroupBar::backgroundPainter() {
-  TBitmap bmp(4, 50);
-  auto fill = [&]() {
-    bmp.Canvas().Brush().SetColor(clLime);
-    bmp.Canvas().FillRect(Rect(0, 0, 4, 50));
-  };
-  fill();
-  DrawGroupBarBackground(bmp.Canvas(), Rect(0, 0, 4, 50), vsClassic, gcsMSOffice, gpTopToBottom,
-                         clRed, clBlue);
-  QCOMPARE(ColorText(bmp.Canvas().Pixels(2, 25)), ColorText(clLime));
-  TColor start, stop;
-  GetGradientGroupBarColors(gcsSystem, start, stop);
-  DrawGroupBarBackground(bmp.Canvas(), Rect(0, 0, 4, 50), vsGradient, gcsSystem, gpTopToBottom,
-                         clRed, clBlue);
-  QCOMPARE(ColorText(bmp.Canvas().Pixels(0, 0)), ColorText(start));
-  QCOMPARE(ColorText(bmp.Canvas().Pixels(3, 49)), ColorText(stop));
-  DrawGroupBarBackground(bmp.Canvas(), Rect(0, 0, 4, 50), vsWinXP, gcsCustom, gpBottomToTop, clRed,
-                         clBlue);
-  QCOMPARE(ColorText(bmp.Canvas().Pixels(0, 0)), ColorText(clBlue));
-  QCOMPARE(ColorText(bmp.Canvas().Pixels(0, 49)), ColorText(clRed));
-  fill();
-  FullColorSupported = false;
-  DrawGroupBarBackground(bmp.Canvas(), Rect(0, 0, 4, 50), vsGradient, gcsCustom, gpTopToBottom,
-                         clRed, clBlue);
-  QCOMPARE(ColorText(bmp.Canvas().Pixels(1, 1)), ColorText(clLime));
-}
-
-void TstNvGroupBar::outlookCaptionAndBodyPixels() {
-  TNvGroup *basic, *advanced;
-  TNvGroupBar* bar = ProgramBar(basic, advanced);
-  QImage img = Render(bar);
-  const TColor stop = DarkerColor(clBtnFace, 10);
-  // Caption: fsPopup frame, gradient inside from clWindow.
-  QCOMPARE_PIXEL(img, 0, 0, clBtnHighlight);
-  QCOMPARE_PIXEL(img, 0, 18, clBtnHighlight);
-  QCOMPARE_PIXEL(img, 0, 19, clBtnShadow);
-  QCOMPARE_PIXEL(img, kW - 1, 0, clBtnShadow);
-  QCOMPARE_PIXEL(img, 200, 19, clBtnShadow);
-  QCOMPARE_PIXEL(img, 5, 1, clWindow);
-  QCOMPARE_PIXEL(img, 5, 18, stop);
-  // Body: the same gradient over the rest of the group.
-  QCOMPARE_PIXEL(img, 5, 20, clWindow);
-  QCOMPARE_PIXEL(img, 480, kH - 1, stop);
-  // "Basic" is centred in the resting text colour.
-  const TColor text = DarkerColor(clHighlight, 30);
-  const TColor down = BlendColors(clBlack, text, 50);
-  const TRect centre = Rect(kW / 2 - 20, 2, kW / 2 + 20, 18);
-  QCOMPARE(NearestTextColour(img, centre, {text, clHighlight, down}), 0);
-  QVERIFY(!HasInk(img, Rect(2, 2, kW / 2 - 30, 18)));
-  QVERIFY(!HasInk(img, Rect(kW / 2 + 30, 2, kW - 2, 18)));
-
-  // Hot: fsButtonUp frame and clHighlight text.
-  QTest::mouseMove(basic, CaptionPoint(basic));
-  img = Render(bar);
-  QCOMPARE_PIXEL(img, 0, 0, clBtnHighlight);
-  QCOMPARE_PIXEL(img, kW - 1, 10, cl3DDkShadow);
-  QCOMPARE_PIXEL(img, 1, 1, cl3DLight);
-  QCOMPARE_PIXEL(img, kW - 2, 10, clBtnShadow);
-  QCOMPARE(NearestTextColour(img, centre, {text, clHighlight, down}), 1);
-
-  // Pressed: fsStatus frame and the text darkened by half.
-  QTest::mousePress(basic, Qt::LeftButton, {}, CaptionPoint(basic));
-  img = Render(bar);
-  QCOMPARE_PIXEL(img, 0, 0, clBtnShadow);
-  QCOMPARE_PIXEL(img, kW - 1, 10, clBtnHighlight);
-  QCOMPARE(NearestTextColour(img, centre, {text, clHighlight, down}), 2);
-  QTest::mouseRelease(basic, Qt::LeftButton, {}, CaptionPoint(basic));
-  QVERIFY(basic->Opened());
-  QCOMPARE(Bounds(basic), Rect(0, 0, kW, kH));
-}
-
-void TstNvGroupBar::classicStyleIsFlat() {
-  TNvGroupBar* bar = NewBar();
-  bar->SetVisualStyle(vsClassic);
-  TNvGroup* a = NewGroup(bar, "A");
-  NewGroup(bar, "B");
-  QImage img = Render(bar);
-  QCOMPARE_PIXEL(img, 5, 5, clBtnFace);  // CaptionColor, flat
-  QCOMPARE_PIXEL(img, 5, 18, clBtnFace);
-  QCOMPARE_PIXEL(img, 0, 0, clBtnHighlight);  // same frame
-  QCOMPARE_PIXEL(img, 5, 100, clBtnShadow);   // body in the group's Color
-  QCOMPARE_PIXEL(img, 300, kH - 20 - 1, clBtnShadow);
-  // Second caption below the open group.
-  QCOMPARE_PIXEL(img, 5, kH - 20 + 5, clBtnFace);
-  a->SetCaptionColor(clYellow);
-  img = Render(bar);
-  QCOMPARE_PIXEL(img, 5, 5, clYellow);
-  // Gradients on but a 256-colour screen: flat too.
-  bar->SetVisualStyle(vsGradient);
-  FullColorSupported = false;
-  img = Render(bar);
-  QCOMPARE_PIXEL(img, 5, 5, clYellow);
-  QCOMPARE_PIXEL(img, 5, 100, clBtnShadow);
-}
-
 void TstNvGroupBar::loadingKeepsStoredStateAndJoinsAfterwards() {
   auto* bar = new TNvGroupBar(host_.get());
   bar->SetAlign(alNone);
@@ -896,35 +666,6 @@ void TstNvGroupBar::loadingKeepsStoredStateAndJoinsAfterwards() {
   QCOMPARE(Bounds(second), Rect(0, 20, kW, kH));
   QTest::qWait(1);  // the posted scroll reset arrives harmlessly
   QCOMPARE(bar->ScrollPosition(), 0);
-}
-
-void TstNvGroupBar::categoryViewPixels() {
-  TNvGroupBar* bar = NewBar(gbsCategoryView, 240, 300);
-  TNvGroup* a = NewGroup(bar, "A");
-  TNvGroup* special = NewGroup(bar, "S");
-  special->SetSpecial(true);
-  const QImage img = Render(bar);
-  const int x = a->Left(), y = a->Top();
-  QCOMPARE(Bounds(a), Rect(8, 8, 232, 58));
-  QCOMPARE_PIXEL(img, x + 5, y + 5, clWindow);  // left half of the caption solid
-  QCOMPARE(PixelText(img, x + a->Width() - 1, y + 10),
-           ColorText(DarkerColor(clBtnFace, 10)));  // gradient end at the right
-  // Rounded corners show the bar's background of the same row.
-  QCOMPARE(PixelText(img, x, y), PixelText(img, x - 1, y));
-  QCOMPARE(PixelText(img, x + a->Width() - 1, y), PixelText(img, x - 1, y));
-  QVERIFY(PixelText(img, x + 2, y + 2) != PixelText(img, x - 1, y + 2));
-  // Body: white border on left, right and bottom around the group's colour.
-  QCOMPARE_PIXEL(img, x, y + 30, clWhite);
-  QCOMPARE_PIXEL(img, x + a->Width() - 1, y + 30, clWhite);
-  QCOMPARE_PIXEL(img, x + 30, y + a->Height() - 1, clWhite);
-  QCOMPARE_PIXEL(img, x + 30, y + 30, clBtnFace);
-  // A special group's caption starts in the highlight colour.
-  QCOMPARE_PIXEL(img, special->Left() + 5, special->Top() + 5, clHighlight);
-  // The bar's background runs from the darker blend at the top.
-  TColor start, stop;
-  GetGradientGroupBarColors(gcsSystem, start, stop);
-  QCOMPARE_PIXEL(img, 2, 0, start);
-  QCOMPARE_PIXEL(img, 2, 299, stop);
 }
 
 QTEST_MAIN(TstNvGroupBar)
