@@ -31,8 +31,8 @@ std::string WhereStuck(pid_t pid) {
   const std::string proc = "/proc/" + std::to_string(pid);
   std::string text = "stuck after " + std::to_string(kStuckAfter.count()) + " s; wchan " +
                      FileText(proc + "/wchan") + ", syscall " + FileText(proc + "/syscall");
-  const std::string gdb =
-      "gdb -batch -nx -p " + std::to_string(pid) + " -ex 'thread apply all bt' 2>/dev/null";
+  const std::string gdb = "timeout 20 gdb -batch -nx -p " + std::to_string(pid) +
+                          " -ex 'thread apply all bt' 2>/dev/null";
   if (FILE* pipe = ::popen(gdb.c_str(), "r")) {
     char buffer[4096];
     size_t n = 0;
