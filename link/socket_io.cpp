@@ -13,8 +13,6 @@
 #include <chrono>
 #include <climits>
 
-namespace {
-
 using Clock = std::chrono::steady_clock;
 
 int MillisecondsLeft(Clock::time_point deadline) {
@@ -23,6 +21,8 @@ int MillisecondsLeft(Clock::time_point deadline) {
   if (left <= 0) return 0;
   return left > INT_MAX ? INT_MAX : static_cast<int>(left);
 }
+
+namespace {
 
 int ConnectOne(const addrinfo& ai, int timeoutMs) {
   int fd = ::socket(ai.ai_family, ai.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, ai.ai_protocol);

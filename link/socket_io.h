@@ -3,6 +3,7 @@
 // every wait is bounded by a time-out in milliseconds.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,6 +24,9 @@ int ListenLoopback(uint16_t port, uint16_t& bound);
 int AcceptTcp(int listenFd);
 
 void SetNoDelay(int fd);
+
+// Milliseconds from now until `deadline`; 0 once it has passed.
+int MillisecondsLeft(std::chrono::steady_clock::time_point deadline);
 
 // Waits until `fd` is ready for `events` (POLLIN/POLLOUT) or the time-out
 // ends; true when ready (also on a hang-up, so that the caller sees it).

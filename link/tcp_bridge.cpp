@@ -27,12 +27,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int MillisecondsLeft(Clock::time_point deadline) {
-  const auto left =
-      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-  return left > 0 ? static_cast<int>(left) : 0;
-}
-
 // The serial string a device gives for the identify request on `fd`, or ""
 // when it gives none (it closes, stays silent or says something else).
 std::string AskSerial(int fd, int timeoutMs) {
@@ -264,10 +258,13 @@ BridgeStatus TcpBridgeLibrary::CheckReceiveQueue(BridgeHandle handle, uint32_t& 
   });
 }
 
+std::string TcpBridgeLibrary::AddressOf(const std::string& host, uint16_t port) {
+  const bool v6 = host.find(':') != std::string::npos;
+  return "tcp://" + (v6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
+}
+
 std::string TcpBridgeLibrary::Location(uint32_t index) {
-  if (index != 0) return "";
-  const bool v6 = host_.find(':') != std::string::npos;
-  return "tcp://" + (v6 ? "[" + host_ + "]" : host_) + ":" + std::to_string(port_);
+  return index == 0 ? AddressOf(host_, port_) : "";
 }
 
 void TcpBridgeLibrary::CapTimeouts(uint32_t ms) {

@@ -58,6 +58,7 @@ class TcpBridgeLibrary : public BridgeLibrary {
   BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
   // "tcp://HOST:PORT", an IPv6 host in brackets.
   std::string Location(uint32_t index) override;
+  static std::string AddressOf(const std::string& host, uint16_t port);
 
   // Never wait longer than `ms` for a read or a write (0: no cap). For tests
   // that provoke time-outs on purpose.

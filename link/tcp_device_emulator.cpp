@@ -51,8 +51,7 @@ void TcpDeviceEmulator::Stop() {
 }
 
 std::string TcpDeviceEmulator::Address(const std::string& serial) const {
-  const bool v6 = host_.find(':') != std::string::npos;
-  std::string address = "tcp://" + (v6 ? "[" + host_ + "]" : host_) + ":" + std::to_string(port_);
+  std::string address = TcpBridgeLibrary::AddressOf(host_, port_);
   if (!serial.empty()) address += "?serial=" + serial;
   return address;
 }
