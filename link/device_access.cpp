@@ -25,7 +25,7 @@ std::vector<std::string> NoAccessTexts(const BridgeLibrary& library) {
 
 AccessReportingBridgeLibrary::AccessReportingBridgeLibrary(std::unique_ptr<BridgeLibrary> inner,
                                                            Report report)
-    : inner_(std::move(inner)), report_(std::move(report)) {}
+    : ForwardingBridgeLibrary(*inner), inner_(std::move(inner)), report_(std::move(report)) {}
 
 void AccessReportingBridgeLibrary::ReportNewNodes() {
   const auto* access = dynamic_cast<const DeviceAccessReport*>(inner_.get());
@@ -59,33 +59,4 @@ BridgeStatus AccessReportingBridgeLibrary::Open(uint32_t index, BridgeHandle& ha
   const BridgeStatus status = inner_->Open(index, handle);
   if (status != kBridgeOk) ReportNewNodes();
   return status;
-}
-
-BridgeStatus AccessReportingBridgeLibrary::Close(BridgeHandle handle) {
-  return inner_->Close(handle);
-}
-
-BridgeStatus AccessReportingBridgeLibrary::Read(BridgeHandle handle, uint8_t* buffer,
-                                                uint32_t wanted, uint32_t& received) {
-  return inner_->Read(handle, buffer, wanted, received);
-}
-
-BridgeStatus AccessReportingBridgeLibrary::Write(BridgeHandle handle, const uint8_t* buffer,
-                                                 uint32_t count, uint32_t& written) {
-  return inner_->Write(handle, buffer, count, written);
-}
-
-BridgeStatus AccessReportingBridgeLibrary::FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
-                                                        uint8_t flushReceive) {
-  return inner_->FlushBuffers(handle, flushTransmit, flushReceive);
-}
-
-BridgeStatus AccessReportingBridgeLibrary::SetTimeouts(uint32_t readTimeoutMs,
-                                                       uint32_t writeTimeoutMs) {
-  return inner_->SetTimeouts(readTimeoutMs, writeTimeoutMs);
-}
-
-BridgeStatus AccessReportingBridgeLibrary::CheckReceiveQueue(BridgeHandle handle,
-                                                             uint32_t& waiting) {
-  return inner_->CheckReceiveQueue(handle, waiting);
 }

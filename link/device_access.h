@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "link/bridge_library.h"
+#include "link/forwarding_bridge_library.h"
 
 // Offered by bridge libraries that reach the bridges through device nodes.
 // The free functions below keep no state; any thread may call them.
@@ -34,12 +35,13 @@ std::string NoAccessText(const std::string& node);
 // library without device nodes.
 std::vector<std::string> NoAccessTexts(const BridgeLibrary& library);
 
-// A bridge library that passes every call on to another and says, through
-// `report`, why a bridge that is attached could not be opened: once per node
-// and look at the bus (each connection attempt starts with a new look).
+// A bridge library that passes every call on to another, which it owns, and
+// says, through `report`, why a bridge that is attached could not be
+// opened: once per node and look at the bus (each connection attempt starts
+// with a new look).
 // Threads: as safe as the library it wraps; its own record is locked, and
 // `report` is called, outside that lock, on the thread whose call failed.
-class AccessReportingBridgeLibrary : public BridgeLibrary {
+class AccessReportingBridgeLibrary : public ForwardingBridgeLibrary {
  public:
   using Report = std::function<void(const std::string& text)>;
 
@@ -50,16 +52,6 @@ class AccessReportingBridgeLibrary : public BridgeLibrary {
   BridgeStatus GetNumDevices(uint32_t& count) override;
   BridgeStatus GetProductString(uint32_t index, char* buffer, uint32_t option) override;
   BridgeStatus Open(uint32_t index, BridgeHandle& handle) override;
-  BridgeStatus Close(BridgeHandle handle) override;
-  BridgeStatus Read(BridgeHandle handle, uint8_t* buffer, uint32_t wanted,
-                    uint32_t& received) override;
-  BridgeStatus Write(BridgeHandle handle, const uint8_t* buffer, uint32_t count,
-                     uint32_t& written) override;
-  BridgeStatus FlushBuffers(BridgeHandle handle, uint8_t flushTransmit,
-                            uint8_t flushReceive) override;
-  BridgeStatus SetTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
-  BridgeStatus CheckReceiveQueue(BridgeHandle handle, uint32_t& waiting) override;
-  std::string Location(uint32_t index) override { return inner_->Location(index); }
 
  private:
   void ReportNewNodes();
