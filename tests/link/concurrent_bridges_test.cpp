@@ -22,6 +22,7 @@
 #include "link/sim_bridge.h"
 #include "link/tcp_bridge.h"
 #include "link/tcp_device_emulator.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -164,9 +165,8 @@ TEST(ConcurrentBridges, OpenAndCloseChurnNeverSharesABridge) {
 // Chips kept in files: each file ends up with its chip's block, whole, and
 // nothing is left beside the files.
 TEST(ConcurrentBridges, SimulatedChipFilesKeepTheirOwnBlock) {
-  char pattern[] = "/tmp/zn4417-concurrent-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const fs::path dir = pattern;
+  const TempDir temp("zn4417-concurrent");
+  const fs::path& dir = temp.Path();
   std::string list;
   for (int i = 0; i < 4; ++i)
     list += (i ? "," : "") + (dir / ("chip" + std::to_string(i))).string();
@@ -184,15 +184,13 @@ TEST(ConcurrentBridges, SimulatedChipFilesKeepTheirOwnBlock) {
     ExpectOneBlockPerChip(workers, files);
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4);
-  fs::remove_all(dir);
 }
 
 // Two chips kept in one file (two programs on the same sim:FILE): every
 // write goes through to the file, which holds one chip's block whole.
 TEST(ConcurrentBridges, TwoChipsOnOneFileNeverMixIt) {
-  char pattern[] = "/tmp/zn4417-concurrent-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const fs::path dir = pattern;
+  const TempDir temp("zn4417-concurrent");
+  const fs::path& dir = temp.Path();
   const std::string file = (dir / "chip").string();
   std::vector<std::unique_ptr<SimBridgeLibrary>> chips;
   for (int i = 0; i < 2; ++i) {
@@ -212,7 +210,6 @@ TEST(ConcurrentBridges, TwoChipsOnOneFileNeverMixIt) {
   const auto sfr = memory.begin() + SimulatedChip::kSfrSpace * SimulatedChip::kSpaceSize;
   EXPECT_TRUE(IsPattern(Bytes(sfr, sfr + 64)));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-  fs::remove_all(dir);
 }
 
 constexpr int kEmulators = 4;

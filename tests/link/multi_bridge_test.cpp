@@ -8,6 +8,7 @@
 
 #include "link/bridge_address.h"
 #include "link/sim_bridge.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -74,14 +75,9 @@ TEST(MultiBridge, EachDeviceReachesItsOwnChipThoughMembersShareHandleValues) {
 
 class SimAddressTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zn4417-multi-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
   std::string File(const char* name) const { return (dir / name).string(); }
-  std::filesystem::path dir;
+  TempDir temp{"zn4417-multi"};
+  const std::filesystem::path& dir = temp.Path();
 };
 
 TEST_F(SimAddressTest, BadListsAreRefusedInOneLine) {

@@ -14,6 +14,7 @@
 
 #include "link/multi_bridge.h"
 #include "link/sim_bridge.h"
+#include "tests/support/temp_dir.h"
 #include "tests/tools/in_process_tool.h"
 #include "tools/ctl_bridges.h"
 #include "tools/ctl_log.h"
@@ -116,9 +117,8 @@ TEST_F(Parallel, FaultsOnSomeBridgesLeaveTheOthersDoneAndEveryOneLogged) {
   SimFaults corrupt;
   corrupt.corruptSfrAddress = 17;
   sims[3]->SetFaults(corrupt);
-  char pattern[] = "/tmp/zn4417ctl-log-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::filesystem::path logFile = std::filesystem::path(pattern) / "line.jsonl";
+  const TempDir temp("zn4417ctl-log");
+  const std::filesystem::path logFile = temp / "line.jsonl";
   std::string error;
   std::unique_ptr<CtlLog> log = CtlLog::Open(logFile, error);
   ASSERT_TRUE(log) << error;
@@ -144,7 +144,6 @@ TEST_F(Parallel, FaultsOnSomeBridgesLeaveTheOthersDoneAndEveryOneLogged) {
     codes[index] = o["exit_code"].toInt();
   }
   EXPECT_EQ(codes, (std::map<int, int>{{0, 0}, {1, 3}, {2, 0}, {3, 1}}));
-  std::filesystem::remove_all(pattern);
 }
 
 TEST_F(Parallel, ADryRunThatCannotReadFailsAndWritesNothing) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "link/simulated_chip.h"
+#include "tests/support/temp_dir.h"
 #include "tests/tools/run_tool.h"
 
 namespace fs = std::filesystem;
@@ -32,9 +33,6 @@ inline void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
 class SimToolTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/zn4417ctl-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
     simFile = dir / "chip.mem";
     SimulatedChip chip;
     std::vector<uint8_t> memory = chip.Memory();
@@ -43,8 +41,6 @@ class SimToolTest : public ::testing::Test {
     }
     WriteFile(simFile, memory);
   }
-  void TearDown() override { fs::remove_all(dir); }
-
   ToolResult Run(std::vector<std::string> args) {
     args.insert(args.begin(), {"--bridge", "sim:" + simFile.string()});
     return RunTool(args);
@@ -70,7 +66,8 @@ class SimToolTest : public ::testing::Test {
   }
 
   static constexpr size_t kSfr = SimulatedChip::kSfrSpace * SimulatedChip::kSpaceSize;
-  fs::path dir;
+  TempDir temp{"zn4417ctl-test"};
+  const fs::path& dir = temp.Path();
   fs::path simFile;
 };
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 
+#include "tests/support/temp_dir.h"
 #include "tests/tools/emu_process.h"
 #include "tests/tools/json_lines.h"
 
@@ -18,9 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(LineOnEmulators, FaultsOnSomeChipsLeaveTheOthersProgrammedAndEveryOneLogged) {
-  char pattern[] = "/tmp/zn4417ctl-line-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const fs::path dir = pattern;
+  const TempDir temp("zn4417ctl-line");
+  const fs::path& dir = temp.Path();
   // Bridge 1 acknowledges the first chunk of a write wrongly, bridge 3 is
   // pulled out during the first chunk of the write.
   const std::vector<std::vector<std::string>> faults = {
@@ -74,7 +74,6 @@ TEST(LineOnEmulators, FaultsOnSomeChipsLeaveTheOthersProgrammedAndEveryOneLogged
             "bridge 0: the parameters match the profile\n"
             "bridge 1: the parameters match the profile\n");
   for (auto& emu : emus) EXPECT_EQ(emu->Stop(SIGTERM), 0);
-  fs::remove_all(dir);
 }
 
 }  // namespace

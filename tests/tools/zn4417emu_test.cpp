@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "link/simulated_chip.h"
+#include "tests/support/temp_dir.h"
 #include "tests/tools/emu_process.h"
 #include "tests/tools/run_tool.h"
 
@@ -41,13 +42,6 @@ Bytes Block(uint8_t base) {
 
 class EmuTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zn4417emu-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   ToolResult Ctl(std::vector<std::string> args) {
     args.insert(args.begin(), {"--bridge", emu.Address()});
     return RunTool(args);
@@ -57,7 +51,8 @@ class EmuTest : public ::testing::Test {
     return (dir / name).string();
   }
 
-  fs::path dir;
+  TempDir temp{"zn4417emu-test"};
+  const fs::path& dir = temp.Path();
   EmuProcess emu;
 };
 
