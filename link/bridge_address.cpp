@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "link/decimal_text.h"
 #include "link/libusb_bridge.h"
 #include "link/multi_bridge.h"
 #include "link/sim_bridge.h"
@@ -32,13 +33,8 @@ bool ParseHex4(const std::string& text, uint16_t& value) {
 }
 
 bool ParsePort(const std::string& text, uint32_t minPort, uint16_t& port) {
-  if (text.empty() || text.size() > 5) return false;
-  uint32_t v = 0;
-  for (char ch : text) {
-    if (!std::isdigit(static_cast<unsigned char>(ch))) return false;
-    v = v * 10 + static_cast<uint32_t>(ch - '0');
-  }
-  if (v < minPort || v > 65535) return false;
+  uint64_t v = 0;
+  if (!ParseDecimal(text, 5, v) || v < minPort || v > 65535) return false;
   port = static_cast<uint16_t>(v);
   return true;
 }
@@ -68,9 +64,9 @@ bool ParseTcpAddress(const std::string& rest, TcpAddress& out, std::string& erro
 
 // "sim:N": N simulated chips that keep their memories only for the run.
 bool ParseSimCount(const std::string& text, int& count) {
-  if (text.empty() || text.size() > 2) return false;
-  if (text.find_first_not_of("0123456789") != std::string::npos) return false;
-  count = std::stoi(text);
+  uint64_t v = 0;
+  if (!ParseDecimal(text, 2, v)) return false;
+  count = static_cast<int>(v);
   return true;
 }
 

@@ -1,4 +1,5 @@
 #include "tools/ctl_names.h"
+#include "link/decimal_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -66,13 +67,13 @@ bool LookUpItem(const std::string& name, size_t dot, ParamRef& ref, std::string&
     return false;
   }
   const Integer count = static_cast<Integer>(DescriptorOf(id).items.size());
-  if (index.empty() || index.size() > 2 ||
-      index.find_first_not_of("0123456789") != std::string::npos || std::stoi(index) >= count) {
+  uint64_t item = 0;
+  if (!ParseDecimal(index, 2, item) || item >= static_cast<uint64_t>(count)) {
     error = "unknown item '" + name + "' (" + base + " has items 0 to " +
             std::to_string(count - 1) + ")";
     return false;
   }
-  ref = ParamRef{id, std::stoi(index)};
+  ref = ParamRef{id, static_cast<Integer>(item)};
   return true;
 }
 

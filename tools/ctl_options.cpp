@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "link/bridge_options.h"
+#include "link/decimal_text.h"
 
 namespace {
 
@@ -12,10 +13,10 @@ static_assert(std::size(kCommandNames) == ccSet + 1);
 constexpr int kMaxIndex = 9999;
 
 bool ParseIndex(const std::string& text, int& index) {
-  if (text.empty() || text.size() > 4) return false;
-  if (text.find_first_not_of("0123456789") != std::string::npos) return false;
-  index = std::stoi(text);
-  return index <= kMaxIndex;
+  uint64_t v = 0;
+  if (!ParseDecimal(text, 4, v) || v > kMaxIndex) return false;
+  index = static_cast<int>(v);
+  return true;
 }
 
 // The value of "--name VALUE" or "--name=VALUE"; trNotMine for any other argument.

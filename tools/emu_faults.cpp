@@ -1,4 +1,5 @@
 #include "tools/emu_faults.h"
+#include "link/decimal_text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -89,12 +90,7 @@ std::string KindList() {
 }
 
 bool ParseNumber(const std::string& text, const Range& range, uint64_t& value) {
-  if (text.empty() || text.size() > 10 ||
-      text.find_first_not_of("0123456789") != std::string::npos) {
-    return false;
-  }
-  value = std::stoull(text);
-  return value >= range.min && value <= range.max;
+  return ParseDecimal(text, 10, value) && value >= range.min && value <= range.max;
 }
 
 std::string RangeText(const Range& range) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/decimal_text.h"
 #include "link/libusb_bridge.h"
 #include "link/tcp_bridge.h"
 #include "link/usb_link.h"
@@ -79,3 +80,23 @@ TEST(CreateBridgeLibrary, BadAddressesGiveAOneLineError) {
 }
 
 }  // namespace
+
+TEST(DecimalTextTest, TakesOnlyDigitsUpToTheirCount) {
+  const struct {
+    const char* text;
+    size_t maxDigits;
+    bool ok;
+    uint64_t value;
+  } cases[] = {{"0", 1, true, 0},    {"65535", 5, true, 65535},
+               {"007", 3, true, 7},  {"1234", 3, false, 0},
+               {"", 5, false, 0},    {"+1", 5, false, 0},
+               {"-1", 5, false, 0},  {" 1", 5, false, 0},
+               {"1e3", 5, false, 0}, {"4294967295", 10, true, 4294967295u}};
+  for (const auto& c : cases) {
+    uint64_t value = 99;
+    EXPECT_EQ(ParseDecimal(c.text, c.maxDigits, value), c.ok) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(value, c.value) << c.text;
+    }
+  }
+}
