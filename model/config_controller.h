@@ -50,6 +50,15 @@ struct WriteReport {
 std::vector<Integer> DifferingOffsets(const std::array<Byte, kRomSize>& a,
                                       const std::array<Byte, kRomSize>& b);
 
+// "offsets 0 to 62": the compared offsets as the reports name them.
+inline std::string VerifiedOffsetsText() {
+  return "offsets 0 to " + std::to_string(kVerifiedCount - 1);
+}
+// "the block read back differs at N of offsets 0 to 62".
+inline std::string ReadBackDiffersText(size_t count) {
+  return "the block read back differs at " + std::to_string(count) + " of " + VerifiedOffsetsText();
+}
+
 using SleepFunction = std::function<void(std::chrono::milliseconds)>;
 
 class ConfigController {

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "model/config_controller.h"
 #include "model/image_codec.h"
 #include "tools/ctl_format.h"
 
@@ -9,11 +10,6 @@ namespace {
 
 void Error(const SessionOutput& out, const std::string& text) {
   out.err << kTool << out.label << text << "\n";
-}
-
-std::string DiffersText(const BridgeOutcome& o) {
-  return "the block read back differs at " + std::to_string(o.differing.size()) +
-         " of offsets 0 to 62";
 }
 
 // What was read: the hex lines, the JSON, or the parameters (read -o
@@ -39,7 +35,7 @@ void PrintWriteFailed(const BridgeOutcome& o, const SessionOutput& out) {
   } else if (o.differing.empty()) {
     Error(out, "the block read back matches anyway; the write is not counted as done");
   } else {
-    Error(out, DiffersText(o));
+    Error(out, ReadBackDiffersText(o.differing.size()));
   }
 }
 
@@ -56,7 +52,7 @@ void PrintList(const BridgeOutcome& o, const SessionOutput& out, const std::stri
 
 void PrintDiffers(const BridgeOutcome& o, const SessionOutput& out) {
   if (o.command != ccVerify) {
-    Error(out, "written, but " + DiffersText(o) + ":");
+    Error(out, "written, but " + ReadBackDiffersText(o.differing.size()) + ":");
     out.err << FormatDifferences({"read back", *o.after}, {"written", *o.sent}, o.differing);
     return;
   }

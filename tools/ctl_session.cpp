@@ -37,7 +37,8 @@ std::string ReasonOf(const BridgeOutcome& o, bool dryRun, bool profile) {
     case bvDone:
       if (dryRun) return "nothing would change";
       if (verify)
-        return profile ? "the parameters match the profile" : "offsets 0 to 62 match the file";
+        return profile ? "the parameters match the profile"
+                       : VerifiedOffsetsText() + " match the file";
       return o.command == ccWrite || o.command == ccSet ? kWriteSuccessText : "read";
     case bvWouldChange:
       return "would change " + Count(o.differing.size(), "offset") + " and " +
@@ -47,7 +48,8 @@ std::string ReasonOf(const BridgeOutcome& o, bool dryRun, bool profile) {
         const size_t n = o.differingParameters.size();
         return Count(n, "parameter") + " of the profile " + (n == 1 ? "differs" : "differ");
       }
-      if (verify) return std::to_string(o.differing.size()) + " of offsets 0 to 62 differ";
+      if (verify)
+        return std::to_string(o.differing.size()) + " of " + VerifiedOffsetsText() + " differ";
       return "written, but the read-back differs";
     case bvNotOpened:
       return "could not be opened";
