@@ -1,5 +1,6 @@
 #include "tools/ctl_profile.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -97,17 +98,34 @@ bool FromJson(const std::string& text, std::vector<Line>& lines, int& at, std::s
   return true;
 }
 
-// The first later line after which line `i` no longer holds; -1 when it holds to the end.
-int UndoneBy(const std::vector<Line>& lines, size_t i) {
+// A line whose value a later line changes (the same parameter, or the same
+// flag by its other name) is an error at the first line that changes it.
+// One pass that looks back only at the first line to give each parameter its
+// value, so the check grows with the profile's length, not with its square.
+bool CheckConsistent(const std::vector<Line>& lines, int& at, std::string& error) {
+  struct Held {
+    const Line* line;
+    long double meant;
+  };
+  std::vector<Held> held;
   ParameterSet params;
-  for (size_t j = 0; j <= i; ++j) ApplyAndLink(params, lines[j].assignment);
-  const ParamRef ref = lines[i].assignment.Ref();
-  const long double meant = ValueOf(params, ref);
-  for (size_t j = i + 1; j < lines.size(); ++j) {
-    ApplyAndLink(params, lines[j].assignment);
-    if (ValueOf(params, ref) != meant) return static_cast<int>(j);
+  for (const Line& line : lines) {
+    ApplyAndLink(params, line.assignment);
+    for (const Held& h : held) {
+      if (ValueOf(params, h.line->assignment.Ref()) == h.meant) continue;
+      at = line.number;
+      error =
+          line.text + " contradicts " + h.line->text + " on line " + std::to_string(h.line->number);
+      if (line.assignment.id != h.line->assignment.id) error += " (both name the same flag)";
+      return false;
+    }
+    const ParamRef ref = line.assignment.Ref();
+    const bool known = std::any_of(held.begin(), held.end(), [&](const Held& h) {
+      return h.line->assignment.id == ref.id && h.line->assignment.item == ref.item;
+    });
+    if (!known) held.push_back(Held{&line, ValueOf(params, ref)});
   }
-  return -1;
+  return true;
 }
 
 bool CheckLines(std::vector<Line>& lines, bool clamp, int& at, std::string& error) {
@@ -117,16 +135,7 @@ bool CheckLines(std::vector<Line>& lines, bool clamp, int& at, std::string& erro
     if (!ParseAssignment(line.text, line.assignment, error)) return false;
     if (!clamp && !CheckInRange(line.assignment, line.text, error)) return false;
   }
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const int j = UndoneBy(lines, i);
-    if (j < 0) continue;
-    at = lines[j].number;
-    error = lines[j].text + " contradicts " + lines[i].text + " on line " +
-            std::to_string(lines[i].number);
-    if (lines[j].assignment.id != lines[i].assignment.id) error += " (both name the same flag)";
-    return false;
-  }
-  return true;
+  return CheckConsistent(lines, at, error);
 }
 
 }  // namespace

@@ -89,6 +89,10 @@ TEST_F(LineToolTest, ABadProfileIsNamedByFileAndLineAndNothingIsSent) {
       {"FUNREG.5=1\nDEADBAND=3\nOVERLOAD1=0\n",
        ":3: OVERLOAD1=0 contradicts FUNREG.5=1 on line 1 (both name the same flag)"},
       {"BOOST=8\nBT=9\n", ":2: BT=9 contradicts BOOST=8 on line 1"},
+      // The first line that contradicts anything is named, and a repeat of
+      // the same value is none.
+      {"BOOST=8\nPMIN=1000\nBT=8\nPMIN=1001\nBOOST=9\n",
+       ":4: PMIN=1001 contradicts PMIN=1000 on line 2"},
       {"# nothing but a comment\n\n", ": names no parameter"},
       {"{\"parameters\": {\n  \"BOOST\": 9,\n  \"NOPE\": 1\n}}\n",
        ":3: unknown parameter 'NOPE' (zn4417ctl --help lists the names)"},
