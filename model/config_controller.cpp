@@ -88,9 +88,9 @@ void ConfigController::LoadImage(const std::array<Byte, kRomSize>& bytes) {
 }
 
 std::vector<Integer> DifferingOffsets(const std::array<Byte, kRomSize>& a,
-                                      const std::array<Byte, kRomSize>& b) {
+                                      const std::array<Byte, kRomSize>& b, Integer count) {
   std::vector<Integer> offsets;
-  for (Integer i = 0; i < kVerifiedCount; ++i) {
+  for (Integer i = 0; i < count; ++i) {
     if (a[i] != b[i]) offsets.push_back(i);
   }
   return offsets;

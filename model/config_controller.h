@@ -46,9 +46,11 @@ struct WriteReport {
   bool ReadOk() const { return read == trOk; }
 };
 
-// Offsets 0..62 at which the two blocks differ, in ascending order.
+// Offsets below `count` (0..62 unless told otherwise) at which the two
+// blocks differ, in ascending order.
 std::vector<Integer> DifferingOffsets(const std::array<Byte, kRomSize>& a,
-                                      const std::array<Byte, kRomSize>& b);
+                                      const std::array<Byte, kRomSize>& b,
+                                      Integer count = kVerifiedCount);
 
 // "offsets 0 to 62": the compared offsets as the reports name them.
 inline std::string VerifiedOffsetsText() {

@@ -160,12 +160,9 @@ BridgeVerdict Session::VerifyParameters() {
 // writes and every parameter.
 BridgeVerdict Session::DryRun() {
   outcome_.sent = controller_.PrepareWriteBlock();
-  const Block& before = *outcome_.before;
-  for (Integer i = 0; i < kRomSize; ++i) {
-    if (before[i] != (*outcome_.sent)[i]) outcome_.differing.push_back(i);
-  }
+  outcome_.differing = DifferingOffsets(*outcome_.before, *outcome_.sent, kRomSize);
   outcome_.differingParameters = ParameterDifferences(
-      DecodeImage(RomImage(before)), DecodeImage(RomImage(*outcome_.sent)), DumpRefs());
+      DecodeImage(RomImage(*outcome_.before)), DecodeImage(RomImage(*outcome_.sent)), DumpRefs());
   return outcome_.differing.empty() ? bvDone : bvWouldChange;
 }
 
