@@ -19,26 +19,13 @@ bool ParseIndex(const std::string& text, int& index) {
   return true;
 }
 
-// The value of "--name VALUE" or "--name=VALUE"; trNotMine for any other argument.
+// The value of "--name VALUE" or "--name=VALUE", which must not be empty.
 TakeResult TakeValue(int argc, char** argv, int& i, const std::string& name, std::string& value,
                      std::string& error) {
-  const std::string arg = argv[i];
-  if (arg == name) {
-    if (i + 1 >= argc) {
-      error = "option " + name + " needs a value";
-      return trBad;
-    }
-    value = argv[++i];
-  } else if (arg.rfind(name + "=", 0) == 0) {
-    value = arg.substr(name.size() + 1);
-  } else {
-    return trNotMine;
-  }
-  if (value.empty()) {
-    error = "option " + name + " needs a value";
-    return trBad;
-  }
-  return trTaken;
+  const TakeResult taken = TakeOptionValue(argc, argv, i, name, value, error);
+  if (taken != trTaken || !value.empty()) return taken;
+  error = "option " + name + " needs a value";
+  return trBad;
 }
 
 // --index N, --log FILE, --from FILE.
