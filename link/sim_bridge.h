@@ -19,10 +19,11 @@
 
 #include "link/bridge_library.h"
 #include "link/simulated_chip.h"
+#include "link/usb_link.h"
 
 class SimBridgeLibrary : public BridgeLibrary {
  public:
-  static constexpr const char* kSerial = "tx_v1.0";
+  static constexpr const char* kSerial = UsbLink::kSerialString;
   static constexpr const char* kProduct = "ZN4417 simulated bridge";
 
   // Status codes of failing calls.

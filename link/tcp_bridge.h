@@ -22,10 +22,11 @@
 #include <vector>
 
 #include "link/bridge_library.h"
+#include "link/usb_link.h"
 
 class TcpBridgeLibrary : public BridgeLibrary {
  public:
-  static constexpr const char* kDefaultSerial = "tx_v1.0";
+  static constexpr const char* kDefaultSerial = UsbLink::kSerialString;
   static constexpr const char* kIdentifyRequest = "ZN4417?\n";
   static constexpr const char* kIdentifyAnswer = "serial=";  // then the serial and "\n"
   static constexpr int kProbeTimeoutMs = 500;

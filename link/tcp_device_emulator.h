@@ -132,7 +132,7 @@ class TcpDeviceEmulator {
 
   mutable std::mutex mutex_;
   SimulatedChip chip_;
-  std::string serial_ = "tx_v1.0";
+  std::string serial_;  // TcpBridgeLibrary::kDefaultSerial unless changed
   std::thread thread_;
   int listenFd_ = -1;
   int wake_[2] = {-1, -1};
