@@ -7,10 +7,9 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "link/simulated_chip.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/emu_process.h"
 #include "tests/tools/run_tool.h"
@@ -19,16 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
-
-Bytes ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
-}
 
 // A block with the power-on parameters and recognisable bytes around them.
 Bytes Block(uint8_t base) {
@@ -47,7 +36,7 @@ class EmuTest : public ::testing::Test {
     return RunTool(args);
   }
   std::string File(const std::string& name, const Bytes& bytes) {
-    WriteBytes(dir / name, bytes);
+    WriteFile(dir / name, bytes);
     return (dir / name).string();
   }
 
@@ -61,7 +50,7 @@ TEST_F(EmuTest, ServesTheImageAndTakesWritesWithoutTouchingTheFile) {
   ASSERT_TRUE(emu.Start({"--image", image})) << emu.Address();
   const ToolResult read = Ctl({"read", "-o", (dir / "read.bin").string()});
   ASSERT_EQ(read.exitCode, 0) << read.err;
-  EXPECT_EQ(ReadBytes(dir / "read.bin"), Block(0x40));
+  EXPECT_EQ(ReadFile(dir / "read.bin"), Block(0x40));
 
   const std::string next = File("next.bin", Block(0x90));
   const ToolResult write = Ctl({"write", next});
@@ -71,7 +60,7 @@ TEST_F(EmuTest, ServesTheImageAndTakesWritesWithoutTouchingTheFile) {
   EXPECT_EQ(Ctl({"verify", image}).exitCode, 1) << "the chip holds the new block";
   EXPECT_EQ(Ctl({"set", "DEADBAND=10"}).exitCode, 0);
   EXPECT_EQ(SplitLines(Ctl({"dump"}).out).at(0), "DEADBAND=10");
-  EXPECT_EQ(ReadBytes(image), Block(0x40)) << "the image file is only read";
+  EXPECT_EQ(ReadFile(image), Block(0x40)) << "the image file is only read";
   EXPECT_EQ(emu.Stop(SIGTERM), 0) << emu.Err();
 }
 
